@@ -1,0 +1,12 @@
+#pragma once
+
+#include "record_file.h"
+
+namespace quillmarten {
+
+class PosixFileSystem final : public FileSystem {
+  public:
+    std::unique_ptr<RecordFile> openReadWrite(const std::string& path) override;
+};
+
+} // namespace quillmarten

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "metering/record_file.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace quillmarten::testing {
+
+// Files held in memory, with the failures a real disk can give on demand, and a count of
+// what each access did.
+class MemoryFileSystem final : public FileSystem {
+  public:
+    std::unique_ptr<RecordFile> openReadWrite(const std::string& path) override;
+
+    std::string& contents(const std::string& path) { return files_[path]; }
+    bool exists(const std::string& path) const { return files_.count(path) != 0; }
+
+    // Every open (or write) raises this error number until cleared with std::nullopt.
+    void failOpens(std::optional<std::int32_t> number) { openFailure_ = number; }
+    void failWrites(std::optional<std::int32_t> number) { writeFailure_ = number; }
+
+    int opens = 0;
+    int closes = 0;
+    int reads = 0;
+    int writes = 0;
+    std::size_t bytesWritten = 0;
+
+  private:
+    friend class MemoryRecordFile;
+    std::map<std::string, std::string> files_;
+    std::optional<std::int32_t> openFailure_;
+    std::optional<std::int32_t> writeFailure_;
+};
+
+} // namespace quillmarten::testing
