@@ -37,7 +37,10 @@ RaisedError makeError(std::int32_t number) {
 }
 
 std::string errorReportText(const RaisedError& error, std::string_view routine) {
-    std::string text = "[" + std::to_string(error.number()) + "] " + error.description();
+    std::string text = "[";
+    text += std::to_string(error.number());
+    text += "] ";
+    text += error.description();
     if (!routine.empty()) {
         text += " - ";
         text += routine;

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "metering/tracker_ports.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace quillmarten {
+
+using WindowHandle = void*;
+using IconHandle = void*;
+
+// The shell's ANSI notification record, field for field: 88 bytes in the 32-bit program.
+struct TrayIconRecord {
+    std::uint32_t cbSize = 0;
+    WindowHandle hWnd = nullptr;
+    std::uint32_t uID = 0;
+    std::uint32_t uFlags = 0;
+    std::uint32_t uCallbackMessage = 0;
+    IconHandle hIcon = nullptr;
+    std::array<char, 64> szTip{};
+};
+static_assert(sizeof(void*) != 4 || sizeof(TrayIconRecord) == 88);
+
+// The shell's operation codes.
+enum class TrayOperation : std::uint32_t { add = 0, modify = 1, remove = 2 };
+
+class NotificationArea {
+  public:
+    virtual ~NotificationArea() = default;
+    // The shell's answer is of no interest: a refused add, change or delete changes nothing.
+    virtual void notify(TrayOperation operation, const TrayIconRecord& record) = 0;
+};
+
+class PopupMenu {
+  public:
+    virtual ~PopupMenu() = default;
+    // Opens the menu at the mouse pointer, its right edge at the pointer.
+    virtual void openAtPointer() = 0;
+};
+
+// The window that receives the tray callbacks and the pictures of the two forms.
+struct TrayPictures {
+    WindowHandle callbackWindow = nullptr;
+    IconHandle running = nullptr;
+    IconHandle paused = nullptr;
+};
+
+inline constexpr std::string_view runningTooltip = "Quillmarten by Brackwater\xAE";
+inline constexpr std::string_view pausedTooltip = "Quillmarten Paused";
+inline constexpr std::uint32_t trayCallbackMessage = 0x200;
+inline constexpr std::uint32_t leftDoubleClick = 0x203;
+inline constexpr std::uint32_t rightButtonDown = 0x204;
+
+// The tooltip field: the ANSI text, one NUL, then spaces to 64 bytes.
+std::array<char, 64> tooltipField(std::string_view ansiText);
+
+// The program's one notification-area icon, green while metering runs, red while paused.
+class TrayIcon final : public TrayPresence {
+  public:
+    TrayIcon(NotificationArea& shell, const TrayPictures& pictures, MainWindow& frmHourMeter,
+             PopupMenu& mnu_main);
+
+    void Icon_To_Tray() override;
+    // 0 = paused form, 1 = running form.
+    void Cambia_Icona(std::int16_t Index);
+    // Deletes the icon with the record as last filled.
+    void removeIcon();
+    // A tray callback; `mouseMessage` is the mouse message number the shell reports.
+    void IconInTray_MouseMove(std::uint32_t mouseMessage);
+
+    const TrayIconRecord& record() const { return record_; }
+
+  private:
+    void fill(IconHandle icon, std::string_view tooltip);
+
+    NotificationArea& shell_;
+    TrayPictures pictures_;
+    MainWindow& frmHourMeter_;
+    PopupMenu& mnu_main_;
+    TrayIconRecord record_;
+};
+
+} // namespace quillmarten

@@ -1,0 +1,91 @@
+#include "win32_main_window.h"
+
+#include "metering/win32_text.h"
+
+namespace quillmarten {
+
+namespace {
+
+constexpr int clientWidth = 361;
+constexpr int clientHeight = 104;
+constexpr int listHeight = 103;
+
+constexpr WindowStyle mainWindowStyle(HICON icon) {
+    return WindowStyle{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW,
+                       icon, nullptr};
+}
+
+} // namespace
+
+Win32MainWindow::Win32MainWindow(HICON icon, MainWindowHandlers& handlers)
+    : handlers_(handlers), window_(L"QuillmartenHourMeter", L"", mainWindowStyle(icon), *this),
+      list_(std::make_unique<Win32SessionList>(window_.handle(), clientWidth, listHeight)) {
+    setClientSize(window_.handle(), clientWidth, clientHeight);
+    centre();
+}
+
+void Win32MainWindow::centre() {
+    RECT bounds{};
+    GetWindowRect(window_.handle(), &bounds);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    SetWindowPos(window_.handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32MainWindow::unload(std::int16_t unloadMode) {
+    if (handlers_.unloadRequested(unloadMode)) {
+        window_.destroy();
+    }
+}
+
+void Win32MainWindow::setCaption(const std::string& caption) {
+    SetWindowTextW(window_.handle(), widen(caption).c_str());
+}
+
+bool Win32MainWindow::isVisible() const { return IsWindowVisible(window_.handle()) != FALSE; }
+
+void Win32MainWindow::setVisible(bool visible) {
+    ShowWindow(window_.handle(), visible ? SW_SHOW : SW_HIDE);
+}
+
+void Win32MainWindow::makeTopmost() {
+    SetWindowPos(window_.handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+std::optional<LRESULT> Win32MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            handlers_.activated();
+        }
+        return std::nullopt;
+    case WM_CLOSE:
+        unload(unload_mode::userClose);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam != FALSE) {
+            unload(unload_mode::sessionEnding);
+        }
+        return 0;
+    case WM_TIMER:
+        handlers_.timerFired(wParam);
+        return 0;
+    case WM_NOTIFY:
+        if (list_ && list_->onNotify(*reinterpret_cast<const NMHDR*>(lParam))) {
+            return 0;
+        }
+        return std::nullopt;
+    case WM_DESTROY:
+        handlers_.destroyed();
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace quillmarten

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "main_window_events.h"
+#include "win32_session_list.h"
+#include "win32_window.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace quillmarten {
+
+// What the program does with the main window's events.
+class MainWindowHandlers {
+  public:
+    virtual ~MainWindowHandlers() = default;
+    virtual void activated() = 0;
+    // Returns whether the window may go.
+    virtual bool unloadRequested(std::int16_t unloadMode) = 0;
+    virtual void timerFired(UINT_PTR timerId) = 0;
+    virtual void destroyed() = 0;
+};
+
+// frmHourMeter: a fixed tool window without a taskbar button, centred, holding the session list.
+class Win32MainWindow final : public MainWindow, public WindowStacking, private WindowMessages {
+  public:
+    Win32MainWindow(HICON icon, MainWindowHandlers& handlers);
+
+    HWND handle() const { return window_.handle(); }
+    bool exists() const { return window_.exists(); }
+    Win32SessionList& LV() { return *list_; }
+
+    // An unload by the program itself: asks as every unload does, then destroys the window.
+    void unload(std::int16_t unloadMode);
+
+    void setCaption(const std::string& caption) override;
+    bool isVisible() const override;
+    void setVisible(bool visible) override;
+    void makeTopmost() override;
+
+  private:
+    std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void centre();
+
+    MainWindowHandlers& handlers_;
+    Win32Window window_;
+    std::unique_ptr<Win32SessionList> list_;
+};
+
+} // namespace quillmarten

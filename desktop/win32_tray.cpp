@@ -1,0 +1,60 @@
+#include "win32_tray.h"
+
+#include <shellapi.h>
+
+#include <cstddef>
+#include <cstring>
+#include <utility>
+
+namespace quillmarten {
+
+namespace {
+
+static_assert(offsetof(TrayIconRecord, hWnd) == offsetof(NOTIFYICONDATAA, hWnd));
+static_assert(offsetof(TrayIconRecord, uID) == offsetof(NOTIFYICONDATAA, uID));
+static_assert(offsetof(TrayIconRecord, uFlags) == offsetof(NOTIFYICONDATAA, uFlags));
+static_assert(offsetof(TrayIconRecord, uCallbackMessage) ==
+              offsetof(NOTIFYICONDATAA, uCallbackMessage));
+static_assert(offsetof(TrayIconRecord, hIcon) == offsetof(NOTIFYICONDATAA, hIcon));
+static_assert(offsetof(TrayIconRecord, szTip) == offsetof(NOTIFYICONDATAA, szTip));
+static_assert(sizeof(TrayIconRecord) == NOTIFYICONDATAA_V1_SIZE);
+#ifndef _WIN64
+static_assert(sizeof(TrayIconRecord) == 88);
+#endif
+
+constexpr UINT infoItem = 1;
+
+} // namespace
+
+void Win32NotificationArea::notify(TrayOperation operation, const TrayIconRecord& record) {
+    NOTIFYICONDATAA data{};
+    std::memcpy(&data, &record, sizeof record);
+    Shell_NotifyIconA(static_cast<DWORD>(operation), &data);
+}
+
+bool Win32TaskbarProbe::taskbarExists() {
+    return FindWindowExA(nullptr, nullptr, "Shell_TrayWnd", nullptr) != nullptr;
+}
+
+Win32PopupMenu::Win32PopupMenu(HWND owner, std::function<void()> mnu_info_Click)
+    : owner_(owner), menu_(CreatePopupMenu()), mnu_info_Click_(std::move(mnu_info_Click)) {
+    AppendMenuW(menu_, MF_STRING, infoItem, L"&Info");
+}
+
+Win32PopupMenu::~Win32PopupMenu() { DestroyMenu(menu_); }
+
+// The owner comes to the foreground first so that the menu closes when the user clicks away.
+void Win32PopupMenu::openAtPointer() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    SetForegroundWindow(owner_);
+    const auto chosen = static_cast<UINT>(
+        TrackPopupMenu(menu_, TPM_RIGHTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                       pointer.x, pointer.y, 0, owner_, nullptr));
+    PostMessageW(owner_, WM_NULL, 0, 0);
+    if (chosen == infoItem) {
+        mnu_info_Click_();
+    }
+}
+
+} // namespace quillmarten

@@ -1,0 +1,83 @@
+#include "win32_window.h"
+
+namespace quillmarten {
+
+namespace {
+
+void registerClass(const wchar_t* className, HICON icon, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    if (GetClassInfoExW(windowClass.hInstance, className, &windowClass)) {
+        return;
+    }
+    windowClass.lpszClassName = className;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.hIcon = icon;
+    RegisterClassExW(&windowClass);
+}
+
+} // namespace
+
+Win32Window::Win32Window(const wchar_t* className, const std::wstring& title,
+                         const WindowStyle& style, WindowMessages& handler)
+    : handler_(handler) {
+    registerClass(className, style.icon, &procedure);
+    CreateWindowExW(style.extendedStyle, className, title.c_str(), style.style, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, style.owner, nullptr,
+                    GetModuleHandleW(nullptr), this);
+    forwarding_ = true;
+    if (style.icon != nullptr) {
+        SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(style.icon));
+        SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(style.icon));
+    }
+}
+
+Win32Window::~Win32Window() { destroy(); }
+
+void Win32Window::destroy() {
+    if (handle_ != nullptr) {
+        DestroyWindow(handle_);
+    }
+}
+
+LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* creating = reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creating));
+        static_cast<Win32Window*>(creating)->handle_ = window;
+    }
+    auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        self->handle_ = nullptr;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    } else if (!self->forwarding_) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    } else if (const auto result = self->handler_.onMessage(message, wParam, lParam)) {
+        return *result;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int scaledPixels(int pixelsAt96Dpi) {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return MulDiv(pixelsAt96Dpi, dpi, 96);
+}
+
+void setClientSize(HWND window, int width, int height) {
+    RECT bounds{0, 0, scaledPixels(width), scaledPixels(height)};
+    AdjustWindowRectEx(&bounds, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    SetWindowPos(window, nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace quillmarten

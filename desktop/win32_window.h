@@ -1,0 +1,53 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace quillmarten {
+
+// What a window does with its messages; nullopt leaves a message to the default handling.
+class WindowMessages {
+  public:
+    virtual ~WindowMessages() = default;
+    virtual std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+};
+
+struct WindowStyle {
+    DWORD style = 0;
+    DWORD extendedStyle = 0;
+    HICON icon = nullptr;
+    HWND owner = nullptr;
+};
+
+// A top-level window of its own class that hands its messages to a handler. It is destroyed
+// with the object unless something destroyed it first.
+class Win32Window {
+  public:
+    Win32Window(const wchar_t* className, const std::wstring& title, const WindowStyle& style,
+                WindowMessages& handler);
+    ~Win32Window();
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    HWND handle() const { return handle_; }
+    bool exists() const { return handle_ != nullptr; }
+    void destroy();
+
+  private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    WindowMessages& handler_;
+    HWND handle_ = nullptr;
+    // The owner's members may not exist yet while the window is being created.
+    bool forwarding_ = false;
+};
+
+// Pixels at the screen's density for a length given in pixels at 96 dpi.
+int scaledPixels(int pixelsAt96Dpi);
+
+// Sizes the window so that its client area is `width` x `height` at 96 dpi, scaled.
+void setClientSize(HWND window, int width, int height);
+
+} // namespace quillmarten

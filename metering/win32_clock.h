@@ -1,0 +1,12 @@
+#pragma once
+
+#include "tracker_ports.h"
+
+namespace quillmarten {
+
+class Win32Clock final : public Clock {
+  public:
+    LocalTime now() override;
+};
+
+} // namespace quillmarten

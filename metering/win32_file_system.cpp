@@ -1,0 +1,94 @@
+#include "win32_file_system.h"
+
+#include "raised_error.h"
+#include "win32_text.h"
+
+#include <windows.h>
+
+namespace quillmarten {
+
+namespace {
+
+RaisedError lastFileError() {
+    switch (GetLastError()) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+        return makeError(error_number::permissionDenied);
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+        return makeError(error_number::pathNotFound);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return makeError(error_number::diskFull);
+    default:
+        return makeError(error_number::deviceIoError);
+    }
+}
+
+OVERLAPPED at(std::uint64_t offset) {
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return position;
+}
+
+class Win32RecordFile final : public RecordFile {
+  public:
+    explicit Win32RecordFile(const std::string& path)
+        : handle_(CreateFileW(widen(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        if (handle_ == INVALID_HANDLE_VALUE) {
+            throw lastFileError();
+        }
+    }
+    ~Win32RecordFile() override { CloseHandle(handle_); }
+    Win32RecordFile(const Win32RecordFile&) = delete;
+    Win32RecordFile& operator=(const Win32RecordFile&) = delete;
+
+    std::uint64_t size() override {
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(handle_, &size)) {
+            throw lastFileError();
+        }
+        return static_cast<std::uint64_t>(size.QuadPart);
+    }
+
+    std::string readAt(std::uint64_t offset, std::size_t count) override {
+        std::string bytes(count, '\0');
+        OVERLAPPED position = at(offset);
+        DWORD got = 0;
+        if (!ReadFile(handle_, bytes.data(), static_cast<DWORD>(count), &got, &position) &&
+            GetLastError() != ERROR_HANDLE_EOF) {
+            throw lastFileError();
+        }
+        bytes.resize(got);
+        return bytes;
+    }
+
+    void writeAt(std::uint64_t offset, std::string_view bytes) override {
+        OVERLAPPED position = at(offset);
+        DWORD put = 0;
+        if (!WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &put, &position)) {
+            throw lastFileError();
+        }
+        if (put != bytes.size()) {
+            throw makeError(error_number::diskFull);
+        }
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+} // namespace
+
+std::unique_ptr<RecordFile> Win32FileSystem::openReadWrite(const std::string& path) {
+    return std::make_unique<Win32RecordFile>(path);
+}
+
+} // namespace quillmarten

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillmarten {
+
+// The program keeps its texts in UTF-8; Windows takes UTF-16.
+std::wstring widen(std::string_view text);
+std::string narrow(std::wstring_view text);
+
+// The system's own description of an error code, without the trailing line break.
+std::string systemErrorText(unsigned long code);
+
+} // namespace quillmarten

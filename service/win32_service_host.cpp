@@ -1,0 +1,253 @@
+#include "win32_service_host.h"
+
+#include "metering/win32_text.h"
+#include "win32_registry.h"
+
+#include <utility>
+
+namespace quillmarten {
+
+namespace {
+
+constexpr wchar_t serviceName[] = L"Quillmarten";
+constexpr wchar_t serviceDescription[] =
+    L"Meters how long this computer is in use, session by session.";
+const std::wstring serviceKey = L"SYSTEM\\CurrentControlSet\\Services\\Quillmarten";
+const std::wstring eventSourceKey =
+    L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Quillmarten";
+
+// Outside the range of control codes, so that it cannot be mistaken for one.
+constexpr DWORD startRequest = 0x10000;
+
+struct ServiceRequest {
+    DWORD control;
+    bool success;
+};
+
+// The one host of the process: the manager's entry points carry no context of their own.
+Win32ServiceHost* runningHost = nullptr;
+
+class ServiceHandle {
+  public:
+    explicit ServiceHandle(SC_HANDLE handle) : handle_(handle) {}
+    ~ServiceHandle() {
+        if (handle_ != nullptr) {
+            CloseServiceHandle(handle_);
+        }
+    }
+    ServiceHandle(const ServiceHandle&) = delete;
+    ServiceHandle& operator=(const ServiceHandle&) = delete;
+    explicit operator bool() const { return handle_ != nullptr; }
+    SC_HANDLE get() const { return handle_; }
+
+  private:
+    SC_HANDLE handle_;
+};
+
+class EventSource {
+  public:
+    EventSource() : handle_(RegisterEventSourceW(nullptr, serviceName)) {}
+    ~EventSource() {
+        if (handle_ != nullptr) {
+            DeregisterEventSource(handle_);
+        }
+    }
+    EventSource(const EventSource&) = delete;
+    EventSource& operator=(const EventSource&) = delete;
+    HANDLE get() const { return handle_; }
+
+  private:
+    HANDLE handle_;
+};
+
+// The entries' texts come from the message table compiled into the executable.
+void registerEventSource(const std::wstring& executablePath) {
+    if (auto key = RegistryKey::create(eventSourceKey)) {
+        key->setText(L"EventMessageFile", executablePath, REG_EXPAND_SZ);
+        key->setNumber(L"TypesSupported",
+                       EVENTLOG_ERROR_TYPE | EVENTLOG_WARNING_TYPE | EVENTLOG_INFORMATION_TYPE);
+    }
+}
+
+} // namespace
+
+Win32ServiceHost::Win32ServiceHost(std::wstring executablePath)
+    : executablePath_(std::move(executablePath)) {}
+
+Win32ServiceHost::~Win32ServiceHost() {
+    if (dispatcher_ == nullptr) {
+        return;
+    }
+    EndService();
+    WaitForSingleObject(dispatcher_, 5000);
+    CloseHandle(dispatcher_);
+    runningHost = nullptr;
+}
+
+void Win32ServiceHost::connect(HWND requestWindow, ServiceEvents& handlers) {
+    requestWindow_ = requestWindow;
+    handlers_ = &handlers;
+}
+
+// The path is quoted so that a folder name with a space cannot be taken for another program.
+bool Win32ServiceHost::InstallService() {
+    const ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CREATE_SERVICE));
+    if (!manager) {
+        return false;
+    }
+    const std::wstring command = L"\"" + executablePath_ + L"\"";
+    const DWORD type = SERVICE_WIN32_OWN_PROCESS | (interactive_ ? SERVICE_INTERACTIVE_PROCESS : 0);
+    const ServiceHandle service(CreateServiceW(manager.get(), serviceName, serviceName,
+                                               SERVICE_CHANGE_CONFIG, type, SERVICE_AUTO_START,
+                                               SERVICE_ERROR_NORMAL, command.c_str(), nullptr,
+                                               nullptr, nullptr, nullptr, nullptr));
+    if (!service) {
+        return false;
+    }
+    SERVICE_DESCRIPTIONW description{const_cast<wchar_t*>(serviceDescription)};
+    ChangeServiceConfig2W(service.get(), SERVICE_CONFIG_DESCRIPTION, &description);
+    registerEventSource(executablePath_);
+    return true;
+}
+
+bool Win32ServiceHost::RemoveService() {
+    const ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    const ServiceHandle service(manager ? OpenServiceW(manager.get(), serviceName, DELETE)
+                                        : nullptr);
+    if (!service || !DeleteService(service.get())) {
+        return false;
+    }
+    RegistryKey::remove(eventSourceKey);
+    return true;
+}
+
+std::string Win32ServiceHost::ServiceDisplayName() { return narrow(serviceName); }
+
+void Win32ServiceHost::WriteSetting(const std::string& section, const std::string& key,
+                                    const std::string& value) {
+    if (auto stored = RegistryKey::create(serviceKey + L"\\" + widen(section))) {
+        stored->setText(widen(key).c_str(), widen(value));
+    }
+}
+
+std::string Win32ServiceHost::ReadSetting(const std::string& section, const std::string& key,
+                                          const std::string& defaultValue) {
+    const auto stored = RegistryKey::open(serviceKey + L"\\" + widen(section));
+    const auto value = stored ? stored->text(widen(key).c_str()) : std::nullopt;
+    return value ? narrow(*value) : defaultValue;
+}
+
+void Win32ServiceHost::setAcceptedControls(std::int32_t controls) {
+    acceptedControls_ = static_cast<DWORD>(controls);
+}
+
+void Win32ServiceHost::RunService() {
+    runningHost = this;
+    dispatcher_ = CreateThread(nullptr, 0, &dispatch, this, 0, nullptr);
+}
+
+DWORD WINAPI Win32ServiceHost::dispatch(LPVOID host) {
+    auto* self = static_cast<Win32ServiceHost*>(host);
+    SERVICE_TABLE_ENTRYW table[] = {{const_cast<wchar_t*>(serviceName), &serviceMain},
+                                    {nullptr, nullptr}};
+    if (!StartServiceCtrlDispatcherW(table)) {
+        PostMessageW(self->requestWindow_, hostingFailedMessage, GetLastError(), 0);
+    }
+    return 0;
+}
+
+void WINAPI Win32ServiceHost::serviceMain(DWORD, LPWSTR*) {
+    Win32ServiceHost* self = runningHost;
+    self->status_ = RegisterServiceCtrlHandlerExW(serviceName, &controlHandler, self);
+    if (self->status_ == nullptr) {
+        return;
+    }
+    self->reportState(SERVICE_START_PENDING);
+    self->forward(startRequest);
+    if (self->state_ == SERVICE_START_PENDING) {
+        self->reportState(SERVICE_RUNNING);
+    }
+}
+
+DWORD WINAPI Win32ServiceHost::controlHandler(DWORD control, DWORD, LPVOID, LPVOID host) {
+    auto* self = static_cast<Win32ServiceHost*>(host);
+    switch (control) {
+    case SERVICE_CONTROL_INTERROGATE:
+        return NO_ERROR;
+    case SERVICE_CONTROL_STOP:
+        self->reportState(SERVICE_STOP_PENDING);
+        self->forward(control);
+        return NO_ERROR;
+    case SERVICE_CONTROL_PAUSE:
+        if (self->forward(control)) {
+            self->reportState(SERVICE_PAUSED);
+        }
+        return NO_ERROR;
+    case SERVICE_CONTROL_CONTINUE:
+        if (self->forward(control)) {
+            self->reportState(SERVICE_RUNNING);
+        }
+        return NO_ERROR;
+    default:
+        if (control >= 128 && control <= 255) {
+            self->forward(control);
+            return NO_ERROR;
+        }
+        return ERROR_CALL_NOT_IMPLEMENTED;
+    }
+}
+
+bool Win32ServiceHost::forward(DWORD control) {
+    ServiceRequest request{control, false};
+    SendMessageW(requestWindow_, requestMessage, 0, reinterpret_cast<LPARAM>(&request));
+    return request.success;
+}
+
+void Win32ServiceHost::deliver(LPARAM request) {
+    auto& [control, success] = *reinterpret_cast<ServiceRequest*>(request);
+    switch (control) {
+    case startRequest:
+        handlers_->Start(success);
+        break;
+    case SERVICE_CONTROL_STOP:
+        handlers_->Stop();
+        break;
+    case SERVICE_CONTROL_PAUSE:
+        handlers_->Pause(success);
+        break;
+    case SERVICE_CONTROL_CONTINUE:
+        handlers_->Continue(success);
+        break;
+    default:
+        handlers_->Control(static_cast<std::int32_t>(control));
+        break;
+    }
+}
+
+void Win32ServiceHost::reportState(DWORD state) {
+    state_ = state;
+    SERVICE_STATUS status{};
+    status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
+    status.dwCurrentState = state;
+    status.dwControlsAccepted =
+        state == SERVICE_START_PENDING ? 0 : SERVICE_ACCEPT_STOP | acceptedControls_;
+    status.dwWaitHint = state == SERVICE_START_PENDING || state == SERVICE_STOP_PENDING ? 30000 : 0;
+    SetServiceStatus(status_, &status);
+}
+
+void Win32ServiceHost::EndService() {
+    if (status_ != nullptr && state_ != SERVICE_STOPPED) {
+        reportState(SERVICE_STOPPED);
+    }
+}
+
+void Win32ServiceHost::WriteEvent(std::int16_t eventType, std::int32_t eventId,
+                                  const std::string& message) {
+    const EventSource source;
+    const std::wstring text = widen(message);
+    const wchar_t* strings[] = {text.c_str()};
+    ReportEventW(source.get(), static_cast<WORD>(eventType), 0, static_cast<DWORD>(eventId),
+                 nullptr, 1, 0, strings, nullptr);
+}
+
+} // namespace quillmarten

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "service_host.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+namespace quillmarten {
+
+// The service "Quillmarten" on the Windows service control manager. Its requests arrive on
+// the manager's own thread and are handed to the user-interface thread as a sent message, so
+// that they run there one at a time, each to its end; the state reported back follows what
+// the handler did.
+class Win32ServiceHost final : public ServiceHost {
+  public:
+    // Sent to the request window: lParam points at a ServiceRequest, to be passed to deliver().
+    static constexpr UINT requestMessage = WM_APP + 1;
+    // Posted to the request window when the process could not be handed to the service control
+    // manager: wParam is the system's error code.
+    static constexpr UINT hostingFailedMessage = WM_APP + 2;
+
+    explicit Win32ServiceHost(std::wstring executablePath);
+    ~Win32ServiceHost() override;
+    Win32ServiceHost(const Win32ServiceHost&) = delete;
+    Win32ServiceHost& operator=(const Win32ServiceHost&) = delete;
+
+    void connect(HWND requestWindow, ServiceEvents& handlers);
+    // On the user-interface thread: runs the request's handler.
+    void deliver(LPARAM request);
+
+    void setInteractiveDesktop(bool interactive) override { interactive_ = interactive; }
+    bool InstallService() override;
+    bool RemoveService() override;
+    std::string ServiceDisplayName() override;
+    void WriteSetting(const std::string& section, const std::string& key,
+                      const std::string& value) override;
+    std::string ReadSetting(const std::string& section, const std::string& key,
+                            const std::string& defaultValue) override;
+    void setAcceptedControls(std::int32_t controls) override;
+    void RunService() override;
+    void EndService() override;
+    void WriteEvent(std::int16_t eventType, std::int32_t eventId,
+                    const std::string& message) override;
+
+  private:
+    static DWORD WINAPI dispatch(LPVOID host);
+    static void WINAPI serviceMain(DWORD argc, LPWSTR* argv);
+    static DWORD WINAPI controlHandler(DWORD control, DWORD eventType, LPVOID eventData,
+                                      LPVOID host);
+    bool forward(DWORD control);
+    void reportState(DWORD state);
+
+    std::wstring executablePath_;
+    bool interactive_ = false;
+    DWORD acceptedControls_ = 0;
+    HWND requestWindow_ = nullptr;
+    ServiceEvents* handlers_ = nullptr;
+    HANDLE dispatcher_ = nullptr;
+    SERVICE_STATUS_HANDLE status_ = nullptr;
+    std::atomic<DWORD> state_ = SERVICE_STOPPED;
+};
+
+} // namespace quillmarten

@@ -1,0 +1,65 @@
+#include "win32_start_up_ports.h"
+
+#include "metering/win32_text.h"
+
+#include <vector>
+
+namespace quillmarten {
+
+Win32InstanceProbe::~Win32InstanceProbe() {
+    if (mutex_ != nullptr) {
+        CloseHandle(mutex_);
+    }
+}
+
+// A mutex made by the service under another account may refuse us access: that too means it
+// exists.
+bool Win32InstanceProbe::anotherInstanceRunning() {
+    mutex_ = CreateMutexW(nullptr, FALSE, L"Global\\Quillmarten.SingleInstance");
+    const DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || (mutex_ == nullptr && error == ERROR_ACCESS_DENIED);
+}
+
+void Win32MessageBoxes::showMessage(const std::string& text, const std::string& caption) {
+    MessageBoxW(nullptr, widen(text).c_str(), widen(caption).c_str(), MB_OK | MB_SETFOREGROUND);
+}
+
+std::wstring executablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+ProgramVersion readProgramVersion(const std::wstring& executable) {
+    ProgramVersion version;
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(executable.c_str(), &ignored);
+    std::vector<BYTE> data(size);
+    if (size == 0 || !GetFileVersionInfoW(executable.c_str(), 0, size, data.data())) {
+        return version;
+    }
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length)) {
+        version.major = HIWORD(fixed->dwFileVersionMS);
+        version.minor = LOWORD(fixed->dwFileVersionMS);
+        version.build = HIWORD(fixed->dwFileVersionLS);
+        version.revision = LOWORD(fixed->dwFileVersionLS);
+    }
+    wchar_t* description = nullptr;
+    if (VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\FileDescription",
+                       reinterpret_cast<void**>(&description), &length) &&
+        length > 0) {
+        version.fileDescription = narrow(description);
+    }
+    return version;
+}
+
+} // namespace quillmarten

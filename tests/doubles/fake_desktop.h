@@ -1,0 +1,80 @@
+#pragma once
+
+#include "desktop/about_window_events.h"
+#include "desktop/main_window_events.h"
+#include "desktop/tray_icon.h"
+#include "service/service_control.h"
+#include "service/start_up.h"
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quillmarten::testing {
+
+class FakeNotificationArea final : public NotificationArea {
+  public:
+    void notify(TrayOperation operation, const TrayIconRecord& record) override {
+        calls.emplace_back(operation, record);
+    }
+    std::vector<std::pair<TrayOperation, TrayIconRecord>> calls;
+};
+
+class FakePopupMenu final : public PopupMenu {
+  public:
+    void openAtPointer() override { ++opened; }
+    int opened = 0;
+};
+
+class FakeStacking final : public WindowStacking {
+  public:
+    void makeTopmost() override { ++raised; }
+    int raised = 0;
+};
+
+class FakeAboutOpener final : public AboutWindowOpener {
+  public:
+    void showAboutWindow() override { ++shown; }
+    int shown = 0;
+};
+
+class FakeInstances final : public InstanceProbe {
+  public:
+    bool anotherInstanceRunning() override { return another; }
+    bool another = false;
+};
+
+class FakeMessageBoxes final : public MessageBoxes {
+  public:
+    void showMessage(const std::string& text, const std::string& caption) override {
+        shown.emplace_back(text, caption);
+    }
+    std::vector<std::pair<std::string, std::string>> shown;
+};
+
+class FakeLifetime final : public ProgramLifetime {
+  public:
+    void unloadMainWindow() override { ++unloads; }
+    void endProgram(int code) override { exitCode = code; }
+    int unloads = 0;
+    int exitCode = -1;
+};
+
+class FakeAboutView final : public AboutWindowView {
+  public:
+    void moveTo(int left, int top) override { position = {left, top}; }
+    void makeTopmost() override { ++raised; }
+    void setLinkColour(std::int16_t index, std::uint32_t rgb) override { colours[index] = rgb; }
+    std::pair<int, int> position{-1, -1};
+    int raised = 0;
+    std::map<std::int16_t, std::uint32_t> colours;
+};
+
+class FakeShell final : public Shell {
+  public:
+    void open(std::string_view target) override { opened.emplace_back(target); }
+    std::vector<std::string> opened;
+};
+
+} // namespace quillmarten::testing

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <filesystem>
+
+namespace pictures {
+
+// Writes running.ico, paused.ico, about.ico, balloon.bmp and hand.cur into the directory,
+// creating it when needed. The files depend on nothing but this program, byte for byte.
+void write_pictures(const std::filesystem::path& directory);
+
+} // namespace pictures
