@@ -5,9 +5,13 @@ namespace quillmarten {
 AboutWindowEvents::AboutWindowEvents(AboutWindowView& window, Shell& shell)
     : window_(window), shell_(shell) {}
 
-void AboutWindowEvents::Form_Load() { window_.moveTo(0, 0); }
+void AboutWindowEvents::Form_Load() {
+    window_.moveTo(0, 0);
+}
 
-void AboutWindowEvents::Form_Activate() { window_.makeTopmost(); }
+void AboutWindowEvents::Form_Activate() {
+    window_.makeTopmost();
+}
 
 void AboutWindowEvents::Label1_Click(std::int16_t Index) {
     window_.setLinkColour(Index, visitedPurple);

@@ -5,12 +5,13 @@
 namespace quillmarten {
 
 MainWindowEvents::MainWindowEvents(WindowStacking& stacking, MainWindow& frmHourMeter,
-                                   ServiceHost& NTService, TrayIcon& tray,
-                                   AboutWindowOpener& about)
+                                   ServiceHost& NTService, TrayIcon& tray, AboutWindowOpener& about)
     : stacking_(stacking), frmHourMeter_(frmHourMeter), NTService_(NTService), tray_(tray),
       about_(about) {}
 
-void MainWindowEvents::Form_Activate() { stacking_.makeTopmost(); }
+void MainWindowEvents::Form_Activate() {
+    stacking_.makeTopmost();
+}
 
 // A failing end of hosting must not keep the icon in the tray of a program that is going, so
 // it is reported and the unload goes on.
@@ -32,6 +33,8 @@ void MainWindowEvents::Form_QueryUnload(std::int16_t& Cancel, std::int16_t Unloa
     tray_.removeIcon();
 }
 
-void MainWindowEvents::mnu_info_Click() { about_.showAboutWindow(); }
+void MainWindowEvents::mnu_info_Click() {
+    about_.showAboutWindow();
+}
 
 } // namespace quillmarten

@@ -21,8 +21,8 @@ std::array<char, 64> tooltipField(std::string_view ansiText) {
     return field;
 }
 
-TrayIcon::TrayIcon(NotificationArea& shell, const TrayPictures& pictures,
-                   MainWindow& frmHourMeter, PopupMenu& mnu_main)
+TrayIcon::TrayIcon(NotificationArea& shell, const TrayPictures& pictures, MainWindow& frmHourMeter,
+                   PopupMenu& mnu_main)
     : shell_(shell), pictures_(pictures), frmHourMeter_(frmHourMeter), mnu_main_(mnu_main) {}
 
 void TrayIcon::fill(IconHandle icon, std::string_view tooltip) {
@@ -53,7 +53,9 @@ void TrayIcon::Cambia_Icona(std::int16_t Index) {
     shell_.notify(TrayOperation::modify, record_);
 }
 
-void TrayIcon::removeIcon() { shell_.notify(TrayOperation::remove, record_); }
+void TrayIcon::removeIcon() {
+    shell_.notify(TrayOperation::remove, record_);
+}
 
 // The mouse message number itself is decoded, not a coordinate scaled by the screen's density,
 // so the double-click and the right button work the same at every density.

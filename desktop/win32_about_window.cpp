@@ -40,7 +40,9 @@ Win32AboutWindow::~Win32AboutWindow() {
     DeleteObject(linkFont_);
 }
 
-void Win32AboutWindow::close() { window_.reset(); }
+void Win32AboutWindow::close() {
+    window_.reset();
+}
 
 // Showing it while it is open neither loads it again nor moves it back to the corner.
 void Win32AboutWindow::showAboutWindow() {
@@ -55,11 +57,11 @@ void Win32AboutWindow::showAboutWindow() {
 void Win32AboutWindow::load() {
     window_.reset();
     linkColours_.fill(fromRgb(linkBlue));
-    window_ = std::make_unique<Win32Window>(
-        L"QuillmartenInfo", L"Quillmarten",
-        WindowStyle{WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, pictures_.about(),
-                    hiddenOwner_},
-        static_cast<WindowMessages&>(*this));
+    window_ = std::make_unique<Win32Window>(L"QuillmartenInfo", L"Quillmarten",
+                                            WindowStyle{WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                                        WS_EX_DLGMODALFRAME, pictures_.about(),
+                                                        hiddenOwner_},
+                                            static_cast<WindowMessages&>(*this));
     setClientSize(window_->handle(), clientWidth, clientHeight);
     const HWND picture = addControl(L"", SS_BITMAP, picturePlace, 0);
     SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP,
@@ -77,12 +79,11 @@ void Win32AboutWindow::load() {
 }
 
 HWND Win32AboutWindow::addControl(const wchar_t* text, DWORD style, RECT place, UINT_PTR id) {
-    return CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | style,
-                           scaledPixels(static_cast<int>(place.left)),
-                           scaledPixels(static_cast<int>(place.top)),
-                           scaledPixels(static_cast<int>(place.right)),
-                           scaledPixels(static_cast<int>(place.bottom)), window_->handle(),
-                           reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(
+        0, L"STATIC", text, WS_CHILD | WS_VISIBLE | style,
+        scaledPixels(static_cast<int>(place.left)), scaledPixels(static_cast<int>(place.top)),
+        scaledPixels(static_cast<int>(place.right)), scaledPixels(static_cast<int>(place.bottom)),
+        window_->handle(), reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
 }
 
 void Win32AboutWindow::moveTo(int left, int top) {

@@ -10,15 +10,16 @@ constexpr int clientWidth = 361;
 constexpr int clientHeight = 104;
 constexpr int listHeight = 103;
 
-constexpr WindowStyle mainWindowStyle(HICON icon) {
-    return WindowStyle{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW,
-                       icon, nullptr};
+constexpr WindowStyle mainWindowStyle(HICON icon, HWND owner) {
+    return WindowStyle{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, icon,
+                       owner};
 }
 
 } // namespace
 
-Win32MainWindow::Win32MainWindow(HICON icon, MainWindowHandlers& handlers)
-    : handlers_(handlers), window_(L"QuillmartenHourMeter", L"", mainWindowStyle(icon), *this),
+Win32MainWindow::Win32MainWindow(HICON icon, HWND hiddenOwner, MainWindowHandlers& handlers)
+    : handlers_(handlers),
+      window_(L"QuillmartenHourMeter", L"", mainWindowStyle(icon, hiddenOwner), *this),
       list_(std::make_unique<Win32SessionList>(window_.handle(), clientWidth, listHeight)) {
     setClientSize(window_.handle(), clientWidth, clientHeight);
     centre();
@@ -44,7 +45,9 @@ void Win32MainWindow::setCaption(const std::string& caption) {
     SetWindowTextW(window_.handle(), widen(caption).c_str());
 }
 
-bool Win32MainWindow::isVisible() const { return IsWindowVisible(window_.handle()) != FALSE; }
+bool Win32MainWindow::isVisible() const {
+    return IsWindowVisible(window_.handle()) != FALSE;
+}
 
 void Win32MainWindow::setVisible(bool visible) {
     ShowWindow(window_.handle(), visible ? SW_SHOW : SW_HIDE);

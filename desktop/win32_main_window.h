@@ -23,7 +23,8 @@ class MainWindowHandlers {
 // frmHourMeter: a fixed tool window without a taskbar button, centred, holding the session list.
 class Win32MainWindow final : public MainWindow, public WindowStacking, private WindowMessages {
   public:
-    Win32MainWindow(HICON icon, MainWindowHandlers& handlers);
+    // The hidden owner keeps the window off the taskbar.
+    Win32MainWindow(HICON icon, HWND hiddenOwner, MainWindowHandlers& handlers);
 
     HWND handle() const { return window_.handle(); }
     bool exists() const { return window_.exists(); }

@@ -40,7 +40,9 @@ std::int32_t Win32SessionList::addRow(const std::string& text) {
     return rowCount();
 }
 
-std::int32_t Win32SessionList::rowCount() const { return static_cast<std::int32_t>(rows_.size()); }
+std::int32_t Win32SessionList::rowCount() const {
+    return static_cast<std::int32_t>(rows_.size());
+}
 
 void Win32SessionList::setSubItem(std::int32_t row, int column, const std::string& text) {
     rows_.at(static_cast<std::size_t>(row - 1)).at(static_cast<std::size_t>(column)) = widen(text);

@@ -9,7 +9,8 @@ namespace quillmarten {
 // A window timer: its ticks arrive as WM_TIMER messages with this id on the window's thread.
 class Win32Timer final : public Timer {
   public:
-    Win32Timer(HWND window, UINT_PTR id, UINT intervalMs) : window_(window), id_(id), interval_(intervalMs) {}
+    Win32Timer(HWND window, UINT_PTR id, UINT intervalMs)
+        : window_(window), id_(id), interval_(intervalMs) {}
     ~Win32Timer() override { setEnabled(false); }
     Win32Timer(const Win32Timer&) = delete;
     Win32Timer& operator=(const Win32Timer&) = delete;

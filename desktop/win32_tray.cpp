@@ -41,7 +41,9 @@ Win32PopupMenu::Win32PopupMenu(HWND owner, std::function<void()> mnu_info_Click)
     AppendMenuW(menu_, MF_STRING, infoItem, L"&Info");
 }
 
-Win32PopupMenu::~Win32PopupMenu() { DestroyMenu(menu_); }
+Win32PopupMenu::~Win32PopupMenu() {
+    DestroyMenu(menu_);
+}
 
 // The owner comes to the foreground first so that the menu closes when the user clicks away.
 void Win32PopupMenu::openAtPointer() {

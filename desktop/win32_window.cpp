@@ -35,7 +35,9 @@ Win32Window::Win32Window(const wchar_t* className, const std::wstring& title,
     }
 }
 
-Win32Window::~Win32Window() { destroy(); }
+Win32Window::~Win32Window() {
+    destroy();
+}
 
 void Win32Window::destroy() {
     if (handle_ != nullptr) {
@@ -43,8 +45,7 @@ void Win32Window::destroy() {
     }
 }
 
-LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* creating = reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creating));

@@ -30,8 +30,8 @@ std::string narrow(std::wstring_view text) {
 std::string systemErrorText(unsigned long code) {
     wchar_t buffer[512] = {};
     const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                       0, buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                       buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
     std::wstring text(buffer, length);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
         text.pop_back();

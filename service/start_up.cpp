@@ -17,7 +17,8 @@ std::string commandArgument(std::string_view commandLine) {
         return {};
     }
     position = commandLine.find_first_not_of(" \t", position);
-    return position == std::string_view::npos ? std::string() : std::string(commandLine.substr(position));
+    return position == std::string_view::npos ? std::string()
+                                              : std::string(commandLine.substr(position));
 }
 
 StartUp::StartUp(InstanceProbe& instances, MainWindow& frmHourMeter, ServiceHost& NTService,

@@ -31,7 +31,9 @@ RegistryKey::~RegistryKey() {
     }
 }
 
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept : key_(other.key_) {
+    other.key_ = nullptr;
+}
 
 void RegistryKey::setText(const wchar_t* name, const std::wstring& value, DWORD type) {
     RegSetValueExW(key_, name, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),

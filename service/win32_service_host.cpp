@@ -19,11 +19,6 @@ const std::wstring eventSourceKey =
 // Outside the range of control codes, so that it cannot be mistaken for one.
 constexpr DWORD startRequest = 0x10000;
 
-struct ServiceRequest {
-    DWORD control;
-    bool success;
-};
-
 // The one host of the process: the manager's entry points carry no context of their own.
 Win32ServiceHost* runningHost = nullptr;
 
@@ -97,10 +92,9 @@ bool Win32ServiceHost::InstallService() {
     }
     const std::wstring command = L"\"" + executablePath_ + L"\"";
     const DWORD type = SERVICE_WIN32_OWN_PROCESS | (interactive_ ? SERVICE_INTERACTIVE_PROCESS : 0);
-    const ServiceHandle service(CreateServiceW(manager.get(), serviceName, serviceName,
-                                               SERVICE_CHANGE_CONFIG, type, SERVICE_AUTO_START,
-                                               SERVICE_ERROR_NORMAL, command.c_str(), nullptr,
-                                               nullptr, nullptr, nullptr, nullptr));
+    const ServiceHandle service(CreateServiceW(
+        manager.get(), serviceName, serviceName, SERVICE_CHANGE_CONFIG, type, SERVICE_AUTO_START,
+        SERVICE_ERROR_NORMAL, command.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
     if (!service) {
         return false;
     }
@@ -121,7 +115,9 @@ bool Win32ServiceHost::RemoveService() {
     return true;
 }
 
-std::string Win32ServiceHost::ServiceDisplayName() { return narrow(serviceName); }
+std::string Win32ServiceHost::ServiceDisplayName() {
+    return narrow(serviceName);
+}
 
 void Win32ServiceHost::WriteSetting(const std::string& section, const std::string& key,
                                     const std::string& value) {
@@ -164,11 +160,10 @@ void WINAPI Win32ServiceHost::serviceMain(DWORD, LPWSTR*) {
     }
     self->reportState(SERVICE_START_PENDING);
     self->forward(startRequest);
-    if (self->state_ == SERVICE_START_PENDING) {
-        self->reportState(SERVICE_RUNNING);
-    }
 }
 
+// The manager's thread only marks the request pending and hands it on: it must not wait for the
+// user-interface thread, which reports the outcome itself once the handler has run.
 DWORD WINAPI Win32ServiceHost::controlHandler(DWORD control, DWORD, LPVOID, LPVOID host) {
     auto* self = static_cast<Win32ServiceHost*>(host);
     switch (control) {
@@ -176,47 +171,50 @@ DWORD WINAPI Win32ServiceHost::controlHandler(DWORD control, DWORD, LPVOID, LPVO
         return NO_ERROR;
     case SERVICE_CONTROL_STOP:
         self->reportState(SERVICE_STOP_PENDING);
-        self->forward(control);
-        return NO_ERROR;
+        break;
     case SERVICE_CONTROL_PAUSE:
-        if (self->forward(control)) {
-            self->reportState(SERVICE_PAUSED);
-        }
-        return NO_ERROR;
+        self->reportState(SERVICE_PAUSE_PENDING);
+        break;
     case SERVICE_CONTROL_CONTINUE:
-        if (self->forward(control)) {
-            self->reportState(SERVICE_RUNNING);
-        }
-        return NO_ERROR;
+        self->reportState(SERVICE_CONTINUE_PENDING);
+        break;
     default:
-        if (control >= 128 && control <= 255) {
-            self->forward(control);
-            return NO_ERROR;
+        if (control < 128 || control > 255) {
+            return ERROR_CALL_NOT_IMPLEMENTED;
         }
-        return ERROR_CALL_NOT_IMPLEMENTED;
+        break;
     }
+    self->forward(control);
+    return NO_ERROR;
 }
 
-bool Win32ServiceHost::forward(DWORD control) {
-    ServiceRequest request{control, false};
-    SendMessageW(requestWindow_, requestMessage, 0, reinterpret_cast<LPARAM>(&request));
-    return request.success;
+void Win32ServiceHost::forward(DWORD control) {
+    PostMessageW(requestWindow_, requestMessage, control, 0);
 }
 
-void Win32ServiceHost::deliver(LPARAM request) {
-    auto& [control, success] = *reinterpret_cast<ServiceRequest*>(request);
+// A request that its handler did not carry out leaves the service as it was.
+void Win32ServiceHost::deliver(WPARAM request) {
+    const auto control = static_cast<DWORD>(request);
+    const DWORD before = settledState_;
+    bool success = false;
     switch (control) {
     case startRequest:
         handlers_->Start(success);
-        break;
-    case SERVICE_CONTROL_STOP:
-        handlers_->Stop();
+        success ? reportState(SERVICE_RUNNING) : EndService();
         break;
     case SERVICE_CONTROL_PAUSE:
         handlers_->Pause(success);
+        reportState(success ? SERVICE_PAUSED : before);
         break;
     case SERVICE_CONTROL_CONTINUE:
         handlers_->Continue(success);
+        reportState(success ? SERVICE_RUNNING : before);
+        break;
+    case SERVICE_CONTROL_STOP:
+        handlers_->Stop();
+        if (state_ != SERVICE_STOPPED) {
+            reportState(before);
+        }
         break;
     default:
         handlers_->Control(static_cast<std::int32_t>(control));
@@ -226,6 +224,9 @@ void Win32ServiceHost::deliver(LPARAM request) {
 
 void Win32ServiceHost::reportState(DWORD state) {
     state_ = state;
+    if (state == SERVICE_RUNNING || state == SERVICE_PAUSED || state == SERVICE_STOPPED) {
+        settledState_ = state;
+    }
     SERVICE_STATUS status{};
     status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
     status.dwCurrentState = state;

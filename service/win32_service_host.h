@@ -10,12 +10,11 @@
 namespace quillmarten {
 
 // The service "Quillmarten" on the Windows service control manager. Its requests arrive on
-// the manager's own thread and are handed to the user-interface thread as a sent message, so
-// that they run there one at a time, each to its end; the state reported back follows what
-// the handler did.
+// the manager's own thread and are posted to the user-interface thread, so that they run there
+// one at a time, each to its end; the state reported back follows what the handler did.
 class Win32ServiceHost final : public ServiceHost {
   public:
-    // Sent to the request window: lParam points at a ServiceRequest, to be passed to deliver().
+    // Posted to the request window: wParam is the request, to be passed to deliver().
     static constexpr UINT requestMessage = WM_APP + 1;
     // Posted to the request window when the process could not be handed to the service control
     // manager: wParam is the system's error code.
@@ -28,7 +27,7 @@ class Win32ServiceHost final : public ServiceHost {
 
     void connect(HWND requestWindow, ServiceEvents& handlers);
     // On the user-interface thread: runs the request's handler.
-    void deliver(LPARAM request);
+    void deliver(WPARAM request);
 
     void setInteractiveDesktop(bool interactive) override { interactive_ = interactive; }
     bool InstallService() override;
@@ -48,8 +47,8 @@ class Win32ServiceHost final : public ServiceHost {
     static DWORD WINAPI dispatch(LPVOID host);
     static void WINAPI serviceMain(DWORD argc, LPWSTR* argv);
     static DWORD WINAPI controlHandler(DWORD control, DWORD eventType, LPVOID eventData,
-                                      LPVOID host);
-    bool forward(DWORD control);
+                                       LPVOID host);
+    void forward(DWORD control);
     void reportState(DWORD state);
 
     std::wstring executablePath_;
@@ -60,6 +59,7 @@ class Win32ServiceHost final : public ServiceHost {
     HANDLE dispatcher_ = nullptr;
     SERVICE_STATUS_HANDLE status_ = nullptr;
     std::atomic<DWORD> state_ = SERVICE_STOPPED;
+    std::atomic<DWORD> settledState_ = SERVICE_STOPPED;
 };
 
 } // namespace quillmarten

@@ -23,12 +23,11 @@ QuillmartenProgram::QuillmartenProgram()
     : executable_(executablePath()),
       hiddenWindow_(L"QuillmartenTray", L"Quillmarten", WindowStyle{WS_POPUP, 0, nullptr, nullptr},
                     *this),
-      frmHourMeter_(pictures_.running(), *this),
+      frmHourMeter_(pictures_.running(), hiddenWindow_.handle(), *this),
       Timer1_(frmHourMeter_.handle(), tickTimer, tickInterval),
       Timer2_(frmHourMeter_.handle(), hideTimer, hideDelay),
       mnu_main_(hiddenWindow_.handle(), [this] { mainWindowEvents_.mnu_info_Click(); }),
-      tray_(shell_,
-            TrayPictures{hiddenWindow_.handle(), pictures_.running(), pictures_.paused()},
+      tray_(shell_, TrayPictures{hiddenWindow_.handle(), pictures_.running(), pictures_.paused()},
             frmHourMeter_, mnu_main_),
       NTService_(executable_), frmHourMeterInfo_(pictures_, hiddenWindow_.handle()),
       mainWindowEvents_(frmHourMeter_, frmHourMeter_, NTService_, tray_, frmHourMeterInfo_),
@@ -57,7 +56,9 @@ int QuillmartenProgram::run(const std::wstring& commandLine) {
     return exitCode_;
 }
 
-void QuillmartenProgram::activated() { mainWindowEvents_.Form_Activate(); }
+void QuillmartenProgram::activated() {
+    mainWindowEvents_.Form_Activate();
+}
 
 bool QuillmartenProgram::unloadRequested(std::int16_t unloadMode) {
     std::int16_t cancel = 0;
@@ -79,7 +80,9 @@ void QuillmartenProgram::destroyed() {
     PostQuitMessage(exitCode_);
 }
 
-void QuillmartenProgram::unloadMainWindow() { frmHourMeter_.unload(unload_mode::byProgram); }
+void QuillmartenProgram::unloadMainWindow() {
+    frmHourMeter_.unload(unload_mode::byProgram);
+}
 
 void QuillmartenProgram::endProgram(int exitCode) {
     exitCode_ = exitCode;
@@ -93,7 +96,7 @@ std::optional<LRESULT> QuillmartenProgram::onMessage(UINT message, WPARAM wParam
         tray_.IconInTray_MouseMove(static_cast<std::uint32_t>(LOWORD(lParam)));
         return 0;
     case Win32ServiceHost::requestMessage:
-        NTService_.deliver(lParam);
+        NTService_.deliver(wParam);
         return 0;
     case Win32ServiceHost::hostingFailedMessage: {
         const auto code = static_cast<DWORD>(wParam);

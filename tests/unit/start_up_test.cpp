@@ -76,8 +76,8 @@ TEST_F(StartUpTest, RemovalSaysWhetherItWorked) {
     load("/u");
     host.answerRemove(false);
     load("/u");
-    EXPECT_EQ(messages(), (Calls{"Quillmarten: uninstalled successfully",
-                                 "Quillmarten: failed to uninstall"}));
+    EXPECT_EQ(messages(),
+              (Calls{"Quillmarten: uninstalled successfully", "Quillmarten: failed to uninstall"}));
 }
 
 TEST_F(StartUpTest, AnyOtherArgumentIsRefusedAndChangesNothing) {

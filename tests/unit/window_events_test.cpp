@@ -32,14 +32,13 @@ TEST_F(MainWindowUnload, UserCloseOnlyHidesTheWindow) {
 }
 
 TEST_F(MainWindowUnload, ProgramSessionEndAndTaskManagerEndHostingThenRemoveTheIcon) {
-    for (std::int16_t mode : {unload_mode::byProgram, unload_mode::sessionEnding,
-                              unload_mode::taskManager}) {
+    for (std::int16_t mode :
+         {unload_mode::byProgram, unload_mode::sessionEnding, unload_mode::taskManager}) {
         std::int16_t cancel = 0;
         events.Form_QueryUnload(cancel, mode);
         EXPECT_EQ(cancel, 0);
     }
-    EXPECT_EQ(host.calls(),
-              (std::vector<std::string>{"EndService", "EndService", "EndService"}));
+    EXPECT_EQ(host.calls(), (std::vector<std::string>{"EndService", "EndService", "EndService"}));
     ASSERT_EQ(shell.calls.size(), 3u);
     EXPECT_EQ(shell.calls[0].first, TrayOperation::remove);
     EXPECT_TRUE(window.visible);
