@@ -83,6 +83,9 @@ std::optional<LRESULT> Win32MainWindow::onMessage(UINT message, WPARAM wParam, L
             return 0;
         }
         return std::nullopt;
+    case Win32SessionList::rowsAddedMessage:
+        list_->syncRowCount();
+        return 0;
     case WM_DESTROY:
         handlers_.destroyed();
         return 0;
