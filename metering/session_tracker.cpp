@@ -22,8 +22,9 @@ std::string storedElapsedField(std::string_view durationText) {
 } // namespace
 
 SessionTracker::SessionTracker(const TrackerPorts& ports, std::string logPath,
-                               ProgramVersion version)
-    : ports_(ports), logPath_(std::move(logPath)), version_(std::move(version)) {}
+                               const ProgramVersion& version)
+    : ports_(ports), logPath_(std::move(logPath)),
+      captionPrefix_(versionCaption(version) + " - At work since ") {}
 
 void SessionTracker::Inizializza() {
     try {
@@ -113,7 +114,7 @@ void SessionTracker::Aggiorna() {
                 showRecord(rows, record);
             }
         }
-        ports_.frmHourMeter.setCaption(caption());
+        ports_.frmHourMeter.setCaption(captionPrefix_ + counters_.totalText());
     } catch (const RaisedError& error) {
         reportRewriteFailure(error);
     }
@@ -132,10 +133,6 @@ void SessionTracker::reportRewriteFailure(const RaisedError& error) {
 void SessionTracker::reportError(const RaisedError& error, std::string_view routine) {
     ports_.events.WriteEvent(event_type::error, event_id::errorReport,
                              errorReportText(error, routine));
-}
-
-std::string SessionTracker::caption() const {
-    return versionCaption(version_) + " - At work since " + counters_.totalText();
 }
 
 void SessionTracker::Timer1_Timer() {

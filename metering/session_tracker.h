@@ -29,7 +29,7 @@ struct TrackerPorts {
 // the caption up to date on every tick. Failures become error reports in the event log.
 class SessionTracker {
   public:
-    SessionTracker(const TrackerPorts& ports, std::string logPath, ProgramVersion version);
+    SessionTracker(const TrackerPorts& ports, std::string logPath, const ProgramVersion& version);
 
     // Start of metering, once per process.
     void Inizializza();
@@ -55,11 +55,10 @@ class SessionTracker {
     void showRecord(std::int32_t row, std::string_view record);
     void reportError(const RaisedError& error, std::string_view routine);
     void reportRewriteFailure(const RaisedError& error);
-    std::string caption() const;
 
     TrackerPorts ports_;
     std::string logPath_;
-    ProgramVersion version_;
+    std::string captionPrefix_;
     TimeCounters counters_;
     std::int32_t currentRecordNumber_ = 0;
     std::string sessionStartStamp_;

@@ -1,24 +1,13 @@
 #include "console.h"
 
+#include "metering/win32_text.h"
+
 #include <windows.h>
 
 #include <cwchar>
 #include <iterator>
 
 namespace e2e {
-
-std::string toUtf8(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int wideLength = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), wideLength, result.data(), length, nullptr,
-                        nullptr);
-    return result;
-}
 
 std::wstring hexText(unsigned long long value) {
     wchar_t text[24] = {};
@@ -30,7 +19,7 @@ namespace {
 
 // WriteFile instead of the C runtime: its text mode would turn '\n' into "\r\n".
 void writeLine(DWORD stream, std::wstring_view text) {
-    const std::string bytes = toUtf8(text) + '\n';
+    const std::string bytes = quillmarten::narrow(text) + '\n';
     DWORD written = 0;
     WriteFile(GetStdHandle(stream), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
               nullptr);

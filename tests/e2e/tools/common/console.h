@@ -5,8 +5,6 @@
 
 namespace e2e {
 
-[[nodiscard]] std::string toUtf8(std::wstring_view text);
-
 // "0x" and upper-case hex digits, the way handles and flags are printed by every helper.
 [[nodiscard]] std::wstring hexText(unsigned long long value);
 
