@@ -16,5 +16,11 @@ for dll in $imports; do
 done
 strings -el "$exe" | grep -q "^Quillmarten$" || fail "no file description"
 strings -el "$exe" | grep -q "^1.0.0.45$" || fail "no version 1.0.0.45"
-grep -q "\.rsrc" <<<"$(i686-w64-mingw32-objdump -h "$exe")" || fail "no resources"
+# Resource types at the top of the resource directory: bitmap, message table, cursor and icon
+# groups, version, manifest.
+types=$(awk '/Resource Directory section/ {on = 1} on && /^[0-9a-f]+   Entry: ID:/ {print $4}' \
+    <<<"$headers")
+for type in 0x000002 0x00000b 0x00000c 0x00000e 0x000010 0x000018; do
+    grep -qx "$type," <<<"$types" || fail "no resource of type $type"
+done
 echo "$exe: PE32 i386 GUI, imports: $(echo $imports | tr '\n' ' ')"

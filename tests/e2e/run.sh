@@ -74,6 +74,10 @@ check "record stands still while paused" test "$(record_bytes "$log_file" 1)" = 
 e2e_tool svcctl Quillmarten continue >/dev/null
 check "continue is reported as done" e2e_tool svcctl Quillmarten wait RUNNING 10
 check "continue writes its entry" e2e_wait_for 10 e2e_has_event "^4 110 Service continued$"
+check "event viewer shows id 109 with the entry's own text" \
+    test "$(e2e_tool eventtext "$exe" 109 "Service paused")" = "Service paused"
+check "event viewer shows id 110 with the entry's own text" \
+    test "$(e2e_tool eventtext "$exe" 110 "Service continued")" = "Service continued"
 sleep 2.5
 check "record moves on after continue" test "$(record_bytes "$log_file" 1)" != "$paused_record"
 e2e_screenshot "$artifacts/tray-continued.png"
