@@ -200,7 +200,11 @@ void Win32ServiceHost::deliver(WPARAM request) {
     switch (control) {
     case startRequest:
         handlers_->Start(success);
-        success ? reportState(SERVICE_RUNNING) : EndService();
+        if (success) {
+            reportState(SERVICE_RUNNING);
+        } else {
+            EndService();
+        }
         break;
     case SERVICE_CONTROL_PAUSE:
         handlers_->Pause(success);
