@@ -70,8 +70,6 @@ class TrayIcon final : public TrayPresence {
     // A tray callback; `mouseMessage` is the mouse message number the shell reports.
     void IconInTray_MouseMove(std::uint32_t mouseMessage);
 
-    const TrayIconRecord& record() const { return record_; }
-
   private:
     void fill(IconHandle icon, std::string_view tooltip);
 

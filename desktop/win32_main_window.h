@@ -27,7 +27,6 @@ class Win32MainWindow final : public MainWindow, public WindowStacking, private 
     Win32MainWindow(HICON icon, HWND hiddenOwner, MainWindowHandlers& handlers);
 
     HWND handle() const { return window_.handle(); }
-    bool exists() const { return window_.exists(); }
     Win32SessionList& LV() { return *list_; }
 
     // An unload by the program itself: asks as every unload does, then destroys the window.

@@ -41,7 +41,6 @@ class SessionTracker {
     void Timer2_Timer();
 
     std::int32_t currentRecordNumber() const { return currentRecordNumber_; }
-    const std::string& sessionStartStamp() const { return sessionStartStamp_; }
     const std::string& sessionElapsed() const { return sessionElapsed_; }
     int lastSecondSeen() const { return lastSecondSeen_; }
     TimeCounters& counters() { return counters_; }

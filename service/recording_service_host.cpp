@@ -24,7 +24,6 @@ void RecordingServiceHost::failNext(const std::string& operation, std::int32_t n
 void RecordingServiceHost::setInteractiveDesktop(bool interactive) {
     record("InteractiveDesktop=" + std::string(interactive ? "true" : "false"),
            "InteractiveDesktop");
-    interactiveDesktop_ = interactive;
 }
 
 bool RecordingServiceHost::InstallService() {
@@ -57,7 +56,6 @@ std::string RecordingServiceHost::ReadSetting(const std::string& section, const 
 
 void RecordingServiceHost::setAcceptedControls(std::int32_t controls) {
     record("AcceptedControls=" + std::to_string(controls), "AcceptedControls");
-    acceptedControls_ = controls;
 }
 
 void RecordingServiceHost::RunService() {

@@ -39,8 +39,6 @@ class RecordingServiceHost final : public ServiceHost {
     // Parameters/TimerInterval=1000", ...).
     const std::vector<std::string>& calls() const { return calls_; }
     const std::vector<Entry>& events() const { return events_; }
-    bool interactiveDesktop() const { return interactiveDesktop_; }
-    std::int32_t acceptedControls() const { return acceptedControls_; }
 
     void answerInstall(bool installed) { installAnswer_ = installed; }
     void answerRemove(bool removed) { removeAnswer_ = removed; }
@@ -67,8 +65,6 @@ class RecordingServiceHost final : public ServiceHost {
     std::vector<Entry> events_;
     std::map<std::string, std::string> settings_;
     std::map<std::string, Failure> failures_;
-    bool interactiveDesktop_ = false;
-    std::int32_t acceptedControls_ = 0;
     bool installAnswer_ = true;
     bool removeAnswer_ = true;
     ServiceEvents* handlers_ = nullptr;

@@ -13,11 +13,16 @@ namespace quillmarten {
 // from a user's desktop also sees the service running in its own session.
 class Win32InstanceProbe final : public InstanceProbe {
   public:
+    Win32InstanceProbe();
     ~Win32InstanceProbe() override;
-    bool anotherInstanceRunning() override;
+    Win32InstanceProbe(const Win32InstanceProbe&) = delete;
+    Win32InstanceProbe& operator=(const Win32InstanceProbe&) = delete;
+
+    bool anotherInstanceRunning() override { return another_; }
 
   private:
-    HANDLE mutex_ = nullptr;
+    HANDLE mutex_;
+    bool another_;
 };
 
 class Win32MessageBoxes final : public MessageBoxes {

@@ -10,10 +10,7 @@ namespace quillmarten::testing {
 
 class FakeClock final : public Clock {
   public:
-    LocalTime now() override {
-        ++readings;
-        return time;
-    }
+    LocalTime now() override { return time; }
     void set(int year, int month, int day, int hour, int minute, int second) {
         time = LocalTime{year, month, day, hour, minute, second};
     }
@@ -26,7 +23,6 @@ class FakeClock final : public Clock {
     }
 
     LocalTime time{2026, 12, 5, 8, 3, 7};
-    int readings = 0;
 };
 
 class FakeSessionList final : public SessionList {
