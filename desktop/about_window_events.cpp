@@ -5,21 +5,17 @@ namespace quillmarten {
 AboutWindowEvents::AboutWindowEvents(AboutWindowView& window, Shell& shell)
     : window_(window), shell_(shell) {}
 
-void AboutWindowEvents::Form_Load() {
+void AboutWindowEvents::onLoad() {
     window_.moveTo(0, 0);
 }
 
-void AboutWindowEvents::Form_Activate() {
+void AboutWindowEvents::onActivate() {
     window_.makeTopmost();
 }
 
-void AboutWindowEvents::Label1_Click(std::int16_t Index) {
-    window_.setLinkColour(Index, visitedPurple);
-    if (Index == 0) {
-        shell_.open(webLink.target);
-    } else if (Index == 1) {
-        shell_.open(mailLink.target);
-    }
+void AboutWindowEvents::onLinkClick(AboutLinkKind link) {
+    window_.setLinkColour(link, visitedPurple);
+    shell_.open(link == AboutLinkKind::web ? webLink.target : mailLink.target);
 }
 
 } // namespace quillmarten

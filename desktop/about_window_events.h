@@ -14,19 +14,19 @@ struct AboutLink {
 inline constexpr AboutLink webLink{"www.brackwater.example", "https://www.brackwater.example/"};
 inline constexpr AboutLink mailLink{"quillmarten@brackwater.example",
                                     "mailto:quillmarten@brackwater.example"};
-// UTF-8, as every text the windows show.
-inline constexpr std::string_view productLine = "Quillmarten by Brackwater\xC2\xAE";
 
 // Colours as 0xRRGGBB.
 inline constexpr std::uint32_t linkBlue = 0x0000FF;
 inline constexpr std::uint32_t visitedPurple = 0x800080;
+
+enum class AboutLinkKind : std::uint8_t { web, mail };
 
 class AboutWindowView {
   public:
     virtual ~AboutWindowView() = default;
     virtual void moveTo(int left, int top) = 0;
     virtual void makeTopmost() = 0;
-    virtual void setLinkColour(std::int16_t index, std::uint32_t rgb) = 0;
+    virtual void setLinkColour(AboutLinkKind link, std::uint32_t rgb) = 0;
 };
 
 class Shell {
@@ -42,9 +42,9 @@ class AboutWindowEvents {
   public:
     AboutWindowEvents(AboutWindowView& window, Shell& shell);
 
-    void Form_Load();
-    void Form_Activate();
-    void Label1_Click(std::int16_t Index);
+    void onLoad();
+    void onActivate();
+    void onLinkClick(AboutLinkKind link);
 
   private:
     AboutWindowView& window_;

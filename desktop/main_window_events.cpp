@@ -1,40 +1,35 @@
 #include "main_window_events.h"
 
-#include "metering/raised_error.h"
-
 namespace quillmarten {
 
-MainWindowEvents::MainWindowEvents(WindowStacking& stacking, MainWindow& frmHourMeter,
-                                   ServiceHost& NTService, TrayIcon& tray, AboutWindowOpener& about)
-    : stacking_(stacking), frmHourMeter_(frmHourMeter), NTService_(NTService), tray_(tray),
-      about_(about) {}
+MainWindowEvents::MainWindowEvents(WindowStacking& stacking, MainWindow& mainWindow,
+                                   ServiceHosting& hosting, EventWriter& events, TrayPresence& tray,
+                                   AboutWindowOpener& aboutWindow)
+    : stacking_(stacking), mainWindow_(mainWindow), hosting_(hosting), events_(events), tray_(tray),
+      aboutWindow_(aboutWindow) {}
 
-void MainWindowEvents::Form_Activate() {
+void MainWindowEvents::onActivate() {
     stacking_.makeTopmost();
 }
 
 // A failing end of hosting must not keep the icon in the tray of a program that is going, so
 // it is reported and the unload goes on.
-void MainWindowEvents::Form_QueryUnload(std::int16_t& Cancel, std::int16_t UnloadMode) {
-    const bool ending = UnloadMode == unload_mode::byProgram ||
-                        UnloadMode == unload_mode::sessionEnding ||
-                        UnloadMode == unload_mode::taskManager;
-    if (!ending) {
-        frmHourMeter_.setVisible(false);
-        Cancel = -1;
-        return;
+bool MainWindowEvents::onUnloadRequest(UnloadReason reason) {
+    if (reason == UnloadReason::userClose) {
+        mainWindow_.setVisible(false);
+        return false;
     }
     try {
-        NTService_.EndService();
+        hosting_.endHosting();
     } catch (const RaisedError& error) {
-        NTService_.WriteEvent(event_type::error, event_id::errorReport,
-                              errorReportText(error, "Form_QueryUnload"));
+        reportError(events_, error, report_origin::windowUnload);
     }
     tray_.removeIcon();
+    return true;
 }
 
-void MainWindowEvents::mnu_info_Click() {
-    about_.showAboutWindow();
+void MainWindowEvents::onAboutChosen() {
+    aboutWindow_.showAboutWindow();
 }
 
 } // namespace quillmarten

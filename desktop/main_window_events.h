@@ -1,19 +1,17 @@
 #pragma once
 
-#include "service/service_host.h"
-#include "tray_icon.h"
-
-#include <cstdint>
+#include "metering/event_log.h"
+#include "metering/tracker_ports.h"
 
 namespace quillmarten {
 
-// Why the main window is asked to unload.
-namespace unload_mode {
-inline constexpr std::int16_t userClose = 0;
-inline constexpr std::int16_t byProgram = 1;
-inline constexpr std::int16_t sessionEnding = 2;
-inline constexpr std::int16_t taskManager = 3;
-} // namespace unload_mode
+// Why the main window is asked to go.
+enum class UnloadReason {
+    userClose,     // close button, Alt+F4: the window only hides
+    byProgram,     // the service was stopped
+    windowsEnding, // Windows shuts down
+    taskManager,   // a close from outside the program, as Task Manager sends it
+};
 
 class WindowStacking {
   public:
@@ -33,19 +31,21 @@ class AboutWindowOpener {
 // any other unload ends the hosting and removes the tray icon.
 class MainWindowEvents {
   public:
-    MainWindowEvents(WindowStacking& stacking, MainWindow& frmHourMeter, ServiceHost& NTService,
-                     TrayIcon& tray, AboutWindowOpener& about);
+    MainWindowEvents(WindowStacking& stacking, MainWindow& mainWindow, ServiceHosting& hosting,
+                     EventWriter& events, TrayPresence& tray, AboutWindowOpener& aboutWindow);
 
-    void Form_Activate();
-    void Form_QueryUnload(std::int16_t& Cancel, std::int16_t UnloadMode);
-    void mnu_info_Click();
+    void onActivate();
+    // Returns whether the window may go.
+    bool onUnloadRequest(UnloadReason reason);
+    void onAboutChosen();
 
   private:
     WindowStacking& stacking_;
-    MainWindow& frmHourMeter_;
-    ServiceHost& NTService_;
-    TrayIcon& tray_;
-    AboutWindowOpener& about_;
+    MainWindow& mainWindow_;
+    ServiceHosting& hosting_;
+    EventWriter& events_;
+    TrayPresence& tray_;
+    AboutWindowOpener& aboutWindow_;
 };
 
 } // namespace quillmarten

@@ -1,15 +1,10 @@
 #include "tray_icon.h"
 
-#include "metering/raised_error.h"
-
-#include <string>
-
 namespace quillmarten {
 
 namespace {
 
 constexpr std::uint32_t messageIconAndTip = 7;
-constexpr std::int32_t noSuchControlElement = 340;
 
 } // namespace
 
@@ -21,35 +16,28 @@ std::array<char, 64> tooltipField(std::string_view ansiText) {
     return field;
 }
 
-TrayIcon::TrayIcon(NotificationArea& shell, const TrayPictures& pictures, MainWindow& frmHourMeter,
-                   PopupMenu& mnu_main)
-    : shell_(shell), pictures_(pictures), frmHourMeter_(frmHourMeter), mnu_main_(mnu_main) {}
+TrayIcon::TrayIcon(NotificationArea& shell, const TrayPictures& pictures, MainWindow& mainWindow,
+                   PopupMenu& trayMenu)
+    : shell_(shell), pictures_(pictures), mainWindow_(mainWindow), trayMenu_(trayMenu) {}
 
-void TrayIcon::fill(IconHandle icon, std::string_view tooltip) {
+void TrayIcon::fill(TrayPicture picture) {
+    const bool running = picture == TrayPicture::running;
     record_.cbSize = sizeof(TrayIconRecord);
     record_.hWnd = pictures_.callbackWindow;
     record_.uID = 1;
     record_.uFlags = messageIconAndTip;
     record_.uCallbackMessage = trayCallbackMessage;
-    record_.hIcon = icon;
-    record_.szTip = tooltipField(tooltip);
+    record_.hIcon = running ? pictures_.running : pictures_.paused;
+    record_.szTip = tooltipField(shell_.toAnsi(running ? runningTooltip : pausedTooltip));
 }
 
-void TrayIcon::Icon_To_Tray() {
-    fill(pictures_.running, runningTooltip);
+void TrayIcon::addRunningIcon() {
+    fill(TrayPicture::running);
     shell_.notify(TrayOperation::add, record_);
 }
 
-void TrayIcon::Cambia_Icona(std::int16_t Index) {
-    if (Index != 0 && Index != 1) {
-        throw RaisedError(noSuchControlElement,
-                          "Control array element '" + std::to_string(Index) + "' doesn't exist");
-    }
-    if (Index == 0) {
-        fill(pictures_.paused, pausedTooltip);
-    } else {
-        fill(pictures_.running, runningTooltip);
-    }
+void TrayIcon::showPicture(TrayPicture picture) {
+    fill(picture);
     shell_.notify(TrayOperation::modify, record_);
 }
 
@@ -59,11 +47,11 @@ void TrayIcon::removeIcon() {
 
 // The mouse message number itself is decoded, not a coordinate scaled by the screen's density,
 // so the double-click and the right button work the same at every density.
-void TrayIcon::IconInTray_MouseMove(std::uint32_t mouseMessage) {
+void TrayIcon::onTrayMouseMessage(std::uint32_t mouseMessage) {
     if (mouseMessage == leftDoubleClick) {
-        frmHourMeter_.setVisible(!frmHourMeter_.isVisible());
+        mainWindow_.setVisible(!mainWindow_.isVisible());
     } else if (mouseMessage == rightButtonDown) {
-        mnu_main_.openAtPointer();
+        trayMenu_.openAtPointer();
     }
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "metering/program_version.h"
 #include "metering/tracker_ports.h"
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace quillmarten {
@@ -31,6 +33,8 @@ class NotificationArea {
     virtual ~NotificationArea() = default;
     // The shell's answer is of no interest: a refused add, change or delete changes nothing.
     virtual void notify(TrayOperation operation, const TrayIconRecord& record) = 0;
+    // The text in the system's ANSI code page, the only one the record's tooltip can carry.
+    virtual std::string toAnsi(std::string_view text) = 0;
 };
 
 class PopupMenu {
@@ -47,7 +51,7 @@ struct TrayPictures {
     IconHandle paused = nullptr;
 };
 
-inline constexpr std::string_view runningTooltip = "Quillmarten by Brackwater\xAE";
+inline constexpr std::string_view runningTooltip = productLine;
 inline constexpr std::string_view pausedTooltip = "Quillmarten Paused";
 inline constexpr std::uint32_t trayCallbackMessage = 0x200;
 inline constexpr std::uint32_t leftDoubleClick = 0x203;
@@ -59,24 +63,23 @@ std::array<char, 64> tooltipField(std::string_view ansiText);
 // The program's one notification-area icon, green while metering runs, red while paused.
 class TrayIcon final : public TrayPresence {
   public:
-    TrayIcon(NotificationArea& shell, const TrayPictures& pictures, MainWindow& frmHourMeter,
-             PopupMenu& mnu_main);
+    TrayIcon(NotificationArea& shell, const TrayPictures& pictures, MainWindow& mainWindow,
+             PopupMenu& trayMenu);
 
-    void Icon_To_Tray() override;
-    // 0 = paused form, 1 = running form.
-    void Cambia_Icona(std::int16_t Index);
+    void addRunningIcon() override;
+    void showPicture(TrayPicture picture) override;
     // Deletes the icon with the record as last filled.
-    void removeIcon();
+    void removeIcon() override;
     // A tray callback; `mouseMessage` is the mouse message number the shell reports.
-    void IconInTray_MouseMove(std::uint32_t mouseMessage);
+    void onTrayMouseMessage(std::uint32_t mouseMessage);
 
   private:
-    void fill(IconHandle icon, std::string_view tooltip);
+    void fill(TrayPicture picture);
 
     NotificationArea& shell_;
     TrayPictures pictures_;
-    MainWindow& frmHourMeter_;
-    PopupMenu& mnu_main_;
+    MainWindow& mainWindow_;
+    PopupMenu& trayMenu_;
     TrayIconRecord record_;
 };
 

@@ -1,5 +1,6 @@
 #include "win32_about_window.h"
 
+#include "metering/program_version.h"
 #include "metering/win32_text.h"
 
 #include <shellapi.h>
@@ -75,7 +76,7 @@ void Win32AboutWindow::load() {
                                    linkPlaces[index], firstLinkId + index);
         SendMessageW(links_[index], WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
     }
-    events_.Form_Load();
+    events_.onLoad();
 }
 
 HWND Win32AboutWindow::addControl(const wchar_t* text, DWORD style, RECT place, UINT_PTR id) {
@@ -96,22 +97,20 @@ void Win32AboutWindow::makeTopmost() {
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
-void Win32AboutWindow::setLinkColour(std::int16_t index, std::uint32_t rgb) {
-    if (index < 0 || static_cast<std::size_t>(index) >= links_.size()) {
-        return;
-    }
-    linkColours_[static_cast<std::size_t>(index)] = fromRgb(rgb);
-    InvalidateRect(links_[static_cast<std::size_t>(index)], nullptr, TRUE);
+void Win32AboutWindow::setLinkColour(AboutLinkKind link, std::uint32_t rgb) {
+    const auto index = static_cast<std::size_t>(link);
+    linkColours_[index] = fromRgb(rgb);
+    InvalidateRect(links_[index], nullptr, TRUE);
 }
 
 void Win32AboutWindow::open(std::string_view target) {
     ShellExecuteA(window_->handle(), nullptr, std::string(target).c_str(), "", nullptr, SW_SHOW);
 }
 
-std::optional<std::int16_t> Win32AboutWindow::linkIndex(HWND control) const {
+std::optional<AboutLinkKind> Win32AboutWindow::linkAt(HWND control) const {
     for (std::size_t index = 0; index < links_.size(); ++index) {
         if (links_[index] == control) {
-            return static_cast<std::int16_t>(index);
+            return static_cast<AboutLinkKind>(index);
         }
     }
     return std::nullopt;
@@ -121,26 +120,26 @@ std::optional<LRESULT> Win32AboutWindow::onMessage(UINT message, WPARAM wParam, 
     switch (message) {
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
-            events_.Form_Activate();
+            events_.onActivate();
         }
         return std::nullopt;
     case WM_COMMAND:
         if (HIWORD(wParam) == STN_CLICKED) {
-            if (const auto index = linkIndex(reinterpret_cast<HWND>(lParam))) {
-                events_.Label1_Click(*index);
+            if (const auto link = linkAt(reinterpret_cast<HWND>(lParam))) {
+                events_.onLinkClick(*link);
             }
         }
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (const auto index = linkIndex(reinterpret_cast<HWND>(lParam))) {
+        if (const auto link = linkAt(reinterpret_cast<HWND>(lParam))) {
             const auto dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, linkColours_[static_cast<std::size_t>(*index)]);
+            SetTextColor(dc, linkColours_[static_cast<std::size_t>(*link)]);
             SetBkMode(dc, TRANSPARENT);
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
         return std::nullopt;
     case WM_SETCURSOR:
-        if (linkIndex(reinterpret_cast<HWND>(wParam))) {
+        if (linkAt(reinterpret_cast<HWND>(wParam))) {
             SetCursor(pictures_.hand());
             return TRUE;
         }

@@ -10,7 +10,8 @@
 
 namespace quillmarten {
 
-// frmHourMeterInfo: the product line, the maker's two links and the balloon picture.
+// The about window as a Win32 window: translates clicks, activation and the links' colours for
+// AboutWindowEvents, and shows the product line, the maker's two links and the balloon picture.
 class Win32AboutWindow final : public AboutWindowOpener,
                                public AboutWindowView,
                                public Shell,
@@ -26,14 +27,14 @@ class Win32AboutWindow final : public AboutWindowOpener,
 
     void moveTo(int left, int top) override;
     void makeTopmost() override;
-    void setLinkColour(std::int16_t index, std::uint32_t rgb) override;
+    void setLinkColour(AboutLinkKind link, std::uint32_t rgb) override;
     void open(std::string_view target) override;
 
   private:
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void load();
     HWND addControl(const wchar_t* text, DWORD style, RECT place, UINT_PTR id);
-    std::optional<std::int16_t> linkIndex(HWND control) const;
+    std::optional<AboutLinkKind> linkAt(HWND control) const;
 
     const Win32Pictures& pictures_;
     HWND hiddenOwner_;

@@ -17,10 +17,12 @@ constexpr WindowStyle mainWindowStyle(HICON icon, HWND owner) {
 
 } // namespace
 
-Win32MainWindow::Win32MainWindow(HICON icon, HWND hiddenOwner, MainWindowHandlers& handlers)
+Win32MainWindow::Win32MainWindow(HICON icon, HWND hiddenOwner, const SessionHistory& history,
+                                 MainWindowHandlers& handlers)
     : handlers_(handlers),
       window_(L"QuillmartenHourMeter", L"", mainWindowStyle(icon, hiddenOwner), *this),
-      list_(std::make_unique<Win32SessionList>(window_.handle(), clientWidth, listHeight)) {
+      list_(
+          std::make_unique<Win32SessionList>(window_.handle(), history, clientWidth, listHeight)) {
     setClientSize(window_.handle(), clientWidth, clientHeight);
     centre();
 }
@@ -35,8 +37,8 @@ void Win32MainWindow::centre() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32MainWindow::unload(std::int16_t unloadMode) {
-    if (handlers_.unloadRequested(unloadMode)) {
+void Win32MainWindow::unload(UnloadReason reason) {
+    if (handlers_.unloadRequested(reason)) {
         window_.destroy();
     }
 }
@@ -66,13 +68,14 @@ std::optional<LRESULT> Win32MainWindow::onMessage(UINT message, WPARAM wParam, L
         }
         return std::nullopt;
     case WM_CLOSE:
-        unload(unload_mode::userClose);
+        unload(UnloadReason::userClose);
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam != FALSE) {
-            unload(unload_mode::sessionEnding);
+        // A service outlives the users who log off: only the end of Windows ends it.
+        if (wParam != FALSE && (lParam & ENDSESSION_LOGOFF) == 0) {
+            unload(UnloadReason::windowsEnding);
         }
         return 0;
     case WM_TIMER:
@@ -83,9 +86,6 @@ std::optional<LRESULT> Win32MainWindow::onMessage(UINT message, WPARAM wParam, L
             return 0;
         }
         return std::nullopt;
-    case Win32SessionList::rowsAddedMessage:
-        list_->syncRowCount();
-        return 0;
     case WM_DESTROY:
         handlers_.destroyed();
         return 0;

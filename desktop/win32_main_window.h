@@ -4,7 +4,6 @@
 #include "win32_session_list.h"
 #include "win32_window.h"
 
-#include <cstdint>
 #include <memory>
 
 namespace quillmarten {
@@ -15,22 +14,25 @@ class MainWindowHandlers {
     virtual ~MainWindowHandlers() = default;
     virtual void activated() = 0;
     // Returns whether the window may go.
-    virtual bool unloadRequested(std::int16_t unloadMode) = 0;
+    virtual bool unloadRequested(UnloadReason reason) = 0;
     virtual void timerFired(UINT_PTR timerId) = 0;
     virtual void destroyed() = 0;
 };
 
-// frmHourMeter: a fixed tool window without a taskbar button, centred, holding the session list.
+// The main window as a Win32 window: a fixed tool window without a taskbar button, centred,
+// holding the session list. Translates activation, closing, the end of Windows and timer
+// messages for MainWindowHandlers.
 class Win32MainWindow final : public MainWindow, public WindowStacking, private WindowMessages {
   public:
     // The hidden owner keeps the window off the taskbar.
-    Win32MainWindow(HICON icon, HWND hiddenOwner, MainWindowHandlers& handlers);
+    Win32MainWindow(HICON icon, HWND hiddenOwner, const SessionHistory& history,
+                    MainWindowHandlers& handlers);
 
     HWND handle() const { return window_.handle(); }
-    Win32SessionList& LV() { return *list_; }
+    Win32SessionList& sessionList() { return *list_; }
 
-    // An unload by the program itself: asks as every unload does, then destroys the window.
-    void unload(std::int16_t unloadMode);
+    // Asks as every unload does, then destroys the window when it may go.
+    void unload(UnloadReason reason);
 
     void setCaption(const std::string& caption) override;
     bool isVisible() const override;

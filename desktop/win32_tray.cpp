@@ -1,5 +1,7 @@
 #include "win32_tray.h"
 
+#include "metering/win32_text.h"
+
 #include <shellapi.h>
 
 #include <cstddef>
@@ -32,12 +34,16 @@ void Win32NotificationArea::notify(TrayOperation operation, const TrayIconRecord
     Shell_NotifyIconA(static_cast<DWORD>(operation), &data);
 }
 
+std::string Win32NotificationArea::toAnsi(std::string_view text) {
+    return narrowAnsi(widen(text));
+}
+
 bool Win32TaskbarProbe::taskbarExists() {
     return FindWindowExA(nullptr, nullptr, "Shell_TrayWnd", nullptr) != nullptr;
 }
 
-Win32PopupMenu::Win32PopupMenu(HWND owner, std::function<void()> mnu_info_Click)
-    : owner_(owner), menu_(CreatePopupMenu()), mnu_info_Click_(std::move(mnu_info_Click)) {
+Win32PopupMenu::Win32PopupMenu(HWND owner, std::function<void()> onAboutChosen)
+    : owner_(owner), menu_(CreatePopupMenu()), onAboutChosen_(std::move(onAboutChosen)) {
     AppendMenuW(menu_, MF_STRING, infoItem, L"&Info");
 }
 
@@ -55,7 +61,7 @@ void Win32PopupMenu::openAtPointer() {
                        pointer.x, pointer.y, 0, owner_, nullptr));
     PostMessageW(owner_, WM_NULL, 0, 0);
     if (chosen == infoItem) {
-        mnu_info_Click_();
+        onAboutChosen_();
     }
 }
 

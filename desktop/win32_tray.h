@@ -8,9 +8,11 @@
 
 namespace quillmarten {
 
+// The notification area through Shell_NotifyIconA, whose record the TrayIconRecord copies.
 class Win32NotificationArea final : public NotificationArea {
   public:
     void notify(TrayOperation operation, const TrayIconRecord& record) override;
+    std::string toAnsi(std::string_view text) override;
 };
 
 class Win32TaskbarProbe final : public TaskbarProbe {
@@ -18,10 +20,10 @@ class Win32TaskbarProbe final : public TaskbarProbe {
     bool taskbarExists() override;
 };
 
-// mnu_main: the hidden menu whose one item, "&Info", is offered as a pop-up from the tray.
+// The tray's pop-up menu, whose one item, "&Info", opens the about window.
 class Win32PopupMenu final : public PopupMenu {
   public:
-    Win32PopupMenu(HWND owner, std::function<void()> mnu_info_Click);
+    Win32PopupMenu(HWND owner, std::function<void()> onAboutChosen);
     ~Win32PopupMenu() override;
     Win32PopupMenu(const Win32PopupMenu&) = delete;
     Win32PopupMenu& operator=(const Win32PopupMenu&) = delete;
@@ -31,7 +33,7 @@ class Win32PopupMenu final : public PopupMenu {
   private:
     HWND owner_;
     HMENU menu_;
-    std::function<void()> mnu_info_Click_;
+    std::function<void()> onAboutChosen_;
 };
 
 } // namespace quillmarten

@@ -4,6 +4,8 @@ namespace quillmarten {
 
 namespace {
 
+EventWriter* windowFailureReports = nullptr;
+
 void registerClass(const wchar_t* className, HICON icon, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -60,10 +62,23 @@ LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     } else if (!self->forwarding_) {
         return DefWindowProcW(window, message, wParam, lParam);
-    } else if (const auto result = self->handler_.onMessage(message, wParam, lParam)) {
-        return *result;
+    } else {
+        try {
+            if (const auto result = self->handler_.onMessage(message, wParam, lParam)) {
+                return *result;
+            }
+        } catch (...) {
+            if (windowFailureReports != nullptr) {
+                reportError(*windowFailureReports, currentError());
+            }
+            return 0;
+        }
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void reportWindowFailuresTo(EventWriter* events) {
+    windowFailureReports = events;
 }
 
 int scaledPixels(int pixelsAt96Dpi) {

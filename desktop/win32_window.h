@@ -1,5 +1,7 @@
 #pragma once
 
+#include "metering/event_log.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -43,6 +45,11 @@ class Win32Window {
     // The owner's members may not exist yet while the window is being created.
     bool forwarding_ = false;
 };
+
+// Where a failure that reaches a window procedure is reported (nullptr: nowhere). An exception
+// must not pass through the system's code back to the message loop, so it is reported there
+// and the message counts as handled.
+void reportWindowFailuresTo(EventWriter* events);
 
 // Pixels at the screen's density for a length given in pixels at 96 dpi.
 int scaledPixels(int pixelsAt96Dpi);

@@ -1,6 +1,6 @@
 #include "posix_file_system.h"
 
-#include "raised_error.h"
+#include "error_report.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -49,14 +49,20 @@ class PosixRecordFile final : public RecordFile {
         return static_cast<std::uint64_t>(status.st_size);
     }
 
-    std::string readAt(std::uint64_t offset, std::size_t count) override {
-        std::string bytes(count, '\0');
-        const ssize_t got = ::pread(descriptor_, bytes.data(), count, static_cast<off_t>(offset));
-        if (got < 0) {
-            throw errorFromErrno(errno);
+    std::size_t readAt(std::uint64_t offset, std::span<char> into) override {
+        std::size_t got = 0;
+        while (got < into.size()) {
+            const ssize_t piece = ::pread(descriptor_, into.data() + got, into.size() - got,
+                                          static_cast<off_t>(offset + got));
+            if (piece < 0) {
+                throw errorFromErrno(errno);
+            }
+            if (piece == 0) {
+                break;
+            }
+            got += static_cast<std::size_t>(piece);
         }
-        bytes.resize(static_cast<std::size_t>(got));
-        return bytes;
+        return got;
     }
 
     void writeAt(std::uint64_t offset, std::string_view bytes) override {
@@ -67,6 +73,12 @@ class PosixRecordFile final : public RecordFile {
         }
         if (static_cast<std::size_t>(put) != bytes.size()) {
             throw makeError(error_number::diskFull);
+        }
+    }
+
+    void truncate(std::uint64_t length) override {
+        if (::ftruncate(descriptor_, static_cast<off_t>(length)) != 0) {
+            throw errorFromErrno(errno);
         }
     }
 

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quillmarten {
+
+// The product and its maker, in UTF-8 as every text the program keeps.
+inline constexpr std::string_view productLine = "Quillmarten by Brackwater\xC2\xAE";
 
 // What the executable's version resource says of the program.
 struct ProgramVersion {

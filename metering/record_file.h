@@ -2,25 +2,29 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace quillmarten {
 
-// One open file of the platform. It is closed when the object goes, on every path.
-// Failures are raised as RaisedError.
+// One open file of the platform, closed when the object goes, on every path. Failures are
+// raised as RaisedError.
 class RecordFile {
   public:
     virtual ~RecordFile() = default;
 
     virtual std::uint64_t size() = 0;
 
-    // Up to `count` bytes from `offset`; fewer at the end of the file, none beyond it.
-    virtual std::string readAt(std::uint64_t offset, std::size_t count) = 0;
+    // Fills `into` from `offset`; returns how many bytes it got, fewer at the end of the file.
+    virtual std::size_t readAt(std::uint64_t offset, std::span<char> into) = 0;
 
     // Writes the bytes at `offset`. A write beyond the end grows the file, and the platform
-    // fills the skipped bytes with zeros.
+    // fills the skipped bytes with zeros. A failure may leave part of the bytes written.
     virtual void writeAt(std::uint64_t offset, std::string_view bytes) = 0;
+
+    // Cuts the file back to `length` bytes.
+    virtual void truncate(std::uint64_t length) = 0;
 };
 
 class FileSystem {

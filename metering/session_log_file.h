@@ -1,60 +1,76 @@
 #pragma once
 
-#include "raised_error.h"
 #include "record_file.h"
+#include "session_record.h"
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace quillmarten {
 
-inline constexpr std::size_t recordLength = 40;
-inline constexpr std::size_t maxRecordText = 38;
 inline constexpr std::string_view logFileName = "Quillmarten.dat";
 
 // The log file beside the executable: the application path, then "\Quillmarten.dat" (a root
 // directory's path thus gives a doubled separator, which the file system accepts).
 std::string logFilePath(std::string_view applicationPath);
 
-// The 40 bytes of a record holding `text`: 16-bit little-endian length, then the characters.
-std::string encodeRecord(std::string_view text);
+// Where the next run's record goes: two slots past the last, so that one gap record stands
+// between two runs, or the first slot of an empty file.
+constexpr std::int64_t newRecordNumber(std::int64_t slots) {
+    return slots == 0 ? 1 : slots + 2;
+}
 
-// What one record read gives. A record that cannot be read whole (a length field above 38, a
-// record cut short by the end of the file) still gives the characters that lie inside it,
-// together with the failure, so that the caller can list it and go on.
-struct StoredRecord {
-    std::string text;
-    std::optional<RaisedError> damage;
-};
-
-// The session log file, open for one access: the file is opened on construction and closed
-// when the object goes, whatever happened in between.
+// The session log file, open for one access: opened on construction and closed when the
+// object goes, whatever happened in between.
 class SessionLogFile {
   public:
     SessionLogFile(FileSystem& files, const std::string& path);
 
-    std::uint64_t length();
+    std::uint64_t length() { return file_->size(); }
 
-    // Record n (1-based). Beyond the end of the file: the empty text, and the end-of-file flag
-    // is set. Reading the last whole record does not set it.
-    StoredRecord readRecord(std::int32_t number);
+    // Hands every slot to `visit(number, slot)` in file order, numbered from 1, a last slot
+    // cut short included; returns how many slots there were. Reads in large pieces, so that a
+    // long history costs few system calls.
+    template <typename Visit> std::int64_t scan(Visit visit);
 
-    bool endOfFile() const { return endOfFile_; }
+    // Writes `text` as record `number` past the end of the file; the slots skipped become gap
+    // records of zeros. A write that fails takes back whatever part of it reached the file, so
+    // that a record is on disk whole or not at all.
+    void appendRecord(std::int64_t number, std::string_view text);
 
-    // Writes `text` (38 characters at most) as record n; records skipped past the end of the
-    // file become gap records of 40 zero bytes.
-    void writeRecord(std::int32_t number, std::string_view text);
+    // Writes `text` over record `number`, which the file already holds.
+    void rewriteRecord(std::int64_t number, std::string_view text);
 
   private:
-    std::string_view bufferedRecord(std::uint64_t offset);
+    std::size_t read(std::uint64_t offset);
+    void takeBack(std::uint64_t lengthBefore) noexcept;
 
     std::unique_ptr<RecordFile> file_;
-    bool endOfFile_ = false;
-    std::string readAhead_;
-    std::uint64_t readAheadOffset_ = 0;
+    std::unique_ptr<char[]> buffer_;
 };
+
+namespace log_file_detail {
+// About 64 KiB of whole records.
+inline constexpr std::size_t scanPieceSize = recordSize * 1638;
+static_assert(scanPieceSize % recordSize == 0);
+} // namespace log_file_detail
+
+template <typename Visit> std::int64_t SessionLogFile::scan(Visit visit) {
+    std::int64_t number = 0;
+    std::uint64_t offset = 0;
+    for (;;) {
+        const std::size_t got = read(offset);
+        const std::string_view piece(buffer_.get(), got);
+        for (std::size_t at = 0; at < got; at += recordSize) {
+            visit(++number, decodeSlot(piece.substr(at, recordSize)));
+        }
+        if (got < log_file_detail::scanPieceSize) {
+            return number;
+        }
+        offset += got;
+    }
+}
 
 } // namespace quillmarten

@@ -9,7 +9,8 @@ namespace {
 constexpr std::size_t toEnd = std::string_view::npos;
 
 std::string displayStamp(std::string_view record, std::size_t first) {
-    return Data_Out(midText(record, first, 8)) + "-" + Time_Out(midText(record, first + 8, 6));
+    return displayDate(midText(record, first, 8)) + "-" +
+           displayTime(midText(record, first + 8, 6));
 }
 
 } // namespace
@@ -23,11 +24,7 @@ std::string stopTimeText(std::string_view record) {
 }
 
 std::string timeInUseText(std::string_view record) {
-    return std::string(midText(record, 29, 4)) + ":" + Time_Out(midText(record, 33, toEnd));
-}
-
-std::string_view elapsedFieldOf(std::string_view record) {
-    return midText(record, 29, toEnd);
+    return std::string(midText(record, 29, 4)) + ":" + displayTime(midText(record, 33, toEnd));
 }
 
 } // namespace quillmarten

@@ -1,157 +1,167 @@
 #include "session_tracker.h"
 
-#include "session_row.h"
-#include "text_forms.h"
-
+#include <limits>
 #include <utility>
 
 namespace quillmarten {
 
 namespace {
 
-constexpr std::string_view zeroElapsed = "0000000000";
-// A record holds 38 characters, so the stored time in use stops at the largest count that
-// fits; the counters themselves and the caption go on.
-constexpr std::string_view largestStoredElapsed = "9999235959";
-
-std::string storedElapsedField(std::string_view durationText) {
-    std::string field = withoutColons(durationText);
-    return field.size() > zeroElapsed.size() ? std::string(largestStoredElapsed) : field;
-}
+constexpr int damageReportsInFull = 10;
+constexpr Duration largestDuration{std::numeric_limits<std::int32_t>::max(), 23, 59, 59};
 
 } // namespace
 
-SessionTracker::SessionTracker(const TrackerPorts& ports, std::string logPath,
-                               const ProgramVersion& version)
-    : ports_(ports), logPath_(std::move(logPath)),
+SessionTracker::SessionTracker(const TrackerPorts& ports, SessionHistory& history,
+                               std::string logPath, const ProgramVersion& version)
+    : ports_(ports), history_(history), logPath_(std::move(logPath)),
       captionPrefix_(versionCaption(version) + " - At work since ") {}
 
-void SessionTracker::Inizializza() {
+void SessionTracker::start() {
     try {
-        ports_.LV.clear();
+        const LocalTime now = ports_.clock.now();
+        startStamp_ = dateTimeStamp(now);
+        stopStamp_ = startStamp_;
+        lastSecondSeen_ = now.second;
+        lastOpeningAttempt_ = ports_.clock.steadySeconds();
         openSession();
-        counters_.CalcolaTotale();
-        ports_.tray.Icon_To_Tray();
-        lastSecondSeen_ = ports_.clock.now().second;
-        ports_.Timer1.setEnabled(true);
-    } catch (const RaisedError& error) {
-        reportError(error, "Inizializza");
+        ports_.tray.addRunningIcon();
+        ports_.meterTimer.setEnabled(true);
+    } catch (...) {
+        report(currentError(), report_origin::meteringStart, startReports_);
     }
 }
 
-// Reads the history and writes the new session's record within one opening of the file.
+// Reads the history and places the session's record within one opening of the file. What
+// could be read is listed whether or not the record could be placed: a session without its
+// record counts on, shows its time, and tries again every second.
 void SessionTracker::openSession() {
-    SessionLogFile file(ports_.files, logPath_);
-    if (file.length() > 0) {
-        loadHistory(file);
-    }
-    ++currentRecordNumber_;
-    sessionElapsed_ = zeroElapsed;
-    sessionStartStamp_ = dateTimeStamp(ports_.clock.now());
-    const std::string record = sessionStartStamp_ + sessionStartStamp_ + sessionElapsed_;
-    file.writeRecord(currentRecordNumber_, record);
-    sessionRecordWritten_ = true;
-    const std::int32_t row = addRecordRow(record);
-    ports_.LV.selectRow(row);
-    ports_.LV.scrollIntoView(row);
-}
-
-void SessionTracker::loadHistory(SessionLogFile& file) {
-    while (!file.endOfFile()) {
-        ++currentRecordNumber_;
-        loadRecord(file.readRecord(currentRecordNumber_));
-    }
-}
-
-// A damaged record is reported and listed as far as it could be read, but never counted, so
-// that one bad byte neither ends the load nor stops this session from being metered.
-void SessionTracker::loadRecord(const StoredRecord& record) {
-    if (record.damage) {
-        reportError(*record.damage, "Inizializza");
-    }
-    if (record.text.empty()) {
-        return;
-    }
-    addRecordRow(record.text);
-    if (!record.damage) {
-        addToTotals(record.text);
-    }
-}
-
-// A record counts whole or not at all: a field that fails half-way takes back what it added.
-void SessionTracker::addToTotals(std::string_view record) {
-    const Counters before = counters_.totals();
+    history_.clear();
+    historyTotal_ = {};
+    const std::string record = sessionRecordText(startStamp_, stopStamp_, sessionTime_);
+    std::optional<RaisedError> failure;
     try {
-        counters_.TotalizzaTempo(elapsedFieldOf(record));
-    } catch (const RaisedError& error) {
-        counters_.setTotals(before);
-        reportError(error, "Inizializza");
+        SessionLogFile file(ports_.files, logPath_);
+        const std::int64_t number = newRecordNumber(loadHistory(file));
+        file.appendRecord(number, record);
+        recordNumber_ = number;
+    } catch (...) {
+        failure = currentError();
+    }
+    history_.add(record, false);
+    history_.trim();
+    ports_.sessionList.showRows(history_.size());
+    ports_.sessionList.selectAndReveal(history_.size() - 1);
+    if (failure) {
+        report(*failure, report_origin::meteringStart, startReports_);
     }
 }
 
-std::int32_t SessionTracker::addRecordRow(const std::string& record) {
-    const std::int32_t row = ports_.LV.addRow(startTimeText(record));
-    showRecord(row, record);
-    return row;
-}
-
-void SessionTracker::showRecord(std::int32_t row, std::string_view record) {
-    ports_.LV.setSubItem(row, 1, stopTimeText(record));
-    ports_.LV.setSubItem(row, 2, timeInUseText(record));
-}
-
-// Without a record of its own (a start that failed before writing it) a session may still
-// count and show its time, but it never writes into the log file.
-void SessionTracker::Aggiorna() {
-    try {
-        if (sessionRecordWritten_) {
-            const std::string record =
-                sessionStartStamp_ + dateTimeStamp(ports_.clock.now()) + sessionElapsed_;
-            SessionLogFile(ports_.files, logPath_).writeRecord(currentRecordNumber_, record);
-            reportedRewriteError_.reset();
-            const std::int32_t rows = ports_.LV.rowCount();
-            if (rows > 0) {
-                showRecord(rows, record);
-            }
+// Damaged records are listed but never counted, so that one bad byte neither ends the load
+// nor stops this session from being metered. They are reported by the first reading only:
+// the retries of a start that could not place its record read them again.
+std::int64_t SessionTracker::loadHistory(SessionLogFile& file) {
+    const bool firstReading = !historyReported_;
+    historyReported_ = true;
+    history_.reserve(file.length() / recordSize / 2 + 2);
+    DurationSum total;
+    const std::int64_t slots = file.scan([&](std::int64_t number, const RecordSlot& slot) {
+        if (slot.kind == SlotKind::gap) {
+            return;
         }
-        ports_.frmHourMeter.setCaption(captionPrefix_ + counters_.totalText());
+        history_.add(slot.text, slot.kind == SlotKind::damaged);
+        if (slot.kind == SlotKind::session) {
+            total.add(slot.timeInUse());
+        } else if (firstReading) {
+            reportDamage(number, slot);
+        }
+    });
+    if (firstReading && damageReports_ > damageReportsInFull) {
+        const int rest = damageReports_ - damageReportsInFull;
+        reportError(ports_.events,
+                    RaisedError(error_number::badRecordLength,
+                                std::to_string(rest) + " more damaged records, not reported one "
+                                                       "by one"),
+                    report_origin::meteringStart);
+    }
+    try {
+        historyTotal_ = total.carried();
     } catch (const RaisedError& error) {
-        reportRewriteFailure(error);
+        historyTotal_ = largestDuration;
+        report(error, report_origin::meteringStart, startReports_);
+    }
+    return slots;
+}
+
+// A log full of noise would otherwise write an entry for every one of its records.
+void SessionTracker::reportDamage(std::int64_t number, const RecordSlot& slot) {
+    if (++damageReports_ <= damageReportsInFull) {
+        reportError(ports_.events, damageError(slot, number), report_origin::meteringStart);
     }
 }
 
-// A lasting failure would otherwise fill the event log at two entries a second: the same
-// error is reported again only after a rewrite has succeeded in between.
-void SessionTracker::reportRewriteFailure(const RaisedError& error) {
-    if (reportedRewriteError_ == error.number()) {
-        return;
+void SessionTracker::onMeterTick() {
+    try {
+        const LocalTime now = ports_.clock.now();
+        if (now.second != lastSecondSeen_) {
+            lastSecondSeen_ = now.second;
+            countOneSecond(sessionTime_);
+            secondCounted_ = true;
+        }
+        stopStamp_ = dateTimeStamp(now);
+        const std::string record = sessionRecordText(startStamp_, stopStamp_, sessionTime_);
+        if (recordNumber_) {
+            rewriteRecord(record);
+        } else {
+            retryOpeningSession();
+        }
+        showSession(record);
+    } catch (...) {
+        report(currentError(), report_origin::recordRewrite, rewriteReports_);
     }
-    reportedRewriteError_ = error.number();
-    reportError(error, "Aggiorna");
 }
 
-void SessionTracker::reportError(const RaisedError& error, std::string_view routine) {
-    ports_.events.WriteEvent(event_type::error, event_id::errorReport,
-                             errorReportText(error, routine));
+void SessionTracker::retryOpeningSession() {
+    const std::int64_t second = ports_.clock.steadySeconds();
+    if (second != lastOpeningAttempt_) {
+        lastOpeningAttempt_ = second;
+        openSession();
+    }
 }
 
-void SessionTracker::Timer1_Timer() {
-    const int second = ports_.clock.now().second;
-    if (second != lastSecondSeen_) {
-        lastSecondSeen_ = second;
-        sessionElapsed_ = storedElapsedField(counters_.Elapsed());
+// A failed rewrite leaves the record as the last good one wrote it; the next tick tries again.
+void SessionTracker::rewriteRecord(const std::string& record) {
+    try {
+        SessionLogFile(ports_.files, logPath_).rewriteRecord(*recordNumber_, record);
+    } catch (...) {
+        report(currentError(), report_origin::recordRewrite, rewriteReports_);
     }
-    Aggiorna();
+}
+
+// The window shows the counted time whether or not the file could take it. The caption's total
+// stays empty until the first second has been counted.
+void SessionTracker::showSession(const std::string& record) {
+    history_.replaceLast(record);
+    ports_.sessionList.refreshRow(history_.size() - 1);
     if (ports_.taskbar.taskbarExists()) {
-        ports_.tray.Icon_To_Tray();
+        ports_.tray.addRunningIcon();
     }
+    const std::string total = secondCounted_ ? durationText(historyTotal_ + sessionTime_) : "";
+    ports_.mainWindow.setCaption(captionPrefix_ + total);
 }
 
-void SessionTracker::Timer2_Timer() {
-    if (ports_.frmHourMeter.isVisible()) {
-        ports_.frmHourMeter.setVisible(false);
+void SessionTracker::onHideTimer() {
+    if (ports_.mainWindow.isVisible()) {
+        ports_.mainWindow.setVisible(false);
     }
-    ports_.Timer2.setEnabled(false);
+    ports_.hideTimer.setEnabled(false);
+}
+
+void SessionTracker::report(const RaisedError& error, std::string_view origin,
+                            ReportThrottle& throttle) {
+    if (throttle.allows(error.number(), ports_.clock.steadySeconds())) {
+        reportError(ports_.events, error, origin);
+    }
 }
 
 } // namespace quillmarten

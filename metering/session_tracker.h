@@ -1,10 +1,12 @@
 #pragma once
 
+#include "duration.h"
+#include "event_log.h"
 #include "program_version.h"
 #include "record_file.h"
-#include "service/service_host.h"
+#include "report_throttle.h"
+#include "session_history.h"
 #include "session_log_file.h"
-#include "time_counters.h"
 #include "tracker_ports.h"
 
 #include <cstdint>
@@ -15,56 +17,63 @@ namespace quillmarten {
 
 struct TrackerPorts {
     Clock& clock;
-    SessionList& LV;
-    MainWindow& frmHourMeter;
+    SessionListView& sessionList;
+    MainWindow& mainWindow;
     TrayPresence& tray;
     TaskbarProbe& taskbar;
-    Timer& Timer1;
-    Timer& Timer2;
+    Timer& meterTimer;
+    Timer& hideTimer;
     EventWriter& events;
     FileSystem& files;
 };
 
-// Loads the history, opens the running session's record and keeps it, the last list row and
-// the caption up to date on every tick. Failures become error reports in the event log.
+// Meters the running session: loads the history into the list and the grand total, places the
+// session's record two slots past the last, and on every tick counts the session's seconds,
+// rewrites its record and refreshes its row and the caption. Failures become error reports;
+// none of them stops the metering.
 class SessionTracker {
   public:
-    SessionTracker(const TrackerPorts& ports, std::string logPath, const ProgramVersion& version);
+    // The tracker fills `history` with the stored sessions and the running one, for the list.
+    SessionTracker(const TrackerPorts& ports, SessionHistory& history, std::string logPath,
+                   const ProgramVersion& version);
 
-    // Start of metering, once per process.
-    void Inizializza();
-    // Rewrites the running session's record, the last row and the caption.
-    void Aggiorna();
-    // The metering tick, every 500 ms while Timer1 is enabled.
-    void Timer1_Timer();
-    // The one-shot hide, 30 s after the main window was loaded.
-    void Timer2_Timer();
+    // The start of metering, once per process.
+    void start();
+    // Every 500 ms while the meter timer runs: counts a second when the clock's second has
+    // changed, then keeps the record, the list and the caption up to date.
+    void onMeterTick();
+    // Once, 30 s after the main window was loaded.
+    void onHideTimer();
 
-    std::int32_t currentRecordNumber() const { return currentRecordNumber_; }
-    const std::string& sessionElapsed() const { return sessionElapsed_; }
-    int lastSecondSeen() const { return lastSecondSeen_; }
-    TimeCounters& counters() { return counters_; }
+    // The running session's record, once it has been placed in the file.
+    std::optional<std::int64_t> recordNumber() const { return recordNumber_; }
+    const Duration& sessionTime() const { return sessionTime_; }
 
   private:
     void openSession();
-    void loadHistory(SessionLogFile& file);
-    void loadRecord(const StoredRecord& record);
-    void addToTotals(std::string_view record);
-    std::int32_t addRecordRow(const std::string& record);
-    void showRecord(std::int32_t row, std::string_view record);
-    void reportError(const RaisedError& error, std::string_view routine);
-    void reportRewriteFailure(const RaisedError& error);
+    std::int64_t loadHistory(SessionLogFile& file);
+    void reportDamage(std::int64_t number, const RecordSlot& slot);
+    void retryOpeningSession();
+    void rewriteRecord(const std::string& record);
+    void showSession(const std::string& record);
+    void report(const RaisedError& error, std::string_view origin, ReportThrottle& throttle);
 
     TrackerPorts ports_;
+    SessionHistory& history_;
     std::string logPath_;
     std::string captionPrefix_;
-    TimeCounters counters_;
-    std::int32_t currentRecordNumber_ = 0;
-    std::string sessionStartStamp_;
-    std::string sessionElapsed_;
+    Duration historyTotal_;
+    Duration sessionTime_;
+    bool secondCounted_ = false;
+    std::string startStamp_;
+    std::string stopStamp_;
     int lastSecondSeen_ = 0;
-    bool sessionRecordWritten_ = false;
-    std::optional<std::int32_t> reportedRewriteError_;
+    std::optional<std::int64_t> recordNumber_;
+    std::int64_t lastOpeningAttempt_ = 0;
+    bool historyReported_ = false;
+    int damageReports_ = 0;
+    ReportThrottle startReports_;
+    ReportThrottle rewriteReports_;
 };
 
 } // namespace quillmarten

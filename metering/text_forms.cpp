@@ -1,7 +1,6 @@
 #include "text_forms.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace quillmarten {
 
@@ -37,29 +36,21 @@ std::string_view rightText(std::string_view text, std::size_t count) {
 
 } // namespace
 
-std::string Data_Out(std::string_view DataDaRecord) {
-    std::string result(rightText(DataDaRecord, 2));
+std::string displayDate(std::string_view yyyymmdd) {
+    std::string result(rightText(yyyymmdd, 2));
     result += '/';
-    result += midText(DataDaRecord, 5, 2);
+    result += midText(yyyymmdd, 5, 2);
     result += '/';
-    result += leftText(DataDaRecord, 4);
+    result += leftText(yyyymmdd, 4);
     return result;
 }
 
-std::string Time_Out(std::string_view OraDaRecord) {
-    std::string result(leftText(OraDaRecord, 2));
+std::string displayTime(std::string_view hhnnss) {
+    std::string result(leftText(hhnnss, 2));
     result += ':';
-    result += midText(OraDaRecord, 3, 2);
+    result += midText(hhnnss, 3, 2);
     result += ':';
-    result += rightText(OraDaRecord, 2);
-    return result;
-}
-
-std::string withoutColons(std::string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    std::copy_if(text.begin(), text.end(), std::back_inserter(result),
-                 [](char c) { return c != ':'; });
+    result += rightText(hhnnss, 2);
     return result;
 }
 

@@ -2,30 +2,32 @@
 
 #include "text_forms.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
-// What the session tracker needs of the platform and of the windows around it. Each has one
-// Windows implementation and one test double.
+// What the session tracker and the requests around it need of the platform and of the windows.
+// Each has one Windows implementation and one test double.
 namespace quillmarten {
 
 class Clock {
   public:
     virtual ~Clock() = default;
     virtual LocalTime now() = 0;
+    // Seconds on a clock that only moves forward, whatever is done to the wall clock.
+    virtual std::int64_t steadySeconds() = 0;
 };
 
-// The session list: rows in the order they were added, never sorted. Rows are 1-based;
-// column 1 and 2 are the sub-items beside the row's own text.
-class SessionList {
+// The session list, drawn from a SessionHistory: rows in the order they were added, never
+// sorted, counted from 0.
+class SessionListView {
   public:
-    virtual ~SessionList() = default;
-    virtual void clear() = 0;
-    virtual std::int32_t addRow(const std::string& text) = 0;
-    virtual std::int32_t rowCount() const = 0;
-    virtual void setSubItem(std::int32_t row, int column, const std::string& text) = 0;
-    virtual void selectRow(std::int32_t row) = 0;
-    virtual void scrollIntoView(std::int32_t row) = 0;
+    virtual ~SessionListView() = default;
+    // The history was filled anew and holds `count` rows.
+    virtual void showRows(std::size_t count) = 0;
+    virtual void refreshRow(std::size_t row) = 0;
+    // Selects the row and scrolls it into view.
+    virtual void selectAndReveal(std::size_t row) = 0;
 };
 
 class MainWindow {
@@ -36,11 +38,16 @@ class MainWindow {
     virtual void setVisible(bool visible) = 0;
 };
 
+enum class TrayPicture { running, paused };
+
+// The program's icon in the notification area.
 class TrayPresence {
   public:
     virtual ~TrayPresence() = default;
-    // Adds the tray icon in its running form; refused silently while it exists.
-    virtual void Icon_To_Tray() = 0;
+    // Adds the icon in its running form; refused silently while it exists.
+    virtual void addRunningIcon() = 0;
+    virtual void showPicture(TrayPicture picture) = 0;
+    virtual void removeIcon() = 0;
 };
 
 class TaskbarProbe {
@@ -54,6 +61,14 @@ class Timer {
     virtual ~Timer() = default;
     virtual void setEnabled(bool enabled) = 0;
     virtual bool enabled() const = 0;
+};
+
+// The connection to the service control manager, as far as the windows need it.
+class ServiceHosting {
+  public:
+    virtual ~ServiceHosting() = default;
+    // Tells the service control manager that the service has stopped.
+    virtual void endHosting() = 0;
 };
 
 } // namespace quillmarten

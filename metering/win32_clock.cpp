@@ -10,4 +10,8 @@ LocalTime Win32Clock::now() {
     return LocalTime{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
 }
 
+std::int64_t Win32Clock::steadySeconds() {
+    return static_cast<std::int64_t>(GetTickCount64() / 1000);
+}
+
 } // namespace quillmarten

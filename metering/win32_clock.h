@@ -7,6 +7,7 @@ namespace quillmarten {
 class Win32Clock final : public Clock {
   public:
     LocalTime now() override;
+    std::int64_t steadySeconds() override;
 };
 
 } // namespace quillmarten

@@ -1,6 +1,6 @@
 #include "win32_file_system.h"
 
-#include "raised_error.h"
+#include "error_report.h"
 #include "win32_text.h"
 
 #include <windows.h>
@@ -58,16 +58,14 @@ class Win32RecordFile final : public RecordFile {
         return static_cast<std::uint64_t>(size.QuadPart);
     }
 
-    std::string readAt(std::uint64_t offset, std::size_t count) override {
-        std::string bytes(count, '\0');
+    std::size_t readAt(std::uint64_t offset, std::span<char> into) override {
         OVERLAPPED position = at(offset);
         DWORD got = 0;
-        if (!ReadFile(handle_, bytes.data(), static_cast<DWORD>(count), &got, &position) &&
+        if (!ReadFile(handle_, into.data(), static_cast<DWORD>(into.size()), &got, &position) &&
             GetLastError() != ERROR_HANDLE_EOF) {
             throw lastFileError();
         }
-        bytes.resize(got);
-        return bytes;
+        return got;
     }
 
     void writeAt(std::uint64_t offset, std::string_view bytes) override {
@@ -78,6 +76,14 @@ class Win32RecordFile final : public RecordFile {
         }
         if (put != bytes.size()) {
             throw makeError(error_number::diskFull);
+        }
+    }
+
+    void truncate(std::uint64_t length) override {
+        LARGE_INTEGER end{};
+        end.QuadPart = static_cast<LONGLONG>(length);
+        if (!SetFilePointerEx(handle_, end, nullptr, FILE_BEGIN) || !SetEndOfFile(handle_)) {
+            throw lastFileError();
         }
     }
 

@@ -4,27 +4,47 @@
 
 namespace quillmarten {
 
-std::wstring widen(std::string_view text) {
+namespace {
+
+std::wstring toWide(UINT codePage, std::string_view text) {
     if (text.empty()) {
         return {};
     }
     const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
     return wide;
 }
 
-std::string narrow(std::wstring_view text) {
+std::string fromWide(UINT codePage, std::wstring_view text) {
     if (text.empty()) {
         return {};
     }
     const int size = static_cast<int>(text.size());
     const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
-    return utf8;
+        WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+} // namespace
+
+std::wstring widen(std::string_view text) {
+    return toWide(CP_UTF8, text);
+}
+
+std::string narrow(std::wstring_view text) {
+    return fromWide(CP_UTF8, text);
+}
+
+std::wstring widenAnsi(std::string_view text) {
+    return toWide(CP_ACP, text);
+}
+
+std::string narrowAnsi(std::wstring_view text) {
+    return fromWide(CP_ACP, text);
 }
 
 std::string systemErrorText(unsigned long code) {

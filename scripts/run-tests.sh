@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 
 scripts/setup-debian.sh
 
+echo "== layers"
+scripts/check-layers.sh
+
 jobs=$(nproc)
 for preset in native windows-i686 windows-x86_64; do
     echo "== build: $preset"

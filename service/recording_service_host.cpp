@@ -1,98 +1,68 @@
 #include "recording_service_host.h"
 
-#include "metering/raised_error.h"
-
-#include <utility>
-
 namespace quillmarten {
 
 void RecordingServiceHost::record(const std::string& call, const std::string& operation) {
     calls_.push_back(call);
     const auto failure = failures_.find(operation);
     if (failure != failures_.end()) {
-        RaisedError error(failure->second.number, failure->second.description);
+        const std::exception_ptr exception = failure->second;
         failures_.erase(failure);
-        throw error;
+        std::rethrow_exception(exception);
     }
 }
 
-void RecordingServiceHost::failNext(const std::string& operation, std::int32_t number,
-                                    std::string description) {
-    failures_[operation] = Failure{number, std::move(description)};
+std::vector<std::string> RecordingServiceHost::errorReports() const {
+    std::vector<std::string> texts;
+    for (const Entry& entry : events_) {
+        if (entry.type == EventType::error && entry.id == event_id::report) {
+            texts.push_back(entry.message);
+        }
+    }
+    return texts;
 }
 
 void RecordingServiceHost::setInteractiveDesktop(bool interactive) {
-    record("InteractiveDesktop=" + std::string(interactive ? "true" : "false"),
-           "InteractiveDesktop");
+    record(interactive ? "setInteractiveDesktop true" : "setInteractiveDesktop false",
+           "setInteractiveDesktop");
 }
 
-bool RecordingServiceHost::InstallService() {
-    record("InstallService", "InstallService");
+bool RecordingServiceHost::install() {
+    record("install", "install");
     return installAnswer_;
 }
 
-bool RecordingServiceHost::RemoveService() {
-    record("RemoveService", "RemoveService");
+bool RecordingServiceHost::remove() {
+    record("remove", "remove");
     return removeAnswer_;
 }
 
-std::string RecordingServiceHost::ServiceDisplayName() {
-    record("ServiceDisplayName", "ServiceDisplayName");
+std::string RecordingServiceHost::displayName() {
+    record("displayName", "displayName");
     return "Quillmarten";
 }
 
-void RecordingServiceHost::WriteSetting(const std::string& section, const std::string& key,
+void RecordingServiceHost::writeSetting(const std::string& section, const std::string& key,
                                         const std::string& value) {
-    record("WriteSetting " + section + "/" + key + "=" + value, "WriteSetting");
-    settings_[section + "/" + key] = value;
+    record("writeSetting " + section + "/" + key + "=" + value, "writeSetting");
 }
 
-std::string RecordingServiceHost::ReadSetting(const std::string& section, const std::string& key,
-                                              const std::string& defaultValue) {
-    record("ReadSetting " + section + "/" + key, "ReadSetting");
-    const auto stored = settings_.find(section + "/" + key);
-    return stored == settings_.end() ? defaultValue : stored->second;
+void RecordingServiceHost::acceptPauseAndContinue() {
+    record("acceptPauseAndContinue", "acceptPauseAndContinue");
 }
 
-void RecordingServiceHost::setAcceptedControls(std::int32_t controls) {
-    record("AcceptedControls=" + std::to_string(controls), "AcceptedControls");
+void RecordingServiceHost::connectToServiceManager() {
+    record("connectToServiceManager", "connectToServiceManager");
 }
 
-void RecordingServiceHost::RunService() {
-    record("RunService", "RunService");
+void RecordingServiceHost::endHosting() {
+    record("endHosting", "endHosting");
 }
 
-void RecordingServiceHost::EndService() {
-    record("EndService", "EndService");
-}
-
-void RecordingServiceHost::WriteEvent(std::int16_t eventType, std::int32_t eventId,
+void RecordingServiceHost::writeEvent(EventType type, std::uint32_t id,
                                       const std::string& message) {
-    record("WriteEvent", "WriteEvent");
-    events_.push_back(Entry{eventType, eventId, message});
-}
-
-bool RecordingServiceHost::requestStart(bool success) {
-    handlers_->Start(success);
-    return success;
-}
-
-void RecordingServiceHost::requestStop() {
-    handlers_->Stop();
-}
-
-bool RecordingServiceHost::requestPause(bool success) {
-    handlers_->Pause(success);
-    return success;
-}
-
-bool RecordingServiceHost::requestContinue(bool success) {
-    handlers_->Continue(success);
-    return success;
-}
-
-void RecordingServiceHost::requestControl(std::int32_t code) {
-    handlers_->Control(code);
+    record("writeEvent", "writeEvent");
+    events_.push_back(Entry{type, id, message});
 }
 
 } // namespace quillmarten

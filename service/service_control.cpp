@@ -8,57 +8,58 @@ constexpr int hostingFailedExitCode = 1;
 
 } // namespace
 
-ServiceControl::ServiceControl(SessionTracker& tracker, TrayIcon& tray, Timer& Timer1,
+ServiceControl::ServiceControl(SessionTracker& tracker, TrayPresence& tray, Timer& meterTimer,
                                EventWriter& events, ProgramLifetime& program)
-    : tracker_(tracker), tray_(tray), Timer1_(Timer1), events_(events), program_(program) {}
+    : tracker_(tracker), tray_(tray), meterTimer_(meterTimer), events_(events), program_(program) {}
 
-// Every handler reports what fails inside it and returns normally, its remaining steps skipped.
 template <typename Steps> void ServiceControl::guarded(Steps steps) {
     try {
         steps();
-    } catch (const RaisedError& error) {
-        events_.WriteEvent(event_type::error, event_id::errorReport, errorReportText(error));
+    } catch (...) {
+        reportError(events_, currentError());
     }
 }
 
-void ServiceControl::Start(bool& Success) {
-    guarded([&] {
-        Success = true;
-        tracker_.Inizializza();
-    });
+// The tracker reports its own failures, so the start counts as done whatever happens inside.
+bool ServiceControl::onStart() {
+    guarded([&] { tracker_.start(); });
+    return true;
 }
 
-void ServiceControl::Pause(bool& Success) {
+// A request is carried out once its entry is written, even should a later step fail.
+bool ServiceControl::onPause() {
+    bool done = false;
     guarded([&] {
-        events_.WriteEvent(event_type::error, event_id::errorReport, "Service paused");
-        Success = true;
-        tray_.Cambia_Icona(0);
-        Timer1_.setEnabled(false);
+        events_.writeEvent(EventType::information, event_id::report, "Service paused");
+        done = true;
+        tray_.showPicture(TrayPicture::paused);
+        meterTimer_.setEnabled(false);
     });
+    return done;
 }
 
-void ServiceControl::Continue(bool& Success) {
+bool ServiceControl::onContinue() {
+    bool done = false;
     guarded([&] {
-        events_.WriteEvent(event_type::information, event_id::serviceContinued,
-                           "Service continued");
-        Success = true;
-        tray_.Cambia_Icona(1);
-        Timer1_.setEnabled(true);
+        events_.writeEvent(EventType::information, event_id::serviceContinued, "Service continued");
+        done = true;
+        tray_.showPicture(TrayPicture::running);
+        meterTimer_.setEnabled(true);
     });
+    return done;
 }
 
-void ServiceControl::Stop() {
+void ServiceControl::onStop() {
     guarded([&] {
         tray_.removeIcon();
         program_.unloadMainWindow();
     });
 }
 
-void ServiceControl::Control(std::int32_t) {}
+void ServiceControl::onCustomControl(std::uint32_t) {}
 
-void ServiceControl::hostingFailed(const RaisedError& error) {
-    events_.WriteEvent(event_type::error, event_id::errorReport,
-                       errorReportText(error, "RunService"));
+void ServiceControl::onHostingFailed(const RaisedError& error) {
+    reportError(events_, error, report_origin::serviceDispatch);
     program_.endProgram(hostingFailedExitCode);
 }
 

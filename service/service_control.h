@@ -1,11 +1,7 @@
 #pragma once
 
-#include "desktop/tray_icon.h"
-#include "metering/raised_error.h"
 #include "metering/session_tracker.h"
 #include "service_host.h"
-
-#include <cstdint>
 
 namespace quillmarten {
 
@@ -20,27 +16,28 @@ class ProgramLifetime {
 
 // The service control manager's requests: Start begins metering, Pause and Continue switch the
 // tick and the icon, Stop removes the icon and ends the program, custom requests do nothing.
+// Whatever fails inside a request is reported and the request returns normally.
 class ServiceControl final : public ServiceEvents {
   public:
-    ServiceControl(SessionTracker& tracker, TrayIcon& tray, Timer& Timer1, EventWriter& events,
-                   ProgramLifetime& program);
+    ServiceControl(SessionTracker& tracker, TrayPresence& tray, Timer& meterTimer,
+                   EventWriter& events, ProgramLifetime& program);
 
-    void Start(bool& Success) override;
-    void Stop() override;
-    void Pause(bool& Success) override;
-    void Continue(bool& Success) override;
-    void Control(std::int32_t mEvent) override;
+    bool onStart() override;
+    void onStop() override;
+    bool onPause() override;
+    bool onContinue() override;
+    void onCustomControl(std::uint32_t code) override;
 
     // The process could not be handed to the service control manager, for instance because
     // something other than it started the program: waiting would be for ever.
-    void hostingFailed(const RaisedError& error);
+    void onHostingFailed(const RaisedError& error);
 
   private:
     template <typename Steps> void guarded(Steps steps);
 
     SessionTracker& tracker_;
-    TrayIcon& tray_;
-    Timer& Timer1_;
+    TrayPresence& tray_;
+    Timer& meterTimer_;
     EventWriter& events_;
     ProgramLifetime& program_;
 };

@@ -1,7 +1,6 @@
 #include "start_up.h"
 
-#include "metering/raised_error.h"
-
+#include <algorithm>
 #include <utility>
 
 namespace quillmarten {
@@ -11,74 +10,68 @@ std::string commandArgument(std::string_view commandLine) {
     if (!commandLine.empty() && commandLine.front() == '"') {
         const std::size_t closing = commandLine.find('"', 1);
         position = closing == std::string_view::npos ? commandLine.size() : closing + 1;
-    }
-    position = commandLine.find_first_of(" \t", position);
-    if (position == std::string_view::npos) {
-        return {};
+    } else {
+        position = std::min(commandLine.find_first_of(" \t"), commandLine.size());
     }
     position = commandLine.find_first_not_of(" \t", position);
     return position == std::string_view::npos ? std::string()
                                               : std::string(commandLine.substr(position));
 }
 
-StartUp::StartUp(InstanceProbe& instances, MainWindow& frmHourMeter, ServiceHost& NTService,
+StartUp::StartUp(InstanceProbe& instances, MainWindow& mainWindow, ServiceHost& serviceHost,
                  MessageBoxes& messages, ProgramVersion version)
-    : instances_(instances), frmHourMeter_(frmHourMeter), NTService_(NTService),
+    : instances_(instances), mainWindow_(mainWindow), serviceHost_(serviceHost),
       messages_(messages), version_(std::move(version)) {}
 
-StartOutcome StartUp::Form_Load(const std::string& Command) {
+StartOutcome StartUp::run(const std::string& argument) {
     try {
         if (instances_.anotherInstanceRunning()) {
             return StartOutcome::endSilently;
         }
-        frmHourMeter_.setCaption(versionCaption(version_));
-    } catch (const RaisedError& error) {
-        report(errorReportText(error, "Form_Load"));
+        mainWindow_.setCaption(versionCaption(version_));
+    } catch (...) {
+        reportError(serviceHost_, currentError(), report_origin::programLoad);
         return StartOutcome::loadedNotServing;
     }
-    return Avvia_Servizio(Command);
+    return actOnArgument(argument);
 }
 
 // The comparisons are exact and case-sensitive: "/I", "-i" or "/u " are refused.
-StartOutcome StartUp::Avvia_Servizio(const std::string& Command) {
+StartOutcome StartUp::actOnArgument(const std::string& argument) {
     try {
         std::string message;
-        if (Command == "/i") {
+        if (argument == "/i") {
             message = installService();
-        } else if (Command == "/u") {
+        } else if (argument == "/u") {
             message = removeService();
-        } else if (!Command.empty()) {
+        } else if (!argument.empty()) {
             message = "Invalid Parameter";
         } else {
-            NTService_.setAcceptedControls(ServiceHost::acceptPauseContinue);
-            NTService_.RunService();
+            serviceHost_.acceptPauseAndContinue();
+            serviceHost_.connectToServiceManager();
             return StartOutcome::serving;
         }
         messages_.showMessage(message, std::string(programTitle));
         return StartOutcome::endAfterMessage;
-    } catch (const RaisedError& error) {
-        report(errorReportText(error));
+    } catch (...) {
+        reportError(serviceHost_, currentError());
         return StartOutcome::loadedNotServing;
     }
 }
 
 std::string StartUp::installService() {
-    NTService_.setInteractiveDesktop(true);
-    if (!NTService_.InstallService()) {
-        return NTService_.ServiceDisplayName() + ": failed to install";
+    serviceHost_.setInteractiveDesktop(true);
+    if (!serviceHost_.install()) {
+        return serviceHost_.displayName() + ": failed to install";
     }
-    NTService_.WriteSetting("Parameters", "TimerInterval", "1000");
-    return NTService_.ServiceDisplayName() + ": installed successfully";
+    serviceHost_.writeSetting("Parameters", "TimerInterval", "1000");
+    return serviceHost_.displayName() + ": installed successfully";
 }
 
 std::string StartUp::removeService() {
-    const bool removed = NTService_.RemoveService();
-    return NTService_.ServiceDisplayName() +
+    const bool removed = serviceHost_.remove();
+    return serviceHost_.displayName() +
            (removed ? ": uninstalled successfully" : ": failed to uninstall");
-}
-
-void StartUp::report(const std::string& text) {
-    NTService_.WriteEvent(event_type::error, event_id::errorReport, text);
 }
 
 } // namespace quillmarten

@@ -32,28 +32,28 @@ enum class StartOutcome {
     loadedNotServing, // start-up failed: the window stays, nothing is metered
 };
 
-// Everything that follows the program's name on its command line, the blanks in front of the
-// first argument skipped; anything after that stays as it is.
+// Everything that follows the program's name on its command line, split as Windows splits it:
+// a quoted name ends at its closing quote, an unquoted one at the first blank. The blanks in
+// front of the argument are skipped; anything after that stays as it is.
 std::string commandArgument(std::string_view commandLine);
 
-// What the program does once, when its main window loads: one instance only, the caption,
-// then install, remove, refuse or serve according to the command line.
+// What the program does once, when it starts: one instance only, the caption, then install,
+// remove, refuse or serve according to the command line's argument, compared exactly.
 class StartUp {
   public:
-    StartUp(InstanceProbe& instances, MainWindow& frmHourMeter, ServiceHost& NTService,
+    StartUp(InstanceProbe& instances, MainWindow& mainWindow, ServiceHost& serviceHost,
             MessageBoxes& messages, ProgramVersion version);
 
-    StartOutcome Form_Load(const std::string& Command);
+    StartOutcome run(const std::string& argument);
 
   private:
-    StartOutcome Avvia_Servizio(const std::string& Command);
+    StartOutcome actOnArgument(const std::string& argument);
     std::string installService();
     std::string removeService();
-    void report(const std::string& text);
 
     InstanceProbe& instances_;
-    MainWindow& frmHourMeter_;
-    ServiceHost& NTService_;
+    MainWindow& mainWindow_;
+    ServiceHost& serviceHost_;
     MessageBoxes& messages_;
     ProgramVersion version_;
 };

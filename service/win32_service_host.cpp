@@ -73,7 +73,7 @@ Win32ServiceHost::~Win32ServiceHost() {
     if (dispatcher_ == nullptr) {
         return;
     }
-    EndService();
+    endHosting();
     WaitForSingleObject(dispatcher_, 5000);
     CloseHandle(dispatcher_);
     runningHost = nullptr;
@@ -85,7 +85,7 @@ void Win32ServiceHost::connect(HWND requestWindow, ServiceEvents& handlers) {
 }
 
 // The path is quoted so that a folder name with a space cannot be taken for another program.
-bool Win32ServiceHost::InstallService() {
+bool Win32ServiceHost::install() {
     const ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CREATE_SERVICE));
     if (!manager) {
         return false;
@@ -104,7 +104,7 @@ bool Win32ServiceHost::InstallService() {
     return true;
 }
 
-bool Win32ServiceHost::RemoveService() {
+bool Win32ServiceHost::remove() {
     const ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     const ServiceHandle service(manager ? OpenServiceW(manager.get(), serviceName, DELETE)
                                         : nullptr);
@@ -115,29 +115,18 @@ bool Win32ServiceHost::RemoveService() {
     return true;
 }
 
-std::string Win32ServiceHost::ServiceDisplayName() {
+std::string Win32ServiceHost::displayName() {
     return narrow(serviceName);
 }
 
-void Win32ServiceHost::WriteSetting(const std::string& section, const std::string& key,
+void Win32ServiceHost::writeSetting(const std::string& section, const std::string& key,
                                     const std::string& value) {
     if (auto stored = RegistryKey::create(serviceKey + L"\\" + widen(section))) {
         stored->setText(widen(key).c_str(), widen(value));
     }
 }
 
-std::string Win32ServiceHost::ReadSetting(const std::string& section, const std::string& key,
-                                          const std::string& defaultValue) {
-    const auto stored = RegistryKey::open(serviceKey + L"\\" + widen(section));
-    const auto value = stored ? stored->text(widen(key).c_str()) : std::nullopt;
-    return value ? narrow(*value) : defaultValue;
-}
-
-void Win32ServiceHost::setAcceptedControls(std::int32_t controls) {
-    acceptedControls_ = static_cast<DWORD>(controls);
-}
-
-void Win32ServiceHost::RunService() {
+void Win32ServiceHost::connectToServiceManager() {
     runningHost = this;
     dispatcher_ = CreateThread(nullptr, 0, &dispatch, this, 0, nullptr);
 }
@@ -196,32 +185,28 @@ void Win32ServiceHost::forward(DWORD control) {
 void Win32ServiceHost::deliver(WPARAM request) {
     const auto control = static_cast<DWORD>(request);
     const DWORD before = settledState_;
-    bool success = false;
     switch (control) {
     case startRequest:
-        handlers_->Start(success);
-        if (success) {
+        if (handlers_->onStart()) {
             reportState(SERVICE_RUNNING);
         } else {
-            EndService();
+            endHosting();
         }
         break;
     case SERVICE_CONTROL_PAUSE:
-        handlers_->Pause(success);
-        reportState(success ? SERVICE_PAUSED : before);
+        reportState(handlers_->onPause() ? SERVICE_PAUSED : before);
         break;
     case SERVICE_CONTROL_CONTINUE:
-        handlers_->Continue(success);
-        reportState(success ? SERVICE_RUNNING : before);
+        reportState(handlers_->onContinue() ? SERVICE_RUNNING : before);
         break;
     case SERVICE_CONTROL_STOP:
-        handlers_->Stop();
+        handlers_->onStop();
         if (state_ != SERVICE_STOPPED) {
             reportState(before);
         }
         break;
     default:
-        handlers_->Control(static_cast<std::int32_t>(control));
+        handlers_->onCustomControl(control);
         break;
     }
 }
@@ -240,19 +225,17 @@ void Win32ServiceHost::reportState(DWORD state) {
     SetServiceStatus(status_, &status);
 }
 
-void Win32ServiceHost::EndService() {
+void Win32ServiceHost::endHosting() {
     if (status_ != nullptr && state_ != SERVICE_STOPPED) {
         reportState(SERVICE_STOPPED);
     }
 }
 
-void Win32ServiceHost::WriteEvent(std::int16_t eventType, std::int32_t eventId,
-                                  const std::string& message) {
+void Win32ServiceHost::writeEvent(EventType type, std::uint32_t id, const std::string& message) {
     const EventSource source;
     const std::wstring text = widen(message);
     const wchar_t* strings[] = {text.c_str()};
-    ReportEventW(source.get(), static_cast<WORD>(eventType), 0, static_cast<DWORD>(eventId),
-                 nullptr, 1, 0, strings, nullptr);
+    ReportEventW(source.get(), static_cast<WORD>(type), 0, id, nullptr, 1, 0, strings, nullptr);
 }
 
 } // namespace quillmarten

@@ -9,9 +9,10 @@
 
 namespace quillmarten {
 
-// The service "Quillmarten" on the Windows service control manager. Its requests arrive on
-// the manager's own thread and are posted to the user-interface thread, so that they run there
-// one at a time, each to its end; the state reported back follows what the handler did.
+// The service "Quillmarten" on the Windows service control manager: install, removal, the event
+// log and the control requests. The requests arrive on the manager's own thread and are posted
+// to the user-interface thread, so that they run there one at a time, each to its end; the
+// state reported back follows what the handler did.
 class Win32ServiceHost final : public ServiceHost {
   public:
     // Posted to the request window: wParam is the request, to be passed to deliver().
@@ -30,18 +31,15 @@ class Win32ServiceHost final : public ServiceHost {
     void deliver(WPARAM request);
 
     void setInteractiveDesktop(bool interactive) override { interactive_ = interactive; }
-    bool InstallService() override;
-    bool RemoveService() override;
-    std::string ServiceDisplayName() override;
-    void WriteSetting(const std::string& section, const std::string& key,
+    bool install() override;
+    bool remove() override;
+    std::string displayName() override;
+    void writeSetting(const std::string& section, const std::string& key,
                       const std::string& value) override;
-    std::string ReadSetting(const std::string& section, const std::string& key,
-                            const std::string& defaultValue) override;
-    void setAcceptedControls(std::int32_t controls) override;
-    void RunService() override;
-    void EndService() override;
-    void WriteEvent(std::int16_t eventType, std::int32_t eventId,
-                    const std::string& message) override;
+    void acceptPauseAndContinue() override { acceptedControls_ = SERVICE_ACCEPT_PAUSE_CONTINUE; }
+    void connectToServiceManager() override;
+    void endHosting() override;
+    void writeEvent(EventType type, std::uint32_t id, const std::string& message) override;
 
   private:
     static DWORD WINAPI dispatch(LPVOID host);

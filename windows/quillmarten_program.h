@@ -21,7 +21,9 @@
 namespace quillmarten {
 
 // The whole program on its one user-interface thread: the windows, the tray icon, the service
-// host and the tracker, wired together.
+// host and the tracker, wired together. Members are declared in the order in which they may be
+// built and are destroyed in the reverse order, so that each still has what it uses when it
+// goes: the main window's destroy handler closes the about window, which therefore outlives it.
 class QuillmartenProgram final : public MainWindowHandlers,
                                  public ProgramLifetime,
                                  private WindowMessages {
@@ -32,7 +34,7 @@ class QuillmartenProgram final : public MainWindowHandlers,
     int run(const std::wstring& commandLine);
 
     void activated() override;
-    bool unloadRequested(std::int16_t unloadMode) override;
+    bool unloadRequested(UnloadReason reason) override;
     void timerFired(UINT_PTR timerId) override;
     void destroyed() override;
 
@@ -43,21 +45,22 @@ class QuillmartenProgram final : public MainWindowHandlers,
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     std::wstring executable_;
+    ProgramVersion version_;
     Win32Pictures pictures_;
     Win32Window hiddenWindow_;
-    Win32MainWindow frmHourMeter_;
-    Win32Timer Timer1_;
-    Win32Timer Timer2_;
+    SessionHistory history_;
+    Win32AboutWindow aboutWindow_;
+    Win32MainWindow mainWindow_;
+    Win32Timer meterTimer_;
+    Win32Timer hideTimer_;
     Win32NotificationArea shell_;
-    Win32PopupMenu mnu_main_;
+    Win32PopupMenu trayMenu_;
     TrayIcon tray_;
-    Win32ServiceHost NTService_;
-    Win32AboutWindow frmHourMeterInfo_;
+    Win32ServiceHost serviceHost_;
     MainWindowEvents mainWindowEvents_;
     Win32Clock clock_;
     Win32TaskbarProbe taskbar_;
     Win32FileSystem files_;
-    ProgramVersion version_;
     SessionTracker tracker_;
     ServiceControl serviceControl_;
     Win32InstanceProbe instances_;

@@ -13,10 +13,19 @@
 
 namespace quillmarten::testing {
 
+// Converts as a Western European Windows does: "®" (U+00AE) becomes the one byte 0xAE.
 class FakeNotificationArea final : public NotificationArea {
   public:
     void notify(TrayOperation operation, const TrayIconRecord& record) override {
         calls.emplace_back(operation, record);
+    }
+    std::string toAnsi(std::string_view text) override {
+        std::string ansi(text);
+        for (std::size_t at = ansi.find("\xC2\xAE"); at != std::string::npos;
+             at = ansi.find("\xC2\xAE", at)) {
+            ansi.replace(at, 2, "\xAE");
+        }
+        return ansi;
     }
     std::vector<std::pair<TrayOperation, TrayIconRecord>> calls;
 };
@@ -65,10 +74,10 @@ class FakeAboutView final : public AboutWindowView {
   public:
     void moveTo(int left, int top) override { position = {left, top}; }
     void makeTopmost() override { ++raised; }
-    void setLinkColour(std::int16_t index, std::uint32_t rgb) override { colours[index] = rgb; }
+    void setLinkColour(AboutLinkKind link, std::uint32_t rgb) override { colours[link] = rgb; }
     std::pair<int, int> position{-1, -1};
     int raised = 0;
-    std::map<std::int16_t, std::uint32_t> colours;
+    std::map<AboutLinkKind, std::uint32_t> colours;
 };
 
 class FakeShell final : public Shell {

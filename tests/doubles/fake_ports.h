@@ -1,56 +1,50 @@
 #pragma once
 
+#include "metering/session_history.h"
 #include "metering/tracker_ports.h"
 
-#include <array>
 #include <string>
-#include <vector>
 
 namespace quillmarten::testing {
 
 class FakeClock final : public Clock {
   public:
     LocalTime now() override { return time; }
-    void set(int year, int month, int day, int hour, int minute, int second) {
-        time = LocalTime{year, month, day, hour, minute, second};
-    }
-    // Moves the clock on by whole seconds, carrying into minutes and hours within one day.
+    std::int64_t steadySeconds() override { return steady; }
+    // Moves both clocks on by whole seconds, the wall clock within one day.
     void advance(int seconds) {
-        int daySeconds = time.hour * 3600 + time.minute * 60 + time.second + seconds;
+        steady += seconds;
+        const int daySeconds = time.hour * 3600 + time.minute * 60 + time.second + seconds;
         time.hour = daySeconds / 3600 % 24;
         time.minute = daySeconds / 60 % 60;
         time.second = daySeconds % 60;
     }
 
     LocalTime time{2026, 12, 5, 8, 3, 7};
+    std::int64_t steady = 1000;
 };
 
-class FakeSessionList final : public SessionList {
+// The list as the user sees it: the texts of every row it shows, read from the history.
+class FakeSessionList final : public SessionListView {
   public:
-    struct Row {
-        std::array<std::string, 3> columns;
-    };
+    explicit FakeSessionList(const SessionHistory& history) : history_(history) {}
 
-    void clear() override { rows.clear(); }
-    std::int32_t addRow(const std::string& text) override {
-        rows.push_back(Row{{text, "", ""}});
-        return static_cast<std::int32_t>(rows.size());
-    }
-    std::int32_t rowCount() const override { return static_cast<std::int32_t>(rows.size()); }
-    void setSubItem(std::int32_t row, int column, const std::string& text) override {
-        rows.at(static_cast<std::size_t>(row - 1)).columns.at(static_cast<std::size_t>(column)) =
-            text;
-    }
-    void selectRow(std::int32_t row) override { selected = row; }
-    void scrollIntoView(std::int32_t row) override { visibleRow = row; }
+    void showRows(std::size_t count) override { rowCount = count; }
+    void refreshRow(std::size_t) override {}
+    void selectAndReveal(std::size_t row) override { selected = row; }
 
-    const std::array<std::string, 3>& row(std::int32_t number) const {
-        return rows.at(static_cast<std::size_t>(number - 1)).columns;
+    std::string row(std::size_t index) const {
+        using Column = SessionHistory::Column;
+        return history_.cellText(index, Column::start) + " " +
+               history_.cellText(index, Column::stop) + " " +
+               history_.cellText(index, Column::timeInUse);
     }
 
-    std::vector<Row> rows;
-    std::int32_t selected = 0;
-    std::int32_t visibleRow = 0;
+    std::size_t rowCount = 0;
+    std::size_t selected = 0;
+
+  private:
+    const SessionHistory& history_;
 };
 
 class FakeMainWindow final : public MainWindow {
@@ -69,8 +63,12 @@ class FakeMainWindow final : public MainWindow {
 
 class FakeTray final : public TrayPresence {
   public:
-    void Icon_To_Tray() override { ++adds; }
+    void addRunningIcon() override { ++adds; }
+    void showPicture(TrayPicture shown) override { picture = shown; }
+    void removeIcon() override { ++removals; }
     int adds = 0;
+    int removals = 0;
+    TrayPicture picture = TrayPicture::running;
 };
 
 class FakeTaskbar final : public TaskbarProbe {

@@ -1,6 +1,6 @@
 #include "memory_file_system.h"
 
-#include "metering/raised_error.h"
+#include "metering/error_report.h"
 
 #include <algorithm>
 
@@ -15,28 +15,38 @@ class MemoryRecordFile final : public RecordFile {
 
     std::uint64_t size() override { return bytes_.size(); }
 
-    std::string readAt(std::uint64_t offset, std::size_t count) override {
+    std::size_t readAt(std::uint64_t offset, std::span<char> into) override {
         ++owner_.reads;
         if (offset >= bytes_.size()) {
-            return {};
+            return 0;
         }
-        return bytes_.substr(static_cast<std::size_t>(offset), count);
+        return bytes_.copy(into.data(), into.size(), static_cast<std::size_t>(offset));
     }
 
     void writeAt(std::uint64_t offset, std::string_view bytes) override {
         ++owner_.writes;
         if (owner_.writeFailure_) {
+            place(offset, bytes.substr(0, std::min(bytes.size(), owner_.bytesBeforeFailure_)));
             throw makeError(*owner_.writeFailure_);
+        }
+        place(offset, bytes);
+        owner_.bytesWritten += bytes.size();
+    }
+
+    void truncate(std::uint64_t length) override { bytes_.resize(length); }
+
+  private:
+    void place(std::uint64_t offset, std::string_view bytes) {
+        if (bytes.empty()) {
+            return;
         }
         const auto start = static_cast<std::size_t>(offset);
         if (bytes_.size() < start + bytes.size()) {
             bytes_.resize(start + bytes.size(), '\0');
         }
-        std::copy(bytes.begin(), bytes.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(start));
-        owner_.bytesWritten += bytes.size();
+        bytes_.replace(start, bytes.size(), bytes);
     }
 
-  private:
     MemoryFileSystem& owner_;
     std::string& bytes_;
 };

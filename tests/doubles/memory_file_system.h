@@ -9,8 +9,8 @@
 
 namespace quillmarten::testing {
 
-// Files held in memory, with the failures a real disk can give on demand, and a count of
-// what each access did.
+// Files held in memory, with the failures a real disk can give on demand, and a count of what
+// each access did.
 class MemoryFileSystem final : public FileSystem {
   public:
     std::unique_ptr<RecordFile> openReadWrite(const std::string& path) override;
@@ -18,9 +18,14 @@ class MemoryFileSystem final : public FileSystem {
     std::string& contents(const std::string& path) { return files_[path]; }
     bool exists(const std::string& path) const { return files_.count(path) != 0; }
 
-    // Every open (or write) raises this error number until cleared with std::nullopt.
+    // Every open raises this error number until cleared with std::nullopt.
     void failOpens(std::optional<std::int32_t> number) { openFailure_ = number; }
-    void failWrites(std::optional<std::int32_t> number) { writeFailure_ = number; }
+    // Every write raises this error number after writing `bytesBefore` of its bytes, as a disk
+    // that fills up in the middle of a write does.
+    void failWrites(std::optional<std::int32_t> number, std::size_t bytesBefore = 0) {
+        writeFailure_ = number;
+        bytesBeforeFailure_ = bytesBefore;
+    }
 
     int opens = 0;
     int closes = 0;
@@ -33,6 +38,7 @@ class MemoryFileSystem final : public FileSystem {
     std::map<std::string, std::string> files_;
     std::optional<std::int32_t> openFailure_;
     std::optional<std::int32_t> writeFailure_;
+    std::size_t bytesBeforeFailure_ = 0;
 };
 
 } // namespace quillmarten::testing

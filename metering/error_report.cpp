@@ -1,5 +1,6 @@
-#include "raised_error.h"
+#include "error_report.h"
 
+#include <new>
 #include <utility>
 
 namespace quillmarten {
@@ -15,6 +16,8 @@ std::string describeError(std::int32_t number) {
         return "Out of memory";
     case error_number::typeMismatch:
         return "Type mismatch";
+    case error_number::internalError:
+        return "Internal error";
     case error_number::deviceIoError:
         return "Device I/O error";
     case error_number::badRecordLength:
@@ -36,14 +39,29 @@ RaisedError makeError(std::int32_t number) {
     return RaisedError(number, describeError(number));
 }
 
-std::string errorReportText(const RaisedError& error, std::string_view routine) {
+RaisedError currentError() {
+    try {
+        throw;
+    } catch (const RaisedError& error) {
+        return error;
+    } catch (const std::bad_alloc&) {
+        return makeError(error_number::outOfMemory);
+    } catch (const std::exception& error) {
+        return RaisedError(error_number::internalError,
+                           describeError(error_number::internalError) + ": " + error.what());
+    } catch (...) {
+        return makeError(error_number::internalError);
+    }
+}
+
+std::string errorReportText(const RaisedError& error, std::string_view origin) {
     std::string text = "[";
     text += std::to_string(error.number());
     text += "] ";
     text += error.description();
-    if (!routine.empty()) {
+    if (!origin.empty()) {
         text += " - ";
-        text += routine;
+        text += origin;
     }
     return text;
 }

@@ -1,0 +1,80 @@
+#include "duration.h"
+
+#include "error_report.h"
+#include "text_forms.h"
+
+#include <limits>
+
+namespace quillmarten {
+
+namespace {
+
+constexpr std::int32_t largestStoredDays = 9999;
+
+std::int32_t checkedDays(std::int64_t days) {
+    if (days < std::numeric_limits<std::int32_t>::min() ||
+        days > std::numeric_limits<std::int32_t>::max()) {
+        throw makeError(error_number::overflow);
+    }
+    return static_cast<std::int32_t>(days);
+}
+
+// Floor division keeps the remainder in range even for a negative unit.
+std::int64_t carryInto(std::int64_t& from, std::int64_t unit) {
+    std::int64_t quotient = from / unit;
+    if (from % unit < 0) {
+        --quotient;
+    }
+    from -= quotient * unit;
+    return quotient;
+}
+
+} // namespace
+
+std::string durationText(const Duration& duration) {
+    return zeroPadded(duration.days, 4) + ":" + zeroPadded(duration.hours, 2) + ":" +
+           zeroPadded(duration.minutes, 2) + ":" + zeroPadded(duration.seconds, 2);
+}
+
+std::string storedDurationField(const Duration& duration) {
+    if (duration.days > largestStoredDays) {
+        return storedDurationField(Duration{largestStoredDays, 23, 59, 59});
+    }
+    return zeroPadded(duration.days, 4) + zeroPadded(duration.hours, 2) +
+           zeroPadded(duration.minutes, 2) + zeroPadded(duration.seconds, 2);
+}
+
+void countOneSecond(Duration& duration) {
+    Duration next = duration;
+    if (++next.seconds > 59) {
+        next.seconds = 0;
+        ++next.minutes;
+    }
+    if (next.minutes > 59) {
+        next.minutes = 0;
+        ++next.hours;
+    }
+    if (next.hours > 23) {
+        next.hours = 0;
+        next.days = checkedDays(std::int64_t{next.days} + 1);
+    }
+    duration = next;
+}
+
+Duration DurationSum::carried() const {
+    std::int64_t seconds = seconds_;
+    std::int64_t minutes = minutes_ + carryInto(seconds, 60);
+    std::int64_t hours = hours_ + carryInto(minutes, 60);
+    const std::int64_t days = days_ + carryInto(hours, 24);
+    return Duration{checkedDays(days), static_cast<std::int32_t>(hours),
+                    static_cast<std::int32_t>(minutes), static_cast<std::int32_t>(seconds)};
+}
+
+Duration operator+(const Duration& a, const Duration& b) {
+    DurationSum sum;
+    sum.add(a);
+    sum.add(b);
+    return sum.carried();
+}
+
+} // namespace quillmarten

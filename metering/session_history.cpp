@@ -1,0 +1,50 @@
+#include "session_history.h"
+
+#include "session_row.h"
+
+#include <algorithm>
+
+namespace quillmarten {
+
+static_assert(sizeof(std::array<char, 38>) + 2 == 40);
+
+SessionHistory::Row SessionHistory::rowOf(std::string_view recordText, bool damaged) {
+    Row row;
+    const std::size_t length = std::min(recordText.size(), row.characters.size());
+    std::copy_n(recordText.begin(), length, row.characters.begin());
+    std::fill(row.characters.begin() + static_cast<std::ptrdiff_t>(length), row.characters.end(),
+              '\0');
+    row.length = static_cast<std::uint8_t>(length);
+    row.damaged = damaged;
+    return row;
+}
+
+void SessionHistory::trim() {
+    if (rows_.capacity() - rows_.size() > rows_.size() / 8) {
+        rows_.shrink_to_fit();
+    }
+}
+
+void SessionHistory::add(std::string_view recordText, bool damaged) {
+    rows_.push_back(rowOf(recordText, damaged));
+}
+
+void SessionHistory::replaceLast(std::string_view recordText) {
+    rows_.back() = rowOf(recordText, false);
+}
+
+std::string SessionHistory::cellText(std::size_t row, Column column) const {
+    const Row& stored = rows_.at(row);
+    const std::string_view record(stored.characters.data(), stored.length);
+    switch (column) {
+    case Column::start:
+        return startTimeText(record);
+    case Column::stop:
+        return stopTimeText(record);
+    case Column::timeInUse:
+        return timeInUseText(record);
+    }
+    return {};
+}
+
+} // namespace quillmarten
