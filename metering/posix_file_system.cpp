@@ -31,8 +31,8 @@ RaisedError errorFromErrno(int code) {
 
 class PosixRecordFile final : public RecordFile {
   public:
-    explicit PosixRecordFile(const std::string& path)
-        : descriptor_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
+    PosixRecordFile(const std::string& path, int flags)
+        : descriptor_(::open(path.c_str(), flags | O_CLOEXEC, 0644)) {
         if (descriptor_ < 0) {
             throw errorFromErrno(errno);
         }
@@ -89,7 +89,11 @@ class PosixRecordFile final : public RecordFile {
 } // namespace
 
 std::unique_ptr<RecordFile> PosixFileSystem::openReadWrite(const std::string& path) {
-    return std::make_unique<PosixRecordFile>(path);
+    return std::make_unique<PosixRecordFile>(path, O_RDWR | O_CREAT);
+}
+
+std::unique_ptr<RecordFile> PosixFileSystem::openReadOnly(const std::string& path) {
+    return std::make_unique<PosixRecordFile>(path, O_RDONLY);
 }
 
 } // namespace quillmarten

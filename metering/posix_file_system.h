@@ -7,6 +7,7 @@ namespace quillmarten {
 class PosixFileSystem final : public FileSystem {
   public:
     std::unique_ptr<RecordFile> openReadWrite(const std::string& path) override;
+    std::unique_ptr<RecordFile> openReadOnly(const std::string& path) override;
 };
 
 } // namespace quillmarten

@@ -34,6 +34,10 @@ class FileSystem {
     // Opens the file for reading and writing, creating an empty one when there is none.
     // Other programs may read and write it while it is open.
     virtual std::unique_ptr<RecordFile> openReadWrite(const std::string& path) = 0;
+
+    // Opens an existing file for reading only, letting other programs read, write, rename and
+    // delete it meanwhile, so that a reader never makes the service's rewrite fail.
+    virtual std::unique_ptr<RecordFile> openReadOnly(const std::string& path) = 0;
 };
 
 } // namespace quillmarten

@@ -12,13 +12,6 @@ std::string logFilePath(std::string_view applicationPath) {
 SessionLogFile::SessionLogFile(FileSystem& files, const std::string& path)
     : file_(files.openReadWrite(path)) {}
 
-std::size_t SessionLogFile::read(std::uint64_t offset) {
-    if (!buffer_) {
-        buffer_ = std::make_unique_for_overwrite<char[]>(log_file_detail::scanPieceSize);
-    }
-    return file_->readAt(offset, std::span(buffer_.get(), log_file_detail::scanPieceSize));
-}
-
 namespace {
 
 std::uint64_t recordOffset(std::int64_t number) {

@@ -22,6 +22,13 @@ constexpr std::int64_t newRecordNumber(std::int64_t slots) {
     return slots == 0 ? 1 : slots + 2;
 }
 
+// Hands every slot of the file from slot `first` on to `visit(number, slot)`, in file order
+// and numbered from 1, a last slot cut short included; returns the number of the last slot
+// (first - 1 when there is none). Reads in pieces of about 64 KiB, so that a long history
+// costs few system calls.
+template <typename Visit>
+std::int64_t scanSlots(RecordFile& file, Visit visit, std::int64_t first = 1);
+
 // The session log file, open for one access: opened on construction and closed when the
 // object goes, whatever happened in between.
 class SessionLogFile {
@@ -30,10 +37,8 @@ class SessionLogFile {
 
     std::uint64_t length() { return file_->size(); }
 
-    // Hands every slot to `visit(number, slot)` in file order, numbered from 1, a last slot
-    // cut short included; returns how many slots there were. Reads in large pieces, so that a
-    // long history costs few system calls.
-    template <typename Visit> std::int64_t scan(Visit visit);
+    // Every slot of the file, as scanSlots gives them; returns how many there were.
+    template <typename Visit> std::int64_t scan(Visit visit) { return scanSlots(*file_, visit); }
 
     // Writes `text` as record `number` past the end of the file; the slots skipped become gap
     // records of zeros. A write that fails takes back whatever part of it reached the file, so
@@ -44,32 +49,31 @@ class SessionLogFile {
     void rewriteRecord(std::int64_t number, std::string_view text);
 
   private:
-    std::size_t read(std::uint64_t offset);
     void takeBack(std::uint64_t lengthBefore) noexcept;
 
     std::unique_ptr<RecordFile> file_;
-    std::unique_ptr<char[]> buffer_;
 };
 
 namespace log_file_detail {
 // About 64 KiB of whole records.
 inline constexpr std::size_t scanPieceSize = recordSize * 1638;
-static_assert(scanPieceSize % recordSize == 0);
 } // namespace log_file_detail
 
-template <typename Visit> std::int64_t SessionLogFile::scan(Visit visit) {
-    std::int64_t number = 0;
-    std::uint64_t offset = 0;
+template <typename Visit>
+std::int64_t scanSlots(RecordFile& file, Visit visit, std::int64_t first) {
+    const auto buffer = std::make_unique_for_overwrite<char[]>(log_file_detail::scanPieceSize);
+    std::int64_t number = first - 1;
     for (;;) {
-        const std::size_t got = read(offset);
-        const std::string_view piece(buffer_.get(), got);
+        const auto offset = static_cast<std::uint64_t>(number) * recordSize;
+        const std::size_t got =
+            file.readAt(offset, std::span(buffer.get(), log_file_detail::scanPieceSize));
+        const std::string_view piece(buffer.get(), got);
         for (std::size_t at = 0; at < got; at += recordSize) {
             visit(++number, decodeSlot(piece.substr(at, recordSize)));
         }
         if (got < log_file_detail::scanPieceSize) {
             return number;
         }
-        offset += got;
     }
 }
 

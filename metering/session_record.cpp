@@ -76,12 +76,11 @@ constexpr bool withinLanes(std::uint64_t values, std::uint64_t lowest, std::uint
 
 // The lowest and highest value of each pair of digits, word by word: a start of yyyy mm dd
 // hh nn ss, then a stop of the same, then the time in use, dddd hh nn ss.
-constexpr std::array<std::uint64_t, 5> lowestPairs{lanes(0, 0, 1, 1), lanes(0, 0, 0, 0),
-                                                   lanes(0, 1, 1, 0), lanes(0, 0, 0, 0),
-                                                   lanes(0, 0, 0, 0)};
-constexpr std::array<std::uint64_t, 5> highestPairs{
-    lanes(99, 99, 12, 31), lanes(23, 59, 59, 99), lanes(99, 12, 31, 23), lanes(59, 59, 99, 99),
-    lanes(99, 23, 59, 59)};
+constexpr std::array<std::uint64_t, 5> lowestPairs{
+    lanes(0, 0, 1, 1), lanes(0, 0, 0, 0), lanes(0, 1, 1, 0), lanes(0, 0, 0, 0), lanes(0, 0, 0, 0)};
+constexpr std::array<std::uint64_t, 5> highestPairs{lanes(99, 99, 12, 31), lanes(23, 59, 59, 99),
+                                                    lanes(99, 12, 31, 23), lanes(59, 59, 99, 99),
+                                                    lanes(99, 23, 59, 59)};
 
 bool allZero(std::string_view bytes) {
     std::uint64_t any = 0;
@@ -129,7 +128,7 @@ RecordDamage checkSessionDigits(std::string_view digits) {
                                   withinLanes(pairs[1], lowestPairs[1], highestPairs[1]);
         const bool stopInRange = withinLanes(pairs[2], lowestPairs[2], highestPairs[2]) &&
                                  lane(pairs[3], 0) <= 59 && lane(pairs[3], 1) <= 59;
-        return !startInRange ? RecordDamage::impossibleStart
+        return !startInRange  ? RecordDamage::impossibleStart
                : !stopInRange ? RecordDamage::impossibleStop
                               : RecordDamage::impossibleTimeInUse;
     }

@@ -25,12 +25,12 @@ enum class SlotKind : std::uint8_t {
 
 enum class RecordDamage : std::uint8_t {
     none,
-    cutShort,          // the file ends inside the record
-    strayBytes,        // a length of zero, yet not all 40 bytes are zero
-    wrongLength,       // a length other than 38
-    notADigit,         // a character that is not 0 to 9
-    impossibleStart,   // a start that is no real date and time
-    impossibleStop,    // a stop that is no real date and time
+    cutShort,            // the file ends inside the record
+    strayBytes,          // a length of zero, yet not all 40 bytes are zero
+    wrongLength,         // a length other than 38
+    notADigit,           // a character that is not 0 to 9
+    impossibleStart,     // a start that is no real date and time
+    impossibleStop,      // a stop that is no real date and time
     impossibleTimeInUse, // hours above 23, minutes or seconds above 59
 };
 

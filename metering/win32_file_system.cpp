@@ -38,9 +38,8 @@ OVERLAPPED at(std::uint64_t offset) {
 
 class Win32RecordFile final : public RecordFile {
   public:
-    explicit Win32RecordFile(const std::string& path)
-        : handle_(CreateFileW(widen(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+    Win32RecordFile(const std::string& path, DWORD access, DWORD sharing, DWORD disposition)
+        : handle_(CreateFileW(widen(path).c_str(), access, sharing, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL, nullptr)) {
         if (handle_ == INVALID_HANDLE_VALUE) {
             throw lastFileError();
@@ -94,7 +93,13 @@ class Win32RecordFile final : public RecordFile {
 } // namespace
 
 std::unique_ptr<RecordFile> Win32FileSystem::openReadWrite(const std::string& path) {
-    return std::make_unique<Win32RecordFile>(path);
+    return std::make_unique<Win32RecordFile>(path, GENERIC_READ | GENERIC_WRITE,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
+}
+
+std::unique_ptr<RecordFile> Win32FileSystem::openReadOnly(const std::string& path) {
+    return std::make_unique<Win32RecordFile>(
+        path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
 }
 
 } // namespace quillmarten

@@ -4,11 +4,12 @@
 
 namespace quillmarten {
 
-// Files opened with read and write sharing, so that a backup, a viewer or a virus scanner
-// reading the log never makes a tick fail.
+// Files through CreateFileW. The log is opened with read and write sharing, so that a backup,
+// a viewer or a virus scanner reading it never makes a tick fail.
 class Win32FileSystem final : public FileSystem {
   public:
     std::unique_ptr<RecordFile> openReadWrite(const std::string& path) override;
+    std::unique_ptr<RecordFile> openReadOnly(const std::string& path) override;
 };
 
 } // namespace quillmarten

@@ -59,4 +59,12 @@ std::unique_ptr<RecordFile> MemoryFileSystem::openReadWrite(const std::string& p
     return std::make_unique<MemoryRecordFile>(*this, files_[path]);
 }
 
+std::unique_ptr<RecordFile> MemoryFileSystem::openReadOnly(const std::string& path) {
+    if (!exists(path)) {
+        ++opens;
+        throw makeError(error_number::pathNotFound);
+    }
+    return openReadWrite(path);
+}
+
 } // namespace quillmarten::testing

@@ -14,6 +14,8 @@ namespace quillmarten::testing {
 class MemoryFileSystem final : public FileSystem {
   public:
     std::unique_ptr<RecordFile> openReadWrite(const std::string& path) override;
+    // Fails with "path not found" when there is no such file.
+    std::unique_ptr<RecordFile> openReadOnly(const std::string& path) override;
 
     std::string& contents(const std::string& path) { return files_[path]; }
     bool exists(const std::string& path) const { return files_.count(path) != 0; }
