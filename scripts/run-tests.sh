@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, builds Quillmarten three ways and runs every test:
-# the unit tests of the native build, checks of the shipped 32-bit executable, and the
+# Sets up a Debian 12 machine, builds Quillmarten five ways and runs every test: the layer
+# check, the unit tests natively and under AddressSanitizer and UndefinedBehaviorSanitizer, a
+# minute of fuzzing the start of metering, checks of the shipped 32-bit executables, and the
 # end-to-end tests that drive the 64-bit build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +12,7 @@ echo "== layers"
 scripts/check-layers.sh
 
 jobs=$(nproc)
-for preset in native windows-i686 windows-x86_64; do
+for preset in native sanitize fuzz windows-i686 windows-x86_64; do
     echo "== build: $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"
@@ -19,6 +20,21 @@ done
 
 echo "== unit tests"
 ctest --preset native -j "$jobs"
+
+echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ctest --preset sanitize -j "$jobs"
+
+echo "== fuzzing the start of metering for a minute"
+# New inputs go to a directory of their own; the seeds in the repository stay as they are.
+fuzzing=$(mktemp -d)
+trap 'rm -rf "$fuzzing"' EXIT
+mkdir "$fuzzing/found"
+if ! build/fuzz/tests/fuzz/start_path_fuzzer -max_len=4096 -max_total_time=60 \
+    "$fuzzing/found" tests/fuzz/corpus >"$fuzzing/log" 2>&1; then
+    tail -n 40 "$fuzzing/log"
+    exit 1
+fi
+grep -E "^Done" "$fuzzing/log"
 
 echo "== shipped executable"
 scripts/check-shipped-exe.sh build/windows-i686/windows/Quillmarten.exe

@@ -1,0 +1,77 @@
+#include "log_oracle.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+namespace oracle {
+
+namespace {
+
+int number(std::string_view digits) {
+    int value = 0;
+    for (const char digit : digits) {
+        value = value * 10 + (digit - '0');
+    }
+    return value;
+}
+
+bool isRealMoment(std::string_view stamp) {
+    const std::chrono::year_month_day date{std::chrono::year{number(stamp.substr(0, 4))},
+                                           std::chrono::month{unsigned(number(stamp.substr(4, 2)))},
+                                           std::chrono::day{unsigned(number(stamp.substr(6, 2)))}};
+    return number(stamp.substr(0, 4)) > 0 && date.ok() && number(stamp.substr(8, 2)) < 24 &&
+           number(stamp.substr(10, 2)) < 60 && number(stamp.substr(12, 2)) < 60;
+}
+
+} // namespace
+
+bool isGap(std::string_view slot) {
+    return slot.size() == slotSize &&
+           std::all_of(slot.begin(), slot.end(), [](char byte) { return byte == '\0'; });
+}
+
+bool isSession(std::string_view slot) {
+    if (slot.size() != slotSize || slot[0] != 38 || slot[1] != 0) {
+        return false;
+    }
+    const std::string_view text = slot.substr(2);
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return false;
+    }
+    return isRealMoment(text.substr(0, 14)) && isRealMoment(text.substr(14, 14)) &&
+           number(text.substr(32, 2)) < 24 && number(text.substr(34, 2)) < 60 &&
+           number(text.substr(36, 2)) < 60;
+}
+
+std::int64_t secondsInUse(std::string_view slot) {
+    const std::string_view used = slot.substr(30);
+    return std::int64_t{number(used.substr(0, 4))} * 86400 + number(used.substr(4, 2)) * 3600 +
+           number(used.substr(6, 2)) * 60 + number(used.substr(8, 2));
+}
+
+std::string durationText(std::int64_t seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04lld:%02lld:%02lld:%02lld",
+                  static_cast<long long>(seconds / 86400),
+                  static_cast<long long>(seconds / 3600 % 24),
+                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+    return text;
+}
+
+LogSummary summarise(std::string_view log) {
+    LogSummary summary;
+    for (std::size_t at = 0; at < log.size(); at += slotSize) {
+        const std::string_view slot = log.substr(at, slotSize);
+        ++summary.slots;
+        if (!isGap(slot)) {
+            ++summary.listedRows;
+        }
+        if (isSession(slot)) {
+            summary.seconds += secondsInUse(slot);
+        }
+    }
+    return summary;
+}
+
+} // namespace oracle

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// What a log file must give, worked out from the record format alone and written apart from the
+// program's own decoder, so that the fuzzer checks the program against a second reading.
+namespace oracle {
+
+inline constexpr std::size_t slotSize = 40;
+
+// 40 zero bytes.
+bool isGap(std::string_view slot);
+
+// A length of 38 in two little-endian bytes, 38 digits, a real start and stop, and a time in
+// use with hours below 24 and minutes and seconds below 60.
+bool isSession(std::string_view slot);
+
+// The time in use of a well-formed session, in seconds.
+std::int64_t secondsInUse(std::string_view slot);
+
+// "dddd:hh:nn:ss", days with at least four digits.
+std::string durationText(std::int64_t seconds);
+
+struct LogSummary {
+    std::size_t slots = 0;      // a last slot cut short counts
+    std::size_t listedRows = 0; // every slot but the gaps
+    std::int64_t seconds = 0;   // the sum of the well-formed sessions
+};
+
+LogSummary summarise(std::string_view log);
+
+} // namespace oracle

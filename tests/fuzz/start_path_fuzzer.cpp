@@ -1,0 +1,118 @@
+// Drives the start of metering over arbitrary log contents, then ticks, a second start, and a
+// start whose write fails, and checks each against the oracle. Run:
+//   build/fuzz/tests/fuzz/start_path_fuzzer -max_len=4096 NEW_CORPUS tests/fuzz/corpus
+#include "doubles/fake_ports.h"
+#include "doubles/memory_file_system.h"
+#include "log_oracle.h"
+#include "metering/session_tracker.h"
+#include "service/recording_service_host.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+using namespace quillmarten;
+using namespace quillmarten::testing;
+
+const std::string path = "C:\\Q\\Quillmarten.dat";
+const std::string captionPrefix = "Quillmarten - Version 1.0.45 - At work since ";
+constexpr int ticks = 3;
+
+void expect(bool holds, const char* what) {
+    if (!holds) {
+        std::fprintf(stderr, "oracle: %s\n", what);
+        std::abort();
+    }
+}
+
+struct Run {
+    Run(MemoryFileSystem& files, FakeClock& clock)
+        : tracker(
+              TrackerPorts{clock, list, window, tray, taskbar, meterTimer, hideTimer, host, files},
+              history, path, ProgramVersion{"Quillmarten", 1, 0, 0, 45}) {}
+
+    // Starts, then counts `ticks` seconds.
+    void meter(FakeClock& clock) {
+        tracker.start();
+        for (int tick = 0; tick < ticks; ++tick) {
+            clock.advance(1);
+            tracker.onMeterTick();
+        }
+    }
+
+    SessionHistory history;
+    FakeSessionList list{history};
+    FakeMainWindow window;
+    FakeTray tray;
+    FakeTaskbar taskbar;
+    FakeTimer meterTimer;
+    FakeTimer hideTimer{true};
+    RecordingServiceHost host;
+    SessionTracker tracker;
+};
+
+std::size_t newRecordNumber(std::size_t slots) {
+    return slots == 0 ? 1 : slots + 2;
+}
+
+// The file holds what it held before, then zeros, then the run's own well-formed record, and
+// the run shows every stored row and the total of the well-formed ones.
+void checkRun(const std::string& before, const std::string& after, const Run& run,
+              std::int64_t runSeconds) {
+    const oracle::LogSummary stored = oracle::summarise(before);
+    const std::size_t number = newRecordNumber(stored.slots);
+    expect(after.size() == number * oracle::slotSize, "the new record is two slots past the last");
+    expect(after.compare(0, before.size(), before) == 0, "stored bytes are untouched");
+    const std::size_t recordAt = (number - 1) * oracle::slotSize;
+    expect(after.find_first_not_of('\0', before.size()) >= recordAt, "the skipped bytes are zero");
+    const std::string_view record = std::string_view(after).substr(recordAt);
+    expect(oracle::isSession(record), "the new record is well formed");
+    expect(oracle::secondsInUse(record) == runSeconds, "the new record holds the counted time");
+    expect(run.history.size() == stored.listedRows + 1,
+           "every stored row and the run's are listed");
+    expect(run.window.caption == captionPrefix + oracle::durationText(stored.seconds + runSeconds),
+           "the total is the sum of the well-formed records");
+}
+
+void startsAndTicks(const std::string& log) {
+    MemoryFileSystem files;
+    FakeClock clock;
+    files.contents(path) = log;
+    Run first(files, clock);
+    first.meter(clock);
+    const std::string afterFirst = files.contents(path);
+    checkRun(log, afterFirst, first, ticks);
+
+    clock.advance(3600);
+    Run second(files, clock);
+    second.meter(clock);
+    checkRun(afterFirst, files.contents(path), second, ticks);
+}
+
+// A start whose write breaks off leaves the file as it was, then places its record whole.
+void startWithAFailingWrite(const std::string& log, std::size_t bytesWritten) {
+    MemoryFileSystem files;
+    FakeClock clock;
+    files.contents(path) = log;
+    files.failWrites(61, bytesWritten);
+    Run run(files, clock);
+    run.tracker.start();
+    expect(files.contents(path) == log, "a failed append leaves no fragment");
+    files.failWrites(std::nullopt);
+    for (int tick = 0; tick < ticks; ++tick) {
+        clock.advance(1);
+        run.tracker.onMeterTick();
+    }
+    checkRun(log, files.contents(path), run, ticks);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string log(reinterpret_cast<const char*>(data), size);
+    startsAndTicks(log);
+    startWithAFailingWrite(log, size == 0 ? 0 : data[0] % oracle::slotSize);
+    return 0;
+}
