@@ -4,6 +4,7 @@
 
 namespace quillmarten {
 
+// The clock through GetLocalTime and GetTickCount64.
 class Win32Clock final : public Clock {
   public:
     LocalTime now() override;
