@@ -5,7 +5,7 @@
 #
 #   source tests/e2e/lib.sh
 #   e2e_setup
-#   e2e_tool svcctl Quillmarten state
+#   e2e_helper service Quillmarten state
 #
 # How the pieces fit together on this machine (Debian 12, Wine 8, 64-bit only):
 #
@@ -22,8 +22,8 @@
 #   keeps no readable event log). Programs run through e2e_run and e2e_start_bg log there too.
 #   e2e_events turns the entries into "TYPE ID MESSAGE" lines.
 # - Wine closes a desktop about a second after the last program using it exits, and ends the
-#   service manager (and a running service) with the last user process. deskhold.exe holds the
-#   desktop for the whole run so that a test may, for example, let an installer exit before it
+#   service manager (and a running service) with the last user process. `e2ehelper hold` holds
+#   the desktop for the whole run so that a test may, for example, let an installer exit before it
 #   starts the service.
 #
 # Tray icons: the "Default" virtual desktop has a taskbar (top-level window of class
@@ -39,8 +39,8 @@
 # window of class #32768.
 #
 # Settings (environment, read when this file is sourced):
-#   E2E_TOOLS_DIR     where svcctl.exe, wininfo.exe, msgbox.exe, deskhold.exe are
-#                     (default: build/windows-x86_64/tests/e2e/tools of this repository)
+#   E2E_HELPER        the path of e2ehelper.exe
+#                     (default: build/windows-x86_64/tests/e2e/helper of this repository)
 #   E2E_SCREEN        virtual desktop and X screen size (default 1024x768)
 #   E2E_TOOL_TIMEOUT  seconds after which a helper is killed (default 120); the helpers' own
 #                     SECONDS arguments are the real waits, this is only a safety net
@@ -52,7 +52,7 @@
 E2E_WINE=/usr/lib/wine/wine64
 E2E_WINESERVER=/usr/lib/wine/wineserver
 E2E_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-E2E_TOOLS_DIR=${E2E_TOOLS_DIR:-$E2E_REPO/build/windows-x86_64/tests/e2e/tools}
+E2E_HELPER=${E2E_HELPER:-$E2E_REPO/build/windows-x86_64/tests/e2e/helper/e2ehelper.exe}
 E2E_SCREEN=${E2E_SCREEN:-1024x768}
 E2E_TOOL_TIMEOUT=${E2E_TOOL_TIMEOUT:-120}
 E2E_KEEP=${E2E_KEEP:-0}
@@ -117,7 +117,7 @@ e2e_make_prefix() {
     timeout 20 "$E2E_WINESERVER" -w || e2e_fail "Wine did not shut down after the setup"
 }
 
-# deskhold starts right after the desktop, without waiting, so that no short-lived program can be
+# The holder starts right after the desktop, without waiting, so that no short-lived program can be
 # the desktop's last user before it. Both write to the log with +eventlog, so whichever of them
 # starts Wine's service manager passes both on to it. Appending, because the services write to
 # the same file from file offsets of their own.
@@ -127,24 +127,21 @@ e2e_start_desktop() {
     WINEDEBUG=+eventlog "$E2E_WINE" explorer "/desktop=Default,$E2E_SCREEN" \
         >>"$E2E_DIR/desktop.out" 2>>"$E2E_WINE_LOG" &
     E2E_DESKTOP_PID=$!
-    WINEDEBUG=+eventlog "$E2E_WINE" "$E2E_TOOLS_DIR/deskhold.exe" "$E2E_HOLD_SECONDS" \
-        >>"$E2E_DIR/deskhold.out" 2>>"$E2E_WINE_LOG" &
+    WINEDEBUG=+eventlog "$E2E_WINE" "$E2E_HELPER" hold "$E2E_HOLD_SECONDS" \
+        >>"$E2E_DIR/hold.out" 2>>"$E2E_WINE_LOG" &
     E2E_HOLD_PID=$!
-    e2e_wait_for 60 grep -q holding "$E2E_DIR/deskhold.out" || e2e_fail "deskhold did not start"
+    e2e_wait_for 60 grep -q holding "$E2E_DIR/hold.out" || e2e_fail "the desktop holder did not start"
     e2e_wait_for 60 e2e_window_exists --class Shell_TrayWnd || e2e_fail "no Wine desktop"
 }
 
-e2e_check_tools() {
-    local tool
-    for tool in svcctl wininfo msgbox deskhold; do
-        [[ -f $E2E_TOOLS_DIR/$tool.exe ]] || e2e_fail "missing $E2E_TOOLS_DIR/$tool.exe"
-    done
+e2e_check_helper() {
+    [[ -f $E2E_HELPER ]] || e2e_fail "missing $E2E_HELPER"
 }
 
 # Starts X, a fresh prefix and the desktop, and installs the cleanup trap. About 7 s. On SIGINT or
 # SIGTERM the cleanup runs as soon as the current step returns; every step is bounded.
 e2e_setup() {
-    e2e_check_tools
+    e2e_check_helper
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e.XXXXXX")
     trap e2e_cleanup EXIT
     trap 'exit 130' INT
@@ -186,15 +183,13 @@ e2e_cleanup() {
     exit "$status"
 }
 
-# e2e_tool NAME ARGS...: runs helper NAME.exe; its stdout and exit code pass through.
-e2e_tool() {
-    local name=$1
-    shift
-    WINEDEBUG=-all timeout -k 5 "$E2E_TOOL_TIMEOUT" "$E2E_WINE" "$E2E_TOOLS_DIR/$name.exe" "$@"
+# e2e_helper SUBCOMMAND ARGS...: runs e2ehelper.exe; its stdout and exit code pass through.
+e2e_helper() {
+    WINEDEBUG=-all timeout -k 5 "$E2E_TOOL_TIMEOUT" "$E2E_WINE" "$E2E_HELPER" "$@"
 }
 
 e2e_window_exists() {
-    [[ $(e2e_tool wininfo count "$@") -gt 0 ]]
+    [[ $(e2e_helper window count "$@") -gt 0 ]]
 }
 
 # e2e_run SECONDS PROGRAM ARGS...: runs a Windows program (Windows or Unix path) in the
