@@ -15,4 +15,19 @@ void holdCommand(Arguments args) {
     Sleep(timeoutMs);
 }
 
+// Opened with no sharing, the file cannot be opened by anyone else until the helper ends or is
+// killed: the next open fails with a sharing violation.
+void lockCommand(Arguments args) {
+    expectCount(args, 2);
+    const DWORD timeoutMs = parseSeconds(args[1]);
+    const HANDLE opened = CreateFileW(args[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) {
+        failWithLastError(L"CreateFileW(" + args[0] + L")");
+    }
+    const KernelHandle file(opened);
+    printLine(L"locked");
+    Sleep(timeoutMs);
+}
+
 } // namespace e2e

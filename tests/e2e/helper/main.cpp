@@ -14,10 +14,12 @@ constexpr wchar_t usage[] =
     L"usage: e2ehelper service NAME state|config|pause|continue|control CODE|wait STATE SECONDS\n"
     L"       e2ehelper window find|count|rows|close CRITERIA\n"
     L"       e2ehelper window wait-visible CRITERIA 0|1 SECONDS\n"
+    L"       e2ehelper logoff CRITERIA      (prints how many windows it reached)\n"
     L"       e2ehelper msgbox wait CAPTION SECONDS\n"
     L"       e2ehelper launch SECONDS \"COMMAND LINE\"\n"
     L"       e2ehelper eventtext MESSAGE_FILE EVENT_ID TEXT\n"
     L"       e2ehelper hold SECONDS\n"
+    L"       e2ehelper lock FILE SECONDS\n"
     L"CRITERIA, all given must match, hidden windows too: --title-prefix TEXT --class NAME "
     L"--visible";
 
@@ -27,9 +29,10 @@ struct Subcommand {
 };
 
 constexpr Subcommand subcommands[] = {
-    {L"service", e2e::serviceCommand},     {L"window", e2e::windowCommand},
-    {L"msgbox", e2e::messageBoxCommand},   {L"launch", e2e::launchCommand},
-    {L"eventtext", e2e::eventTextCommand}, {L"hold", e2e::holdCommand},
+    {L"service", e2e::serviceCommand}, {L"window", e2e::windowCommand},
+    {L"logoff", e2e::logoffCommand},   {L"msgbox", e2e::messageBoxCommand},
+    {L"launch", e2e::launchCommand},   {L"eventtext", e2e::eventTextCommand},
+    {L"hold", e2e::holdCommand},       {L"lock", e2e::lockCommand},
 };
 
 void runSubcommand(e2e::Arguments args) {

@@ -2,6 +2,7 @@
 #include "list_view.h"
 #include "window_search.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <iterator>
 
@@ -54,6 +55,10 @@ void waitVisible(WindowCriteria criteria, Arguments positional) {
     printLine(L"visible=" + positional[0]);
 }
 
+bool answers(HWND window, UINT message, WPARAM wParam) {
+    return askWindow(window, message, wParam, static_cast<LPARAM>(ENDSESSION_LOGOFF)).has_value();
+}
+
 } // namespace
 
 void windowCommand(Arguments args) {
@@ -80,6 +85,19 @@ void windowCommand(Arguments args) {
     } else {
         throw UsageError{L"unknown window command " + command};
     }
+}
+
+// What Windows sends a program's top-level windows when its user logs off: first it asks every
+// window whether the session may end, then it tells each one that answered that it ends. A window
+// is reached when it answered both.
+void logoffCommand(Arguments args) {
+    const auto [criteria, positional] = parseCriteria(args);
+    expectCount(positional, 0);
+    auto windows = findSome(criteria);
+    std::erase_if(windows, [](HWND window) { return !answers(window, WM_QUERYENDSESSION, 0); });
+    const auto reached = std::ranges::count_if(
+        windows, [](HWND window) { return answers(window, WM_ENDSESSION, TRUE); });
+    printLine(std::to_wstring(reached));
 }
 
 } // namespace e2e
