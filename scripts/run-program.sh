@@ -9,7 +9,7 @@ scripts/setup-debian.sh
 cmake --preset windows-x86_64 >/dev/null
 cmake --build --preset windows-x86_64 -j "$(nproc)"
 
-export E2E_TOOLS_DIR=$PWD/build/windows-x86_64/tests/e2e/tools
+export E2E_HELPER=$PWD/build/windows-x86_64/tests/e2e/helper/e2ehelper.exe
 source tests/e2e/lib.sh
 E2E_KEEP=1
 E2E_DIR=$PWD/build/wine-run
@@ -34,14 +34,14 @@ e2e_start_desktop
 mkdir -p "$program_dir"
 cp build/windows-x86_64/windows/Quillmarten.exe "$program_dir/"
 
-if [[ $(e2e_tool svcctl Quillmarten state) == NOT_INSTALLED ]]; then
-    e2e_tool launch 60 '"C:\Program Files\Quillmarten\Quillmarten.exe" /i' >/dev/null &
+if [[ $(e2e_helper service Quillmarten state) == NOT_INSTALLED ]]; then
+    e2e_helper launch 60 '"C:\Program Files\Quillmarten\Quillmarten.exe" /i' >/dev/null &
     installer=$!
-    e2e_log "$(e2e_tool msgbox wait Quillmarten 30)"
+    e2e_log "$(e2e_helper msgbox wait Quillmarten 30)"
     wait "$installer"
 fi
 "$E2E_WINE" sc start Quillmarten >/dev/null 2>&1 || true
-e2e_tool svcctl Quillmarten wait RUNNING 30 >/dev/null || e2e_fail "the service did not start"
+e2e_helper service Quillmarten wait RUNNING 30 >/dev/null || e2e_fail "the service did not start"
 e2e_log "Quillmarten runs as a service; its log is $program_dir/Quillmarten.dat"
 sleep 3
 e2e_screenshot "$screenshot"
@@ -54,4 +54,4 @@ else
     read -r _ || true
 fi
 "$E2E_WINE" sc stop Quillmarten >/dev/null 2>&1 || true
-e2e_tool svcctl Quillmarten wait STOPPED 30 >/dev/null || true
+e2e_helper service Quillmarten wait STOPPED 30 >/dev/null || true

@@ -38,9 +38,9 @@ command_line() {
 # captioned "Quillmarten", and ends with exit code 0 once it is closed.
 check_message() {
     local out=$E2E_DIR/launch.out shown
-    e2e_tool launch 60 "$(command_line "$1")" >"$out" 2>&1 &
+    e2e_helper launch 60 "$(command_line "$1")" >"$out" 2>&1 &
     local launcher=$!
-    shown=$(e2e_tool msgbox wait Quillmarten 30)
+    shown=$(e2e_helper msgbox wait Quillmarten 30)
     wait "$launcher"
     check "\"$1\" shows \"$2\"" test "$shown" = "$2"
     check "\"$1\" then ends" grep -qx "exit 0" "$out"
@@ -49,15 +49,15 @@ check_message() {
 # check_silent_end ARGUMENT: a second instance ends at once, without a box.
 check_silent_end() {
     local out
-    out=$(e2e_tool launch 30 "$(command_line "$1")")
+    out=$(e2e_helper launch 30 "$(command_line "$1")")
     check "second instance with \"$1\" ends at once" test "$out" = "exit 0"
     check "second instance with \"$1\" shows nothing" \
-        test "$(e2e_tool wininfo count --class '#32770')" -eq 0
+        test "$(e2e_helper window count --class '#32770')" -eq 0
 }
 
 start_service() {
     "$E2E_WINE" sc start Quillmarten >/dev/null 2>&1
-    check "service starts" e2e_tool svcctl Quillmarten wait RUNNING 20
+    check "service starts" e2e_helper service Quillmarten wait RUNNING 20
 }
 
 registry_has() {
@@ -100,8 +100,8 @@ duration_seconds() {
 caption_total_matches() {
     local attempt caption rows sum
     for attempt in 1 2 3 4 5; do
-        caption=$(e2e_tool wininfo find "$@" | sed -n 's/.* - At work since //p')
-        rows=$(e2e_tool wininfo rows "$@")
+        caption=$(e2e_helper window find "$@" | sed -n 's/.* - At work since //p')
+        rows=$(e2e_helper window rows "$@")
         sum=0
         while read -r time; do
             sum=$((sum + $(duration_seconds "$time")))
@@ -149,11 +149,11 @@ choose_info() {
     e2e_tray_right_click 0
     e2e_wait_for 10 e2e_window_exists --class '#32768' --visible || return 1
     local rect left top right bottom
-    rect=$(e2e_tool wininfo find --class '#32768' --visible |
+    rect=$(e2e_helper window find --class '#32768' --visible |
         sed -n '1s/.* rect=\([-0-9,]*\) .*/\1/p')
     IFS=, read -r left top right bottom <<<"$rect"
     xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
-    e2e_tool wininfo wait-visible --class '#32768' 0 10
+    e2e_helper window wait-visible --class '#32768' 0 10
 }
 
 new_event_matches() {

@@ -8,7 +8,7 @@
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "${1:?usage: run.sh BUILD_DIR}" && pwd)
-export E2E_TOOLS_DIR=$build/tests/e2e/tools
+export E2E_HELPER=$build/tests/e2e/helper/e2ehelper.exe
 artifacts=$(cd "$here/../.." && pwd)/build/e2e-artifacts
 # shellcheck source=tests/e2e/lib.sh
 source "$here/lib.sh"
@@ -27,7 +27,7 @@ log_file="$WINEPREFIX/drive_c/$folder_unix/Quillmarten.dat"
 
 section "install from a folder whose name holds a blank"
 check_message "/i" "Quillmarten: installed successfully"
-config=$(e2e_tool svcctl Quillmarten config)
+config=$(e2e_helper service Quillmarten config)
 check "service runs the quoted path" grep -qxF "binary_path=\"$exe\"" <<<"$config"
 check "service starts automatically" grep -qx "start_type=AUTO_START" <<<"$config"
 check "service is interactive and has its own process" \
@@ -43,15 +43,15 @@ check "event source points at the executable" registry_has \
 section "first start"
 start_service
 started_at=$SECONDS
-check "main window appears" e2e_tool wininfo wait-visible "${main_window[@]}" 1 20
+check "main window appears" e2e_helper window wait-visible "${main_window[@]}" 1 20
 sleep 2.5
-window=$(e2e_tool wininfo find "${main_window[@]}")
+window=$(e2e_helper window find "${main_window[@]}")
 check "main window is a topmost tool window of 361 x 104" \
     grep -q "visible=1 topmost=1 toolwindow=1 .*client=361x104" <<<"$window"
 check "main window is centred" window_is_centred "$window"
 check "log file holds one 40-byte record" test "$(stat -c %s "$log_file")" -eq 40
 check "record is a length of 38 and 38 digits" record_is_valid "$log_file" 1
-rows=$(e2e_tool wininfo rows "${main_window[@]}")
+rows=$(e2e_helper window rows "${main_window[@]}")
 check "list has its three columns" grep -qx $'column\t2\t87\tTime in use' <<<"$rows"
 check "list shows the one session" grep -q $'^rows\t1$' <<<"$rows"
 check "its row is selected" grep -q $'^selected\t0$' <<<"$rows"
@@ -62,8 +62,8 @@ e2e_screenshot "$artifacts/tray-running.png"
 check "tray icon is green" test "$(tray_colour "$artifacts/tray-running.png")" = green
 
 section "pause, continue and a custom request"
-e2e_tool svcctl Quillmarten pause >/dev/null
-check "pause is reported as done" e2e_tool svcctl Quillmarten wait PAUSED 10
+e2e_helper service Quillmarten pause >/dev/null
+check "pause is reported as done" e2e_helper service Quillmarten wait PAUSED 10
 check "pause writes its entry" e2e_wait_for 10 e2e_has_event "^1 109 Service paused$"
 sleep 1.2
 paused_record=$(record_bytes "$log_file" 1)
@@ -71,60 +71,60 @@ e2e_screenshot "$artifacts/tray-paused.png"
 check "tray icon is red while paused" test "$(tray_colour "$artifacts/tray-paused.png")" = red
 sleep 2.5
 check "record stands still while paused" test "$(record_bytes "$log_file" 1)" = "$paused_record"
-e2e_tool svcctl Quillmarten continue >/dev/null
-check "continue is reported as done" e2e_tool svcctl Quillmarten wait RUNNING 10
+e2e_helper service Quillmarten continue >/dev/null
+check "continue is reported as done" e2e_helper service Quillmarten wait RUNNING 10
 check "continue writes its entry" e2e_wait_for 10 e2e_has_event "^4 110 Service continued$"
 check "event viewer shows id 109 with the entry's own text" \
-    test "$(e2e_tool eventtext "$exe" 109 "Service paused")" = "Service paused"
+    test "$(e2e_helper eventtext "$exe" 109 "Service paused")" = "Service paused"
 check "event viewer shows id 110 with the entry's own text" \
-    test "$(e2e_tool eventtext "$exe" 110 "Service continued")" = "Service continued"
+    test "$(e2e_helper eventtext "$exe" 110 "Service continued")" = "Service continued"
 sleep 2.5
 check "record moves on after continue" test "$(record_bytes "$log_file" 1)" != "$paused_record"
 e2e_screenshot "$artifacts/tray-continued.png"
 check "tray icon is green again" test "$(tray_colour "$artifacts/tray-continued.png")" = green
 entries=$(e2e_events | wc -l)
 check "custom request leaves the service running" \
-    test "$(e2e_tool svcctl Quillmarten control 200)" = RUNNING
+    test "$(e2e_helper service Quillmarten control 200)" = RUNNING
 sleep 1
 check "custom request writes no entry" test "$(e2e_events | wc -l)" -eq "$entries"
 
 section "a second instance while the service runs"
 check_silent_end "/u"
 check_silent_end ""
-check "service still runs" test "$(e2e_tool svcctl Quillmarten state)" = RUNNING
+check "service still runs" test "$(e2e_helper service Quillmarten state)" = RUNNING
 
 section "the window hides itself 30 s after start"
 check "main window hidden within 40 s of start" \
-    e2e_tool wininfo wait-visible "${main_window[@]}" 0 $((40 - (SECONDS - started_at)))
+    e2e_helper window wait-visible "${main_window[@]}" 0 $((40 - (SECONDS - started_at)))
 check "not before 28 s" test $((SECONDS - started_at)) -ge 28
 
 section "tray icon and main window"
 e2e_tray_double_click 0
-check "double-click shows the window" e2e_tool wininfo wait-visible "${main_window[@]}" 1 10
+check "double-click shows the window" e2e_helper window wait-visible "${main_window[@]}" 1 10
 e2e_tray_double_click 0
-check "second double-click hides it" e2e_tool wininfo wait-visible "${main_window[@]}" 0 10
+check "second double-click hides it" e2e_helper window wait-visible "${main_window[@]}" 0 10
 e2e_tray_double_click 0
-e2e_tool wininfo wait-visible "${main_window[@]}" 1 10 >/dev/null
-e2e_tool wininfo close "${main_window[@]}" >/dev/null
-check "user's close only hides the window" e2e_tool wininfo wait-visible "${main_window[@]}" 0 10
+e2e_helper window wait-visible "${main_window[@]}" 1 10 >/dev/null
+e2e_helper window close "${main_window[@]}" >/dev/null
+check "user's close only hides the window" e2e_helper window wait-visible "${main_window[@]}" 0 10
 check "window still exists after the close" e2e_window_exists "${main_window[@]}"
-check "service still runs after the close" test "$(e2e_tool svcctl Quillmarten state)" = RUNNING
+check "service still runs after the close" test "$(e2e_helper service Quillmarten state)" = RUNNING
 check "right button opens the menu and Info is chosen" choose_info
 check "Info opens the about window" e2e_wait_for 10 e2e_window_exists --class QuillmartenInfo
 check "Info is chosen a second time" choose_info
 sleep 1
-check "Info twice gives one about window" test "$(e2e_tool wininfo count --class QuillmartenInfo)" -eq 1
-about=$(e2e_tool wininfo find --class QuillmartenInfo)
+check "Info twice gives one about window" test "$(e2e_helper window count --class QuillmartenInfo)" -eq 1
+about=$(e2e_helper window find --class QuillmartenInfo)
 check "about window is topmost at the top-left corner" \
     grep -q "visible=1 topmost=1 .*rect=0,0,.* title=Quillmarten$" <<<"$about"
 e2e_screenshot "$artifacts/about-window.png"
-e2e_tool wininfo close --class QuillmartenInfo >/dev/null
+e2e_helper window close --class QuillmartenInfo >/dev/null
 
 section "stop"
 first_record_before_stop=$(record_bytes "$log_file" 1)
 entries=$(e2e_events | wc -l)
 "$E2E_WINE" sc stop Quillmarten >/dev/null 2>&1
-check "service stops" e2e_tool svcctl Quillmarten wait STOPPED 20
+check "service stops" e2e_helper service Quillmarten wait STOPPED 20
 check "process ends" e2e_wait_for 10 program_gone
 check "stop writes no entry" test "$(e2e_events | wc -l)" -eq "$entries"
 check "record is intact after the stop" record_is_valid "$log_file" 1
@@ -133,18 +133,18 @@ check "record keeps its start" \
 
 section "second start"
 start_service
-check "main window appears again" e2e_tool wininfo wait-visible "${main_window[@]}" 1 20
+check "main window appears again" e2e_helper window wait-visible "${main_window[@]}" 1 20
 sleep 2.5
 check "new record lands at number 3" test "$(stat -c %s "$log_file")" -eq 120
 check "record 2 is a gap of zeros" test "$(record_hex "$log_file" 2)" = "$(printf '0%.0s' {1..80})"
 check "record 3 is valid" record_is_valid "$log_file" 3
-rows=$(e2e_tool wininfo rows "${main_window[@]}")
+rows=$(e2e_helper window rows "${main_window[@]}")
 check "list shows both sessions" grep -q $'^rows\t2$' <<<"$rows"
 check "the new session's row is selected" grep -q $'^selected\t1$' <<<"$rows"
 check "first row is the first session" row_matches_record "$rows" 0 "$log_file" 1
 check "caption total is the sum of both sessions" caption_total_matches "${main_window[@]}"
 "$E2E_WINE" sc stop Quillmarten >/dev/null 2>&1
-e2e_tool svcctl Quillmarten wait STOPPED 20 >/dev/null
+e2e_helper service Quillmarten wait STOPPED 20 >/dev/null
 e2e_wait_for 10 program_gone
 
 section "refused arguments change nothing"
@@ -152,7 +152,7 @@ for argument in "/I" "-i" "/u " "/i /u"; do
     check_message "$argument" "Invalid Parameter"
 done
 check "service is still installed as it was" \
-    test "$(e2e_tool svcctl Quillmarten config)" = "$config"
+    test "$(e2e_helper service Quillmarten config)" = "$config"
 
 section "a start by anything but the service manager"
 before=$(e2e_events | wc -l)
@@ -163,7 +163,7 @@ check "writes an error report" e2e_wait_for 5 new_event_matches "$before" "^1 10
 
 section "removal"
 check_message "/u" "Quillmarten: uninstalled successfully"
-check "service is gone" test "$(e2e_tool svcctl Quillmarten state)" = NOT_INSTALLED
+check "service is gone" test "$(e2e_helper service Quillmarten state)" = NOT_INSTALLED
 check "event source is gone" registry_lacks \
     'HKLM\System\CurrentControlSet\Services\EventLog\Application\Quillmarten'
 check_message "/u" "Quillmarten: failed to uninstall"
