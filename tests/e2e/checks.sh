@@ -131,15 +131,49 @@ tray_colour() {
         END { print (green > 10 && green > red) ? "green" : (red > 10 ? "red" : "none") }'
 }
 
-# No process of this prefix runs the program any more.
-program_gone() {
+# The Linux process id of this prefix's Quillmarten.exe; 1 when none runs.
+program_pid() {
     local environ
     for environ in /proc/[0-9]*/environ; do
         if tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
             tr '\0' ' ' 2>/dev/null <"${environ%/environ}/cmdline" | grep -q 'Quillmarten.exe'; then
-            return 1
+            basename "${environ%/environ}"
+            return 0
         fi
     done
+    return 1
+}
+
+program_gone() {
+    ! program_pid >/dev/null
+}
+
+# Installs the program from FOLDER_UNIX (a folder of the prefix's drive C:) as the service.
+install_program() {
+    mkdir -p "$WINEPREFIX/drive_c/$folder_unix"
+    cp "$build/windows/Quillmarten.exe" "$WINEPREFIX/drive_c/$folder_unix/"
+    check_message "/i" "Quillmarten: installed successfully"
+}
+
+stop_service() {
+    "$E2E_WINE" sc stop Quillmarten >/dev/null 2>&1
+    e2e_helper service Quillmarten wait STOPPED 20 >/dev/null
+    e2e_wait_for 10 program_gone
+}
+
+# The local time as the records store it.
+stamp_now() { date +%Y%m%d%H%M%S; }
+
+# Seconds between two 14-digit stamps.
+stamp_seconds() {
+    date -d "${1:0:4}-${1:4:2}-${1:6:2} ${1:8:2}:${1:10:2}:${1:12:2}" +%s
+}
+
+# The time in use of record N of FILE, in seconds.
+record_seconds() {
+    local used
+    used=$(record_bytes "$1" "$2" | cut -c29-38)
+    echo $(((10#${used:0:4} * 24 + 10#${used:4:2}) * 3600 + 10#${used:6:2} * 60 + 10#${used:8:2}))
 }
 
 # Right button on the tray icon, then the menu's one item. Wine's tray drops a click that comes

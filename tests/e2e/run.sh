@@ -21,12 +21,10 @@ main_window=(--title-prefix "Quillmarten - Version 1.0.45")
 
 rm -rf "$artifacts" && mkdir -p "$artifacts"
 e2e_setup
-mkdir -p "$WINEPREFIX/drive_c/$folder_unix"
-cp "$build/windows/Quillmarten.exe" "$WINEPREFIX/drive_c/$folder_unix/"
 log_file="$WINEPREFIX/drive_c/$folder_unix/Quillmarten.dat"
 
 section "install from a folder whose name holds a blank"
-check_message "/i" "Quillmarten: installed successfully"
+install_program
 config=$(e2e_helper service Quillmarten config)
 check "service runs the quoted path" grep -qxF "binary_path=\"$exe\"" <<<"$config"
 check "service starts automatically" grep -qx "start_type=AUTO_START" <<<"$config"
@@ -64,7 +62,7 @@ check "tray icon is green" test "$(tray_colour "$artifacts/tray-running.png")" =
 section "pause, continue and a custom request"
 e2e_helper service Quillmarten pause >/dev/null
 check "pause is reported as done" e2e_helper service Quillmarten wait PAUSED 10
-check "pause writes its entry" e2e_wait_for 10 e2e_has_event "^1 109 Service paused$"
+check "pause writes an information entry" e2e_wait_for 10 e2e_has_event "^4 109 Service paused$"
 sleep 1.2
 paused_record=$(record_bytes "$log_file" 1)
 e2e_screenshot "$artifacts/tray-paused.png"
@@ -143,9 +141,7 @@ check "list shows both sessions" grep -q $'^rows\t2$' <<<"$rows"
 check "the new session's row is selected" grep -q $'^selected\t1$' <<<"$rows"
 check "first row is the first session" row_matches_record "$rows" 0 "$log_file" 1
 check "caption total is the sum of both sessions" caption_total_matches "${main_window[@]}"
-"$E2E_WINE" sc stop Quillmarten >/dev/null 2>&1
-e2e_helper service Quillmarten wait STOPPED 20 >/dev/null
-e2e_wait_for 10 program_gone
+stop_service
 
 section "refused arguments change nothing"
 for argument in "/I" "-i" "/u " "/i /u"; do
