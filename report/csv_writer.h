@@ -1,0 +1,23 @@
+#pragma once
+
+#include "report_writer.h"
+
+namespace quillmarten {
+
+// RFC 4180: a header line, lines ended by CR LF, and a field quoted when it holds a comma, a
+// quote, CR or LF, its quotes doubled.
+class CsvWriter final : public ReportWriter {
+  public:
+    CsvWriter(const std::vector<std::string>& columns, std::ostream& out);
+
+    void row(const ReportRow& row) override;
+    void machineTotal(const ReportRow&) override {}
+    void finish() override {}
+
+  private:
+    void field(const std::string& text);
+
+    std::ostream& out_;
+};
+
+} // namespace quillmarten
