@@ -44,8 +44,12 @@ IsoWeek isoWeekOfDay(std::int64_t day) {
 }
 
 std::string isoDateText(const CalendarDate& date) {
-    return zeroPadded(date.year, 4) + "-" + zeroPadded(date.month, 2) + "-" +
-           zeroPadded(date.day, 2);
+    std::string text = zeroPadded(date.year, 4);
+    for (const int unit : {date.month, date.day}) {
+        text += '-';
+        text += zeroPadded(unit, 2);
+    }
+    return text;
 }
 
 } // namespace quillmarten

@@ -41,8 +41,12 @@ Duration carriedUnits(std::int64_t days, std::int64_t hours, std::int64_t minute
 } // namespace
 
 std::string durationText(const Duration& duration) {
-    return zeroPadded(duration.days, 4) + ":" + zeroPadded(duration.hours, 2) + ":" +
-           zeroPadded(duration.minutes, 2) + ":" + zeroPadded(duration.seconds, 2);
+    std::string text = zeroPadded(duration.days, 4);
+    for (const std::int32_t unit : {duration.hours, duration.minutes, duration.seconds}) {
+        text += ':';
+        text += zeroPadded(unit, 2);
+    }
+    return text;
 }
 
 std::string storedDurationField(const Duration& duration) {
