@@ -8,11 +8,15 @@ namespace quillmarten {
 // run of days in one period and credited once, which counts the session once in that period.
 void PeriodTotals::add(const StoredSession& session) {
     const DaySplit split(session);
+    std::int64_t day = std::max(split.firstDay(), days_.first);
     const std::int64_t last = std::min(split.lastDay(), days_.last);
-    std::optional<std::int64_t> period;
+    if (day > last) {
+        return;
+    }
+    std::int64_t period = periodOfDay(day, kind_);
     std::int64_t seconds = 0;
     bool hasTime = false;
-    for (std::int64_t day = std::max(split.firstDay(), days_.first); day <= last; ++day) {
+    for (; day <= last; ++day) {
         const std::int64_t dayPeriod = periodOfDay(day, kind_);
         if (dayPeriod != period) {
             hasTime = credit(period, seconds) || hasTime;
@@ -25,14 +29,25 @@ void PeriodTotals::add(const StoredSession& session) {
     sessionsWithTime_ += hasTime ? 1 : 0;
 }
 
-bool PeriodTotals::credit(std::optional<std::int64_t> period, std::int64_t seconds) {
-    if (!period || seconds == 0) {
+bool PeriodTotals::credit(std::int64_t period, std::int64_t seconds) {
+    if (seconds == 0) {
         return false;
     }
-    PeriodTotal& total = periods_[*period];
+    PeriodTotal& total = totalOf(period);
     total.seconds += seconds;
     ++total.sessions;
     return true;
+}
+
+// A log's sessions come in time order, so most credits go to the period of the last one, or
+// to a new period after all the others.
+PeriodTotal& PeriodTotals::totalOf(std::int64_t period) {
+    if (last_ == periods_.end() || last_->first != period) {
+        last_ = periods_.empty() || periods_.rbegin()->first < period
+                    ? periods_.emplace_hint(periods_.end(), period, PeriodTotal{})
+                    : periods_.try_emplace(period).first;
+    }
+    return last_->second;
 }
 
 } // namespace quillmarten

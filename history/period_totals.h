@@ -6,7 +6,7 @@
 
 #include <cstdint>
 #include <map>
-#include <optional>
+#include <memory_resource>
 
 namespace quillmarten {
 
@@ -23,21 +23,29 @@ struct PeriodTotal {
 class PeriodTotals {
   public:
     PeriodTotals(PeriodKind kind, DayRange days) : kind_(kind), days_(days) {}
+    // It keeps an iterator into its own map, whose entries live in its own memory.
+    PeriodTotals(const PeriodTotals&) = delete;
+    PeriodTotals& operator=(const PeriodTotals&) = delete;
 
     void add(const StoredSession& session);
 
     // In time order; periods without time are left out.
-    const std::map<std::int64_t, PeriodTotal>& periods() const { return periods_; }
+    const std::pmr::map<std::int64_t, PeriodTotal>& periods() const { return periods_; }
     // How many sessions have time in any of the periods.
     std::int64_t sessionsWithTime() const { return sessionsWithTime_; }
 
   private:
     // Adds one session's seconds in one period; returns whether there were any.
-    bool credit(std::optional<std::int64_t> period, std::int64_t seconds);
+    bool credit(std::int64_t period, std::int64_t seconds);
+    PeriodTotal& totalOf(std::int64_t period);
 
     PeriodKind kind_;
     DayRange days_;
-    std::map<std::int64_t, PeriodTotal> periods_;
+    // The entries are never removed: they take their memory one after the other from large
+    // blocks, which spares a call to the allocator for each and keeps them close together.
+    std::pmr::monotonic_buffer_resource entryMemory_;
+    std::pmr::map<std::int64_t, PeriodTotal> periods_{&entryMemory_};
+    std::pmr::map<std::int64_t, PeriodTotal>::iterator last_ = periods_.end();
     std::int64_t sessionsWithTime_ = 0;
 };
 
