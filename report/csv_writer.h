@@ -10,14 +10,17 @@ class CsvWriter final : public ReportWriter {
   public:
     CsvWriter(const std::vector<std::string>& columns, std::ostream& out);
 
-    void row(const ReportRow& row) override;
+    void machine(const std::string& name) override;
+    void row(const ReportRow& cells) override;
     void machineTotal(const ReportRow&) override {}
     void finish() override {}
 
   private:
-    void field(const std::string& text);
+    void addField(const std::string& text);
 
     std::ostream& out_;
+    std::string machineField_;
+    std::string line_; // written whole, one write a row
 };
 
 } // namespace quillmarten

@@ -30,48 +30,64 @@ std::size_t characterLength(std::string_view text, std::size_t at) {
 
 } // namespace
 
-void JsonWriter::row(const ReportRow& row) {
-    out_ << (rows_++ == 0 ? "[\n  {" : ",\n  {");
-    for (std::size_t column = 0; column < row.size(); ++column) {
-        if (column > 0) {
-            out_ << ',';
-        }
-        string(columns_[column]);
-        out_ << ':';
-        if (row[column].number) {
-            out_ << row[column].text;
+JsonWriter::JsonWriter(const std::vector<std::string>& columns, std::ostream& out) : out_(out) {
+    for (const std::string& column : columns) {
+        line_.clear();
+        addString(column);
+        keys_.push_back(line_ + ':');
+    }
+}
+
+void JsonWriter::machine(const std::string& name) {
+    line_ = keys_.front();
+    addString(name);
+    machinePair_ = line_;
+}
+
+void JsonWriter::row(const ReportRow& cells) {
+    line_ = rows_++ == 0 ? "[\n  {" : ",\n  {";
+    line_ += machinePair_;
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+        line_ += ',';
+        line_ += keys_[column + 1];
+        if (cells[column].number) {
+            line_ += cells[column].text;
         } else {
-            string(row[column].text);
+            addString(cells[column].text);
         }
     }
-    out_ << '}';
+    line_ += '}';
+    out_ << line_;
 }
 
 void JsonWriter::finish() {
     out_ << (rows_ == 0 ? "[]\n" : "\n]\n");
 }
 
-void JsonWriter::string(std::string_view text) {
+void JsonWriter::addString(std::string_view text) {
     constexpr std::string_view hexDigits = "0123456789abcdef";
-    out_ << '"';
+    line_ += '"';
     for (std::size_t at = 0; at < text.size();) {
         const auto c = static_cast<unsigned char>(text[at]);
         if (c == '"' || c == '\\') {
-            out_ << '\\' << text[at++];
+            line_ += '\\';
+            line_ += text[at++];
         } else if (c < 0x20) {
-            out_ << "\\u00" << hexDigits[c >> 4] << hexDigits[c & 0xF];
+            line_ += "\\u00";
+            line_ += hexDigits[c >> 4];
+            line_ += hexDigits[c & 0xF];
             ++at;
         } else if (c < 0x80) {
-            out_ << text[at++];
+            line_ += text[at++];
         } else if (const std::size_t length = characterLength(text, at); length > 0) {
-            out_ << text.substr(at, length);
+            line_ += text.substr(at, length);
             at += length;
         } else {
-            out_ << "\\ufffd";
+            line_ += "\\ufffd";
             ++at;
         }
     }
-    out_ << '"';
+    line_ += '"';
 }
 
 } // namespace quillmarten

@@ -12,18 +12,20 @@ namespace quillmarten {
 // in another encoding) becomes U+FFFD.
 class JsonWriter final : public ReportWriter {
   public:
-    JsonWriter(std::vector<std::string> columns, std::ostream& out)
-        : columns_(std::move(columns)), out_(out) {}
+    JsonWriter(const std::vector<std::string>& columns, std::ostream& out);
 
-    void row(const ReportRow& row) override;
+    void machine(const std::string& name) override;
+    void row(const ReportRow& cells) override;
     void machineTotal(const ReportRow&) override {}
     void finish() override;
 
   private:
-    void string(std::string_view text);
+    void addString(std::string_view text);
 
-    std::vector<std::string> columns_;
+    std::vector<std::string> keys_; // each column's name as a string, then ':'
     std::ostream& out_;
+    std::string machinePair_;
+    std::string line_; // written whole, one write a row
     std::int64_t rows_ = 0;
 };
 

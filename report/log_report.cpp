@@ -23,7 +23,8 @@ class LogListing : public SessionSink {
     }
     bool anyDamaged() const { return anyDamaged_; }
 
-    virtual void write(const std::string& machine, ReportWriter& writer) = 0;
+    // The rows of the log, after the writer has been told its machine.
+    virtual void write(ReportWriter& writer) = 0;
 
   private:
     const std::string& path_;
@@ -43,16 +44,16 @@ class SessionListing final : public LogListing {
         }
     }
 
-    void write(const std::string& machine, ReportWriter& writer) override {
+    void write(ReportWriter& writer) override {
         std::stable_sort(sessions_.begin(), sessions_.end(), [](const auto& a, const auto& b) {
             return wallClockSeconds(a.start) < wallClockSeconds(b.start);
         });
         std::int64_t seconds = 0;
         for (const StoredSession& session : sessions_) {
-            writer.row(sessionRow(machine, session));
+            writer.row(sessionRow(session));
             seconds += session.seconds;
         }
-        writer.machineTotal(sessionsTotalRow(machine, seconds));
+        writer.machineTotal(sessionsTotalRow(seconds));
     }
 
   private:
@@ -67,13 +68,13 @@ class PeriodListing final : public LogListing {
 
     void session(const StoredSession& session) override { totals_.add(session); }
 
-    void write(const std::string& machine, ReportWriter& writer) override {
+    void write(ReportWriter& writer) override {
         PeriodTotal all{0, totals_.sessionsWithTime()};
         for (const auto& [period, total] : totals_.periods()) {
-            writer.row(periodRow(machine, periodText(period, kind_), total));
+            writer.row(periodRow(periodText(period, kind_), total));
             all.seconds += total.seconds;
         }
-        writer.machineTotal(periodRow(machine, std::string(totalLabel), all));
+        writer.machineTotal(periodRow(std::string(totalLabel), all));
     }
 
   private:
@@ -96,7 +97,8 @@ int reportLog(const LogInput& log, const ReportOptions& options, FileSystem& fil
     try {
         const auto listing = listingFor(log, options, err);
         readSessions(files, log.path, *listing);
-        listing->write(log.machine, writer);
+        writer.machine(log.machine);
+        listing->write(writer);
         return listing->anyDamaged() ? report_exit::damagedRecords : report_exit::complete;
     } catch (const RaisedError& error) {
         err << log.path << ": cannot be read: " << error.description() << '\n';

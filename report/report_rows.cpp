@@ -24,22 +24,18 @@ std::vector<std::string> reportColumns(std::optional<PeriodKind> periods) {
     return {"machine", std::string(periodName(*periods)), "seconds", "time_in_use", "sessions"};
 }
 
-ReportRow sessionRow(const std::string& machine, const StoredSession& session) {
-    return {Cell{machine},
-            count(session.record),
-            Cell{isoDateTimeText(session.start)},
-            Cell{isoDateTimeText(session.stop)},
-            count(session.seconds),
+ReportRow sessionRow(const StoredSession& session) {
+    return {count(session.record), Cell{isoDateTimeText(session.start)},
+            Cell{isoDateTimeText(session.stop)}, count(session.seconds),
             timeInUse(session.seconds)};
 }
 
-ReportRow sessionsTotalRow(const std::string& machine, std::int64_t seconds) {
-    return {Cell{machine},     Cell{std::string(totalLabel)}, Cell{}, Cell{}, count(seconds),
-            timeInUse(seconds)};
+ReportRow sessionsTotalRow(std::int64_t seconds) {
+    return {Cell{std::string(totalLabel)}, Cell{}, Cell{}, count(seconds), timeInUse(seconds)};
 }
 
-ReportRow periodRow(const std::string& machine, std::string label, const PeriodTotal& total) {
-    return {Cell{machine}, Cell{std::move(label)}, count(total.seconds), timeInUse(total.seconds),
+ReportRow periodRow(std::string label, const PeriodTotal& total) {
+    return {Cell{std::move(label)}, count(total.seconds), timeInUse(total.seconds),
             count(total.sessions)};
 }
 

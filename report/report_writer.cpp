@@ -15,12 +15,12 @@ ReportRow headerRow(const std::vector<std::string>& columns) {
 }
 
 std::unique_ptr<ReportWriter>
-makeReportWriter(OutputFormat format, std::vector<std::string> columns, std::ostream& out) {
+makeReportWriter(OutputFormat format, const std::vector<std::string>& columns, std::ostream& out) {
     switch (format) {
     case OutputFormat::csv:
         return std::make_unique<CsvWriter>(columns, out);
     case OutputFormat::json:
-        return std::make_unique<JsonWriter>(std::move(columns), out);
+        return std::make_unique<JsonWriter>(columns, out);
     case OutputFormat::table:
         break;
     }

@@ -19,19 +19,22 @@ using ReportRow = std::vector<Cell>;
 // The columns' names as a row of text.
 ReportRow headerRow(const std::vector<std::string>& columns);
 
-// Writes the rows of a report in one format, in the order given.
+// Writes the rows of a report in one format, in the order given. The first column names the
+// machine: the rows after machine(name) are that machine's and carry the other columns, so
+// that a long run of rows does not format the same name again and again.
 class ReportWriter {
   public:
     virtual ~ReportWriter() = default;
-    virtual void row(const ReportRow& row) = 0;
-    // The totals of one machine, after its rows; only a table for people shows them.
-    virtual void machineTotal(const ReportRow& total) = 0;
+    virtual void machine(const std::string& name) = 0;
+    virtual void row(const ReportRow& cells) = 0;
+    // The machine's totals, after its rows; only a table for people shows them.
+    virtual void machineTotal(const ReportRow& cells) = 0;
     // Ends the report; nothing is written after.
     virtual void finish() = 0;
 };
 
-// A writer of `format` whose rows have the cells of `columns`, writing to `out`.
-std::unique_ptr<ReportWriter> makeReportWriter(OutputFormat format,
-                                               std::vector<std::string> columns, std::ostream& out);
+// A writer of `format` for rows with the given columns, the machine's first, writing to `out`.
+std::unique_ptr<ReportWriter>
+makeReportWriter(OutputFormat format, const std::vector<std::string>& columns, std::ostream& out);
 
 } // namespace quillmarten

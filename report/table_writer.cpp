@@ -14,8 +14,10 @@ std::size_t widthOf(const std::string& text) {
 
 } // namespace
 
-TableWriter::TableWriter(const std::vector<std::string>& columns, std::ostream& out) : out_(out) {
-    lines_.push_back(headerRow(columns));
+void TableWriter::row(const ReportRow& cells) {
+    ReportRow line{Cell{machine_}};
+    line.insert(line.end(), cells.begin(), cells.end());
+    lines_.push_back(std::move(line));
 }
 
 void TableWriter::finish() {

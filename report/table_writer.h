@@ -9,15 +9,18 @@ namespace quillmarten {
 // report by period has few rows, and one by session as many as there are sessions.
 class TableWriter final : public ReportWriter {
   public:
-    TableWriter(const std::vector<std::string>& columns, std::ostream& out);
+    TableWriter(const std::vector<std::string>& columns, std::ostream& out)
+        : lines_{headerRow(columns)}, out_(out) {}
 
-    void row(const ReportRow& row) override { lines_.push_back(row); }
-    void machineTotal(const ReportRow& total) override { lines_.push_back(total); }
+    void machine(const std::string& name) override { machine_ = name; }
+    void row(const ReportRow& cells) override;
+    void machineTotal(const ReportRow& cells) override { row(cells); }
     void finish() override;
 
   private:
     std::vector<ReportRow> lines_;
     std::ostream& out_;
+    std::string machine_;
 };
 
 } // namespace quillmarten
