@@ -13,13 +13,13 @@ std::int64_t dayOf(std::int64_t seconds) {
     return seconds % secondsPerDay < 0 ? day - 1 : day;
 }
 
-// total * part / whole, rounded half up, for 0 <= part <= whole. A record's time in use is
-// below 2^30 seconds and a span between the years 1 and 9999 below 2^39, so the product may
-// not fit in 64 bits; it is taken in two steps, the part split at bit 20, each step fitting.
-std::int64_t roundedShare(std::int64_t total, std::int64_t part, std::int64_t whole) {
+// total * elapsed / whole, rounded half up, for 0 <= elapsed <= whole. A record's time in use
+// is below 2^30 seconds and a span between the years 1 and 9999 below 2^39, so the product may
+// not fit in 64 bits; it is taken in two steps, elapsed split at bit 20, each step fitting.
+std::int64_t roundedShare(std::int64_t total, std::int64_t elapsed, std::int64_t whole) {
     constexpr int splitBit = 20;
-    const std::int64_t high = total * (part >> splitBit);
-    const std::int64_t low = total * (part & ((std::int64_t{1} << splitBit) - 1));
+    const std::int64_t high = total * (elapsed >> splitBit);
+    const std::int64_t low = total * (elapsed & ((std::int64_t{1} << splitBit) - 1));
     const std::int64_t rest = ((high % whole) << splitBit) + low;
     const std::int64_t quotient = ((high / whole) << splitBit) + rest / whole;
     return quotient + (2 * (rest % whole) >= whole ? 1 : 0);

@@ -15,9 +15,9 @@ struct DayRange {
 
 // How a session's time in use falls on the calendar days between its start and its stop. The
 // record does not say when the session was paused or asleep, so each day gets the share of the
-// time in use that its part of the wall-clock span is of the whole span. The shares are rounded
-// cumulatively, each day getting the rounded share up to its end less the rounded share up to
-// its start, so that they add up exactly to the time in use. A session whose stop is not after
+// time in use that its own stretch of the wall-clock span is of the whole span. The shares are
+// rounded cumulatively, each day getting the rounded share up to its end less the rounded share up
+// to its start, so that they add up exactly to the time in use. A session whose stop is not after
 // its start has all its time on its start day.
 class DaySplit {
   public:
