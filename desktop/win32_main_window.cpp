@@ -74,7 +74,7 @@ std::optional<LRESULT> Win32MainWindow::onMessage(UINT message, WPARAM wParam, L
         return TRUE;
     case WM_ENDSESSION:
         // A service outlives the users who log off: only the end of Windows ends it.
-        if (wParam != FALSE && (lParam & ENDSESSION_LOGOFF) == 0) {
+        if (wParam != FALSE && (static_cast<ULONG_PTR>(lParam) & ENDSESSION_LOGOFF) == 0) {
             unload(UnloadReason::windowsEnding);
         }
         return 0;

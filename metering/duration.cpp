@@ -29,11 +29,24 @@ std::int64_t carryInto(std::int64_t& from, std::int64_t unit) {
     return quotient;
 }
 
+Duration carriedUnits(std::int64_t days, std::int64_t hours, std::int64_t minutes,
+                      std::int64_t seconds) {
+    minutes += carryInto(seconds, 60);
+    hours += carryInto(minutes, 60);
+    days += carryInto(hours, 24);
+    return Duration{checkedDays(days), static_cast<std::int32_t>(hours),
+                    static_cast<std::int32_t>(minutes), static_cast<std::int32_t>(seconds)};
+}
+
 } // namespace
 
 std::string durationText(const Duration& duration) {
-    return zeroPadded(duration.days, 4) + ":" + zeroPadded(duration.hours, 2) + ":" +
-           zeroPadded(duration.minutes, 2) + ":" + zeroPadded(duration.seconds, 2);
+    std::string text = zeroPadded(duration.days, 4);
+    for (const std::int32_t unit : {duration.hours, duration.minutes, duration.seconds}) {
+        text += ':';
+        text += zeroPadded(unit, 2);
+    }
+    return text;
 }
 
 std::string storedDurationField(const Duration& duration) {
@@ -62,12 +75,16 @@ void countOneSecond(Duration& duration) {
 }
 
 Duration DurationSum::carried() const {
-    std::int64_t seconds = seconds_;
-    std::int64_t minutes = minutes_ + carryInto(seconds, 60);
-    std::int64_t hours = hours_ + carryInto(minutes, 60);
-    const std::int64_t days = days_ + carryInto(hours, 24);
-    return Duration{checkedDays(days), static_cast<std::int32_t>(hours),
-                    static_cast<std::int32_t>(minutes), static_cast<std::int32_t>(seconds)};
+    return carriedUnits(days_, hours_, minutes_, seconds_);
+}
+
+std::int64_t secondsOf(const Duration& duration) {
+    return ((std::int64_t{duration.days} * 24 + duration.hours) * 60 + duration.minutes) * 60 +
+           duration.seconds;
+}
+
+Duration durationOfSeconds(std::int64_t seconds) {
+    return carriedUnits(0, 0, 0, seconds);
 }
 
 Duration operator+(const Duration& a, const Duration& b) {

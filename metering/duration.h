@@ -48,6 +48,11 @@ class DurationSum {
     std::int64_t seconds_ = 0;
 };
 
+// The duration as a count of seconds, and a count of seconds carried into days, hours, minutes
+// and seconds. Raises overflow (error 6) when the days do not fit.
+std::int64_t secondsOf(const Duration& duration);
+Duration durationOfSeconds(std::int64_t seconds);
+
 // a + b, carried. Raises overflow (error 6) when the days do not fit.
 Duration operator+(const Duration& a, const Duration& b);
 

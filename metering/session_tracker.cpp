@@ -63,7 +63,7 @@ void SessionTracker::openSession() {
 std::int64_t SessionTracker::loadHistory(SessionLogFile& file) {
     const bool firstReading = !historyReported_;
     historyReported_ = true;
-    history_.reserve(file.length() / recordSize / 2 + 2);
+    history_.reserve(static_cast<std::size_t>(file.length() / recordSize / 2 + 2));
     DurationSum total;
     const std::int64_t slots = file.scan([&](std::int64_t number, const RecordSlot& slot) {
         if (slot.kind == SlotKind::gap) {

@@ -1,15 +1,23 @@
 #include "text_forms.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 namespace quillmarten {
 
 std::string zeroPadded(std::int64_t value, int digits) {
-    std::string magnitude = std::to_string(value < 0 ? -value : value);
-    if (magnitude.size() < static_cast<std::size_t>(digits)) {
-        magnitude.insert(0, static_cast<std::size_t>(digits) - magnitude.size(), '0');
-    }
-    return value < 0 ? "-" + magnitude : magnitude;
+    std::array<char, 20> magnitude;
+    const std::uint64_t absolute =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    const char* end =
+        std::to_chars(magnitude.data(), magnitude.data() + magnitude.size(), absolute).ptr;
+    const auto length = static_cast<std::size_t>(end - magnitude.data());
+    const auto width = static_cast<std::size_t>(std::max(digits, 0));
+    std::string text(value < 0 ? 1 : 0, '-');
+    text.append(width > length ? width - length : 0, '0');
+    text.append(magnitude.data(), length);
+    return text;
 }
 
 std::string dateTimeStamp(const LocalTime& time) {

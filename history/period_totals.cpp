@@ -1,0 +1,53 @@
+#include "period_totals.h"
+
+#include <algorithm>
+
+namespace quillmarten {
+
+// A session's days come in order, and so do their periods: its seconds are summed over each
+// run of days in one period and credited once, which counts the session once in that period.
+void PeriodTotals::add(const StoredSession& session) {
+    const DaySplit split(session);
+    std::int64_t day = std::max(split.firstDay(), days_.first);
+    const std::int64_t last = std::min(split.lastDay(), days_.last);
+    if (day > last) {
+        return;
+    }
+    std::int64_t period = periodOfDay(day, kind_);
+    std::int64_t seconds = 0;
+    bool hasTime = false;
+    for (; day <= last; ++day) {
+        const std::int64_t dayPeriod = periodOfDay(day, kind_);
+        if (dayPeriod != period) {
+            hasTime = credit(period, seconds) || hasTime;
+            period = dayPeriod;
+            seconds = 0;
+        }
+        seconds += split.secondsOn(day);
+    }
+    hasTime = credit(period, seconds) || hasTime;
+    sessionsWithTime_ += hasTime ? 1 : 0;
+}
+
+bool PeriodTotals::credit(std::int64_t period, std::int64_t seconds) {
+    if (seconds == 0) {
+        return false;
+    }
+    PeriodTotal& total = totalOf(period);
+    total.seconds += seconds;
+    ++total.sessions;
+    return true;
+}
+
+// A log's sessions come in time order, so most credits go to the period of the last one, or
+// to a new period after all the others.
+PeriodTotal& PeriodTotals::totalOf(std::int64_t period) {
+    if (last_ == periods_.end() || last_->first != period) {
+        last_ = periods_.empty() || periods_.rbegin()->first < period
+                    ? periods_.emplace_hint(periods_.end(), period, PeriodTotal{})
+                    : periods_.try_emplace(period).first;
+    }
+    return last_->second;
+}
+
+} // namespace quillmarten

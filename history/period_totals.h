@@ -1,0 +1,52 @@
+#pragma once
+
+#include "day_split.h"
+#include "period.h"
+#include "stored_session.h"
+
+#include <cstdint>
+#include <map>
+#include <memory_resource>
+
+namespace quillmarten {
+
+struct PeriodTotal {
+    std::int64_t seconds = 0;
+    std::int64_t sessions = 0; // the sessions with time in the period
+
+    friend bool operator==(const PeriodTotal&, const PeriodTotal&) = default;
+};
+
+// The time in use of one log by period, kept to the days of `days`. It holds one entry per
+// period with time, whatever the number of sessions, so a long log costs no more memory than a
+// short one over the same days.
+class PeriodTotals {
+  public:
+    PeriodTotals(PeriodKind kind, DayRange days) : kind_(kind), days_(days) {}
+    // It keeps an iterator into its own map, whose entries live in its own memory.
+    PeriodTotals(const PeriodTotals&) = delete;
+    PeriodTotals& operator=(const PeriodTotals&) = delete;
+
+    void add(const StoredSession& session);
+
+    // In time order; periods without time are left out.
+    const std::pmr::map<std::int64_t, PeriodTotal>& periods() const { return periods_; }
+    // How many sessions have time in any of the periods.
+    std::int64_t sessionsWithTime() const { return sessionsWithTime_; }
+
+  private:
+    // Adds one session's seconds in one period; returns whether there were any.
+    bool credit(std::int64_t period, std::int64_t seconds);
+    PeriodTotal& totalOf(std::int64_t period);
+
+    PeriodKind kind_;
+    DayRange days_;
+    // The entries are never removed: they take their memory one after the other from large
+    // blocks, which spares a call to the allocator for each and keeps them close together.
+    std::pmr::monotonic_buffer_resource entryMemory_;
+    std::pmr::map<std::int64_t, PeriodTotal> periods_{&entryMemory_};
+    std::pmr::map<std::int64_t, PeriodTotal>::iterator last_ = periods_.end();
+    std::int64_t sessionsWithTime_ = 0;
+};
+
+} // namespace quillmarten

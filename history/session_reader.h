@@ -1,0 +1,30 @@
+#pragma once
+
+#include "stored_session.h"
+
+#include "metering/record_file.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quillmarten {
+
+// What reading a log hands on, record by record in file order.
+class SessionSink {
+  public:
+    virtual ~SessionSink() = default;
+    virtual void session(const StoredSession& session) = 0;
+    // A record that is neither a gap nor a well-formed session; it is left out and reading goes
+    // on. `reason` says what is wrong with it in plain words.
+    virtual void damaged(std::int64_t record, const std::string& reason) = 0;
+};
+
+// Reads the log at `path` from slot `firstSlot` on, for reading only, so that the service may
+// go on writing it meanwhile. Gap records are skipped. Returns the number of the last slot read
+// (firstSlot - 1 when there was none): a reader that follows a growing log reads again from
+// that slot, the one the service rewrites. Raises RaisedError when the file cannot be opened or
+// read.
+std::int64_t readSessions(FileSystem& files, const std::string& path, SessionSink& sink,
+                          std::int64_t firstSlot = 1);
+
+} // namespace quillmarten
