@@ -1,26 +1,42 @@
 #!/usr/bin/env bash
-# Checks the executable that ships: a 32-bit Windows GUI program that needs no runtime DLL
-# beside it and carries its version, pictures and event-log message table.
+# Checks the executables that ship, in a windows-i686 build directory: 32-bit Windows programs
+# that need no runtime DLL beside them, carry no symbols, and carry their version and resources.
+# Usage: scripts/check-shipped-exe.sh build/windows-i686
 set -euo pipefail
-exe=${1:?usage: check-shipped-exe.sh Quillmarten.exe}
-headers=$(i686-w64-mingw32-objdump -p "$exe")
-fail() { echo "check-shipped-exe: $*" >&2; exit 1; }
+build=${1:?usage: check-shipped-exe.sh BUILD_DIR}
+allowed="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll
+user32.dll version.dll"
+fail() {
+    echo "check-shipped-exe: $*" >&2
+    exit 1
+}
 
-grep -q "file format pei-i386" <<<"$headers" || fail "not a 32-bit (i386) PE file"
-grep -q "Magic.*010b.*PE32" <<<"$headers" || fail "not PE32"
-grep -Eq "Subsystem.*\(Windows GUI\)" <<<"$headers" || fail "not a GUI program"
-imports=$(grep "DLL Name:" <<<"$headers" | awk '{print tolower($3)}' | sort -u)
-allowed="advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll version.dll"
-for dll in $imports; do
-    [[ " $allowed " == *" $dll "* ]] || fail "imports $dll, which does not come with Windows"
-done
-strings -el "$exe" | grep -q "^Quillmarten$" || fail "no file description"
-strings -el "$exe" | grep -q "^1.0.0.45$" || fail "no version 1.0.0.45"
-# Resource types at the top of the resource directory: bitmap, message table, cursor and icon
-# groups, version, manifest.
-types=$(awk '/Resource Directory section/ {on = 1} on && /^[0-9a-f]+   Entry: ID:/ {print $4}' \
-    <<<"$headers")
-for type in 0x000002 0x00000b 0x00000c 0x00000e 0x000010 0x000018; do
-    grep -qx "$type," <<<"$types" || fail "no resource of type $type"
-done
-echo "$exe: PE32 i386 GUI, imports: $(echo $imports | tr '\n' ' ')"
+# check EXE SUBSYSTEM DESCRIPTION RESOURCE_TYPE...: resource types at the top of the resource
+# directory, for example 0x000010 for the version.
+check() {
+    local exe=$1 subsystem=$2 description=$3 headers imports type types
+    shift 3
+    headers=$(i686-w64-mingw32-objdump -p "$exe")
+    grep -q "file format pei-i386" <<<"$headers" || fail "$exe: not a 32-bit (i386) PE file"
+    grep -q "Magic.*010b.*PE32" <<<"$headers" || fail "$exe: not PE32"
+    grep -Eq "Subsystem.*\($subsystem\)" <<<"$headers" || fail "$exe: not a $subsystem program"
+    [[ -z $(i686-w64-mingw32-objdump -h "$exe" | grep -E "\.debug|\.stab") ]] ||
+        fail "$exe: carries debug data"
+    imports=$(grep "DLL Name:" <<<"$headers" | awk '{print tolower($3)}' | sort -u)
+    for dll in $imports; do
+        [[ " $(echo $allowed) " == *" $dll "* ]] || fail "$exe: imports $dll, not part of Windows"
+    done
+    strings -el "$exe" | grep -qx "$description" || fail "$exe: no file description $description"
+    strings -el "$exe" | grep -qx "1.0.0.45" || fail "$exe: no version 1.0.0.45"
+    types=$(awk '/Resource Directory section/ {on = 1} on && /^[0-9a-f]+   Entry: ID:/ {print $4}' \
+        <<<"$headers")
+    for type in "$@"; do
+        grep -qx "$type," <<<"$types" || fail "$exe: no resource of type $type"
+    done
+    echo "$exe: PE32 i386 $subsystem, $(stat -c %s "$exe") bytes, imports: $(echo $imports)"
+}
+
+# Bitmap, message table, cursor and icon groups, version, manifest.
+check "$build/windows/Quillmarten.exe" "Windows GUI" Quillmarten \
+    0x000002 0x00000b 0x00000c 0x00000e 0x000010 0x000018
+check "$build/report/quillmarten-report.exe" "Windows CUI" "Quillmarten report" 0x000010

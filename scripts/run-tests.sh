@@ -36,8 +36,11 @@ if ! build/fuzz/tests/fuzz/start_path_fuzzer -max_len=4096 -max_total_time=60 \
 fi
 grep -E "^Done" "$fuzzing/log"
 
-echo "== shipped executable"
-scripts/check-shipped-exe.sh build/windows-i686/windows/Quillmarten.exe
+echo "== shipped executables"
+scripts/check-shipped-exe.sh build/windows-i686
 
 echo "== end-to-end tests under Wine"
 tests/e2e/run.sh build/windows-x86_64
+
+echo "== fault drills under Wine"
+tests/e2e/drills.sh build/windows-x86_64

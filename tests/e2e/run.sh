@@ -141,6 +141,24 @@ check "list shows both sessions" grep -q $'^rows\t2$' <<<"$rows"
 check "the new session's row is selected" grep -q $'^selected\t1$' <<<"$rows"
 check "first row is the first session" row_matches_record "$rows" 0 "$log_file" 1
 check "caption total is the sum of both sessions" caption_total_matches "${main_window[@]}"
+
+section "the report command on the live log, from a folder whose name holds a blank"
+cp "$build/report/quillmarten-report.exe" "$WINEPREFIX/drive_c/$folder_unix/"
+entries=$(e2e_events | wc -l)
+for run in 1 2 3 4 5 6 7 8; do
+    e2e_run 60 "$folder\\quillmarten-report.exe" --format csv "office=$folder\\Quillmarten.dat" \
+        >"$E2E_DIR/report-$run.csv"
+    echo "exit $?" >>"$E2E_DIR/report-$run.status"
+done
+check "every run reads the whole log" \
+    test "$(cat "$E2E_DIR"/report-*.status | sort -u)" = "exit 0"
+check "and lists both sessions" \
+    test "$(tr -d '\r' <"$E2E_DIR/report-8.csv" | grep -c '^office,[13],')" -eq 2
+start=$(record_bytes "$log_file" 1 | cut -c1-14)
+check "with the first session's start" grep -q "^office,1,${start:0:4}-${start:4:2}-${start:6:2}T" \
+    "$E2E_DIR/report-8.csv"
+check "while the service logs no error" test "$(e2e_events | tail -n +$((entries + 1)) |
+    grep -c '^1 ')" -eq 0
 stop_service
 
 section "refused arguments change nothing"
