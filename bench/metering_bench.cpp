@@ -2,10 +2,8 @@
 //   build/native/bench/metering_bench
 #include "history_file.h"
 
-#include "doubles/fake_ports.h"
+#include "doubles/metered_process.h"
 #include "metering/posix_file_system.h"
-#include "metering/session_tracker.h"
-#include "service/recording_service_host.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,25 +15,6 @@ namespace {
 
 using namespace quillmarten::bench;
 using namespace quillmarten::testing;
-
-struct Program {
-    explicit Program(const std::string& path)
-        : tracker(
-              TrackerPorts{clock, list, window, tray, taskbar, meterTimer, hideTimer, host, files},
-              history, path, ProgramVersion{"Quillmarten", 1, 0, 0, 45}) {}
-
-    FakeClock clock;
-    SessionHistory history;
-    FakeSessionList list{history};
-    FakeMainWindow window;
-    FakeTray tray;
-    FakeTaskbar taskbar;
-    FakeTimer meterTimer;
-    FakeTimer hideTimer{true};
-    RecordingServiceHost host;
-    PosixFileSystem files;
-    SessionTracker tracker;
-};
 
 // The bytes the heap holds in use.
 std::int64_t heapBytes() {
@@ -49,6 +28,8 @@ void loadHistory(benchmark::State& state) {
     const std::string path = writeHistory(benchDirectory(), sameSession);
     const auto storedLength = std::filesystem::file_size(path);
     const auto buffer = std::make_unique_for_overwrite<char[]>(64 * 1024);
+    PosixFileSystem files;
+    FakeClock clock;
     double loadSeconds = 0;
     double readSeconds = 0;
     std::int64_t heldPerSession = 0;
@@ -57,7 +38,7 @@ void loadHistory(benchmark::State& state) {
             benchmark::DoNotOptimize(readWholeFile(path, std::span(buffer.get(), 64 * 1024)));
         });
         const std::int64_t heapBefore = heapBytes();
-        Program program(path);
+        MeteredProcess program(files, clock, path);
         loadSeconds += secondsOf([&] { program.tracker.start(); });
         heldPerSession = (heapBytes() - heapBefore) / storedSessions;
         state.PauseTiming();
@@ -74,10 +55,12 @@ void tick(benchmark::State& state) {
     std::filesystem::create_directories(benchDirectory());
     const std::string path = (benchDirectory() / "tick.dat").string();
     std::filesystem::remove(path);
-    Program program(path);
+    PosixFileSystem files;
+    FakeClock clock;
+    MeteredProcess program(files, clock, path);
     program.tracker.start();
     for (auto _ : state) {
-        program.clock.advance(1);
+        clock.advance(1);
         program.tracker.onMeterTick();
     }
     benchmark::DoNotOptimize(program.tracker.sessionTime());

@@ -1,11 +1,9 @@
 // Drives the start of metering over arbitrary log contents, then ticks, a second start, and a
 // start whose write fails, and checks each against the oracle. Run:
 //   build/fuzz/tests/fuzz/start_path_fuzzer -max_len=4096 NEW_CORPUS tests/fuzz/corpus
-#include "doubles/fake_ports.h"
 #include "doubles/memory_file_system.h"
+#include "doubles/metered_process.h"
 #include "log_oracle.h"
-#include "metering/session_tracker.h"
-#include "service/recording_service_host.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,31 +25,14 @@ void expect(bool holds, const char* what) {
     }
 }
 
-struct Run {
-    Run(MemoryFileSystem& files, FakeClock& clock)
-        : tracker(
-              TrackerPorts{clock, list, window, tray, taskbar, meterTimer, hideTimer, host, files},
-              history, path, ProgramVersion{"Quillmarten", 1, 0, 0, 45}) {}
-
-    // Starts, then counts `ticks` seconds.
-    void meter(FakeClock& clock) {
-        tracker.start();
-        for (int tick = 0; tick < ticks; ++tick) {
-            clock.advance(1);
-            tracker.onMeterTick();
-        }
+// Starts, then counts `ticks` seconds.
+void meter(MeteredProcess& run, FakeClock& clock) {
+    run.tracker.start();
+    for (int tick = 0; tick < ticks; ++tick) {
+        clock.advance(1);
+        run.tracker.onMeterTick();
     }
-
-    SessionHistory history;
-    FakeSessionList list{history};
-    FakeMainWindow window;
-    FakeTray tray;
-    FakeTaskbar taskbar;
-    FakeTimer meterTimer;
-    FakeTimer hideTimer{true};
-    RecordingServiceHost host;
-    SessionTracker tracker;
-};
+}
 
 std::size_t newRecordNumber(std::size_t slots) {
     return slots == 0 ? 1 : slots + 2;
@@ -59,7 +40,7 @@ std::size_t newRecordNumber(std::size_t slots) {
 
 // The file holds what it held before, then zeros, then the run's own well-formed record, and
 // the run shows every stored row and the total of the well-formed ones.
-void checkRun(const std::string& before, const std::string& after, const Run& run,
+void checkRun(const std::string& before, const std::string& after, const MeteredProcess& run,
               std::int64_t runSeconds) {
     const oracle::LogSummary stored = oracle::summarise(before);
     const std::size_t number = newRecordNumber(stored.slots);
@@ -80,14 +61,14 @@ void startsAndTicks(const std::string& log) {
     MemoryFileSystem files;
     FakeClock clock;
     files.contents(path) = log;
-    Run first(files, clock);
-    first.meter(clock);
+    MeteredProcess first(files, clock, path);
+    meter(first, clock);
     const std::string afterFirst = files.contents(path);
     checkRun(log, afterFirst, first, ticks);
 
     clock.advance(3600);
-    Run second(files, clock);
-    second.meter(clock);
+    MeteredProcess second(files, clock, path);
+    meter(second, clock);
     checkRun(afterFirst, files.contents(path), second, ticks);
 }
 
@@ -97,7 +78,7 @@ void startWithAFailingWrite(const std::string& log, std::size_t bytesWritten) {
     FakeClock clock;
     files.contents(path) = log;
     files.failWrites(61, bytesWritten);
-    Run run(files, clock);
+    MeteredProcess run(files, clock, path);
     run.tracker.start();
     expect(files.contents(path) == log, "a failed append leaves no fragment");
     files.failWrites(std::nullopt);

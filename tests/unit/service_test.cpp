@@ -1,6 +1,6 @@
 #include "doubles/fake_desktop.h"
-#include "doubles/fake_ports.h"
 #include "doubles/memory_file_system.h"
+#include "doubles/metered_process.h"
 #include "service/recording_service_host.h"
 
 #include <gtest/gtest.h>
@@ -98,35 +98,26 @@ class ServiceRequests : public ::testing::Test {
   protected:
     void tick() {
         clock.advance(1);
-        if (meterTimer.enabled()) {
-            tracker.onMeterTick();
+        if (program.meterTimer.enabled()) {
+            program.tracker.onMeterTick();
         }
     }
     const std::string& log() { return files.contents(path); }
 
     const std::string path = "C:\\Q\\Quillmarten.dat";
     FakeClock clock;
-    SessionHistory history;
-    FakeSessionList list{history};
-    FakeMainWindow window;
-    FakeTray tray;
-    FakeTaskbar taskbar;
-    FakeTimer meterTimer;
-    FakeTimer hideTimer{true};
-    FakeLifetime lifetime;
     MemoryFileSystem files;
-    RecordingServiceHost host;
-    SessionTracker tracker{
-        TrackerPorts{clock, list, window, tray, taskbar, meterTimer, hideTimer, host, files},
-        history, path, ProgramVersion{"Quillmarten", 1, 0, 0, 45}};
-    ServiceControl control{tracker, tray, meterTimer, host, lifetime};
+    MeteredProcess program{files, clock, path};
+    FakeLifetime lifetime;
+    ServiceControl control{program.tracker, program.tray, program.meterTimer, program.host,
+                           lifetime};
 };
 
 TEST_F(ServiceRequests, StartSucceedsEvenWhenTheLogCannotBeOpened) {
     files.failOpens(70);
     EXPECT_TRUE(control.onStart());
-    EXPECT_TRUE(meterTimer.enabled());
-    EXPECT_EQ(host.errorReports(), Texts{"[70] Permission denied - Inizializza"});
+    EXPECT_TRUE(program.meterTimer.enabled());
+    EXPECT_EQ(program.host.errorReports(), Texts{"[70] Permission denied - Inizializza"});
 }
 
 TEST_F(ServiceRequests, PauseHoldsTheRecordAndContinueResumesIt) {
@@ -134,24 +125,24 @@ TEST_F(ServiceRequests, PauseHoldsTheRecordAndContinueResumesIt) {
     tick();
     const std::string beforePause = log();
     EXPECT_TRUE(control.onPause());
-    EXPECT_EQ(tray.picture, TrayPicture::paused);
+    EXPECT_EQ(program.tray.picture, TrayPicture::paused);
     tick();
     tick();
     EXPECT_EQ(log(), beforePause);
     EXPECT_TRUE(control.onContinue());
-    EXPECT_EQ(tray.picture, TrayPicture::running);
+    EXPECT_EQ(program.tray.picture, TrayPicture::running);
     tick();
     EXPECT_EQ(log().substr(30), "0000000002");
-    EXPECT_EQ(host.events(),
+    EXPECT_EQ(program.host.events(),
               (std::vector<Entry>{{EventType::information, 109, "Service paused"},
                                   {EventType::information, 110, "Service continued"}}));
 }
 
 TEST_F(ServiceRequests, FailureInAHandlerIsReportedAndTheRequestIsNotDone) {
-    host.failNext("writeEvent", RaisedError(5, "Invalid procedure call or argument"));
+    program.host.failNext("writeEvent", RaisedError(5, "Invalid procedure call or argument"));
     EXPECT_FALSE(control.onPause());
-    EXPECT_EQ(tray.picture, TrayPicture::running);
-    EXPECT_EQ(host.errorReports(), Texts{"[5] Invalid procedure call or argument"});
+    EXPECT_EQ(program.tray.picture, TrayPicture::running);
+    EXPECT_EQ(program.host.errorReports(), Texts{"[5] Invalid procedure call or argument"});
 }
 
 TEST_F(ServiceRequests, StopRemovesTheIconAndUnloadsWithoutWritingAnything) {
@@ -159,18 +150,18 @@ TEST_F(ServiceRequests, StopRemovesTheIconAndUnloadsWithoutWritingAnything) {
     tick();
     control.onPause();
     const std::string stored = log();
-    const std::size_t entries = host.events().size();
+    const std::size_t entries = program.host.events().size();
     control.onStop();
     control.onCustomControl(200);
-    EXPECT_EQ(tray.removals, 1);
+    EXPECT_EQ(program.tray.removals, 1);
     EXPECT_EQ(lifetime.unloads, 1);
     EXPECT_EQ(log(), stored);
-    EXPECT_EQ(host.events().size(), entries);
+    EXPECT_EQ(program.host.events().size(), entries);
 }
 
 TEST_F(ServiceRequests, HostingThatCannotConnectIsReportedAndEndsTheProgram) {
     control.onHostingFailed(RaisedError(1063, "The service process could not connect."));
-    EXPECT_EQ(host.errorReports(),
+    EXPECT_EQ(program.host.errorReports(),
               Texts{"[1063] The service process could not connect. - RunService"});
     EXPECT_EQ(lifetime.exitCode, 1);
 }

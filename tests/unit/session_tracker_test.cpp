@@ -1,8 +1,5 @@
-#include "doubles/fake_ports.h"
 #include "doubles/memory_file_system.h"
-#include "metering/session_log_file.h"
-#include "metering/session_tracker.h"
-#include "service/recording_service_host.h"
+#include "doubles/metered_process.h"
 
 #include <gtest/gtest.h>
 
@@ -22,28 +19,12 @@ std::string record(std::string_view start, std::string_view stop, std::string_vi
     return encodeRecord(std::string(start) + std::string(stop) + std::string(used));
 }
 
-// One process of the program: its own tracker and windows, over a log file that outlives it.
-struct Process {
-    Process(MemoryFileSystem& files, FakeClock& clock)
-        : tracker(
-              TrackerPorts{clock, list, window, tray, taskbar, meterTimer, hideTimer, host, files},
-              history, path, ProgramVersion{"Quillmarten", 1, 0, 0, 45}) {}
-
-    SessionHistory history;
-    FakeSessionList list{history};
-    FakeMainWindow window;
-    FakeTray tray;
-    FakeTaskbar taskbar;
-    FakeTimer meterTimer{false};
-    FakeTimer hideTimer{true};
-    RecordingServiceHost host;
-    SessionTracker tracker;
-};
+using Process = MeteredProcess;
 
 class Tracker : public ::testing::Test {
   protected:
     Process& start() {
-        runs.push_back(std::make_unique<Process>(files, clock));
+        runs.push_back(std::make_unique<Process>(files, clock, path));
         runs.back()->tracker.start();
         return *runs.back();
     }
