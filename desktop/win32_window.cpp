@@ -60,21 +60,23 @@ LRESULT CALLBACK Win32Window::procedure(HWND window, UINT message, WPARAM wParam
     if (message == WM_NCDESTROY) {
         self->handle_ = nullptr;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    } else if (!self->forwarding_) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    } else {
-        try {
-            if (const auto result = self->handler_.onMessage(message, wParam, lParam)) {
-                return *result;
-            }
-        } catch (...) {
-            if (windowFailureReports != nullptr) {
-                reportError(*windowFailureReports, currentError());
-            }
-            return 0;
+    } else if (self->forwarding_) {
+        if (const auto result = self->forward(message, wParam, lParam)) {
+            return *result;
         }
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::optional<LRESULT> Win32Window::forward(UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return handler_.onMessage(message, wParam, lParam);
+    } catch (...) {
+        if (windowFailureReports != nullptr) {
+            reportError(*windowFailureReports, currentError());
+        }
+        return 0;
+    }
 }
 
 void reportWindowFailuresTo(EventWriter* events) {

@@ -39,6 +39,8 @@ class Win32Window {
 
   private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The handler's answer; a failure inside it is reported and the message counts as handled.
+    std::optional<LRESULT> forward(UINT message, WPARAM wParam, LPARAM lParam);
 
     WindowMessages& handler_;
     HWND handle_ = nullptr;
