@@ -44,11 +44,12 @@ class PopupMenu {
     virtual void openAtPointer() = 0;
 };
 
-// The window that receives the tray callbacks and the pictures of the two forms.
+// The window that receives the tray callbacks and the pictures of the icon's forms.
 struct TrayPictures {
     WindowHandle callbackWindow = nullptr;
     IconHandle running = nullptr;
     IconHandle paused = nullptr;
+    IconHandle stopped = nullptr;
 };
 
 inline constexpr std::string_view runningTooltip = productLine;
@@ -60,7 +61,8 @@ inline constexpr std::uint32_t rightButtonDown = 0x204;
 // The tooltip field: the ANSI text, one NUL, then spaces to 64 bytes.
 std::array<char, 64> tooltipField(std::string_view ansiText);
 
-// The program's one notification-area icon, green while metering runs, red while paused.
+// The program's one notification-area icon, green while metering runs, red while paused, with
+// the service's own tooltips unless the caller gives its own.
 class TrayIcon final : public TrayPresence {
   public:
     TrayIcon(NotificationArea& shell, const TrayPictures& pictures, MainWindow& mainWindow,
@@ -68,13 +70,16 @@ class TrayIcon final : public TrayPresence {
 
     void addRunningIcon() override;
     void showPicture(TrayPicture picture) override;
+    // Adds the icon; refused silently while it exists.
+    void add(TrayPicture picture, std::string_view tooltip);
+    void change(TrayPicture picture, std::string_view tooltip);
     // Deletes the icon with the record as last filled.
     void removeIcon() override;
     // A tray callback; `mouseMessage` is the mouse message number the shell reports.
     void onTrayMouseMessage(std::uint32_t mouseMessage);
 
   private:
-    void fill(TrayPicture picture);
+    void fill(TrayPicture picture, std::string_view tooltip);
 
     NotificationArea& shell_;
     TrayPictures pictures_;
