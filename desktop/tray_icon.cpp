@@ -25,7 +25,7 @@ void TrayIcon::fill(TrayPicture picture, std::string_view tooltip) {
     record_.hWnd = pictures_.callbackWindow;
     record_.uID = 1;
     record_.uFlags = messageIconAndTip;
-    record_.uCallbackMessage = trayCallbackMessage;
+    record_.uCallbackMessage = pictures_.callbackMessage;
     record_.hIcon = picture == TrayPicture::running  ? pictures_.running
                     : picture == TrayPicture::paused ? pictures_.paused
                                                      : pictures_.stopped;

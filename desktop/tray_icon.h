@@ -44,19 +44,22 @@ class PopupMenu {
     virtual void openAtPointer() = 0;
 };
 
-// The window that receives the tray callbacks and the pictures of the icon's forms.
-struct TrayPictures {
-    WindowHandle callbackWindow = nullptr;
-    IconHandle running = nullptr;
-    IconHandle paused = nullptr;
-    IconHandle stopped = nullptr;
-};
-
 inline constexpr std::string_view runningTooltip = productLine;
 inline constexpr std::string_view pausedTooltip = "Quillmarten Paused";
 inline constexpr std::uint32_t trayCallbackMessage = 0x200;
 inline constexpr std::uint32_t leftDoubleClick = 0x203;
 inline constexpr std::uint32_t rightButtonDown = 0x204;
+
+// The window that receives the tray callbacks, the message they come as, and the pictures of
+// the icon's forms. The service's hidden window takes them as 0x200; a window that shows its
+// client area needs a message of its own.
+struct TrayPictures {
+    WindowHandle callbackWindow = nullptr;
+    IconHandle running = nullptr;
+    IconHandle paused = nullptr;
+    IconHandle stopped = nullptr;
+    std::uint32_t callbackMessage = trayCallbackMessage;
+};
 
 // The tooltip field: the ANSI text, one NUL, then spaces to 64 bytes.
 std::array<char, 64> tooltipField(std::string_view ansiText);
