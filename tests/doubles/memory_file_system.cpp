@@ -20,6 +20,7 @@ class MemoryRecordFile final : public RecordFile {
 
     std::size_t readAt(std::uint64_t offset, std::span<char> into) override {
         ++owner_.reads;
+        owner_.bytesAsked += into.size();
         if (offset >= bytes_.size()) {
             return 0;
         }

@@ -35,6 +35,7 @@ class MemoryFileSystem final : public FileSystem {
     int closes = 0;
     int reads = 0;
     int writes = 0;
+    std::size_t bytesAsked = 0; // what the reads asked for, whatever they got
     std::size_t bytesWritten = 0;
 
   private:
