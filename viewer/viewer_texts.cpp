@@ -52,7 +52,7 @@ std::string summaryText(const ViewerState& state) {
     std::string text = counted(state.sessions, "session", "sessions");
     if (state.damaged > 0) {
         text += "; " + counted(state.damaged, "damaged record", "damaged records");
-        text += ", in red, not counted";
+        text += " in red, not counted";
     }
     return text;
 }

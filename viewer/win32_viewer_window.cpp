@@ -10,7 +10,7 @@ namespace quillmarten {
 
 namespace {
 
-constexpr int clientWidth = 760;
+constexpr int clientWidth = 920;
 constexpr int clientHeight = 360;
 // A status bar's part keeps a margin around its text.
 constexpr int partMargins = 16;

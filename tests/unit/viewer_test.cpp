@@ -222,7 +222,7 @@ TEST_F(Viewer, SaysWhatIsWrongWithTheLogInPlainWords) {
     viewer().start();
     EXPECT_EQ(window.status.at(0), "No log yet at " + logPath + ". Looking again every second.");
     file() = firstRun + gap + encodeRecord("2026");
-    EXPECT_EQ(seen(), "1 session; 1 damaged record, in red, not counted");
+    EXPECT_EQ(seen(), "1 session; 1 damaged record in red, not counted");
     files.failOpens(error_number::permissionDenied);
     EXPECT_EQ(seen(), logPath + " cannot be read: Permission denied. Trying again every second.");
     EXPECT_EQ(window.status.size(), 1u);
