@@ -22,9 +22,7 @@ Win32Pictures::Win32Pictures()
 Win32Pictures::~Win32Pictures() {
     DestroyIcon(running_);
     DestroyIcon(paused_);
-    if (stopped_ != nullptr) {
-        DestroyIcon(stopped_);
-    }
+    DestroyIcon(stopped_);
     DestroyIcon(about_);
     DeleteObject(balloon_);
     DestroyCursor(hand_);
