@@ -61,8 +61,8 @@ std::string conditionText(const ViewerState& state) {
     if (state.service == ServiceState::notInstalled) {
         return "The Quillmarten service is not installed. Looking again every second.";
     }
-    if (state.service == ServiceState::unknown) {
-        return "Windows does not tell how the Quillmarten service is. Asking again every second.";
+    if (state.logPath.empty()) {
+        return "Windows does not tell where the Quillmarten service is. Asking again every second.";
     }
     switch (state.log) {
     case LogCondition::missing:

@@ -69,18 +69,23 @@ void Win32ViewerWindow::setVisible(bool visible) {
     SetForegroundWindow(window_.handle());
 }
 
+// The parts are laid out before their texts are set: a part that does not exist yet keeps none.
 void Win32ViewerWindow::setStatusParts(const std::vector<std::string>& parts) {
+    std::vector<std::wstring> texts;
     std::vector<int> widths;
-    for (std::size_t index = 0; index < parts.size(); ++index) {
-        const std::wstring text = widen(parts[index]);
-        SendMessageW(statusBar_, SB_SETTEXTW, index, reinterpret_cast<LPARAM>(text.c_str()));
-        if (index > 0) {
-            widths.push_back(textWidth(text) + scaledPixels(partMargins));
+    for (const std::string& part : parts) {
+        texts.push_back(widen(part));
+        if (texts.size() > 1) {
+            widths.push_back(textWidth(texts.back()) + scaledPixels(partMargins));
         }
     }
     if (widths != partWidths_) {
         partWidths_ = widths;
         layOut();
+    }
+    for (std::size_t index = 0; index < texts.size(); ++index) {
+        SendMessageW(statusBar_, SB_SETTEXTW, index,
+                     reinterpret_cast<LPARAM>(texts[index].c_str()));
     }
 }
 

@@ -212,10 +212,13 @@ TEST_F(Viewer, ShowsTheServicesStateInItsIconAndTheTotalsEverywhere) {
     EXPECT_EQ(seen(), "The Quillmarten service is not installed. Looking again every second.");
     EXPECT_EQ(list.rowCount, 0u);
     EXPECT_EQ(tooltip(), "Quillmarten: not installed, 0000:00:00:00 in all");
+    const std::string whereUnknown =
+        "Windows does not tell where the Quillmarten service is. Asking again every second.";
     service.lookup = ServiceLookup{ServiceState::unknown, ""};
-    EXPECT_EQ(seen(),
-              "Windows does not tell how the Quillmarten service is. Asking again every second.");
+    EXPECT_EQ(seen(), whereUnknown);
     EXPECT_EQ(icon().hIcon, &grey);
+    service.lookup = ServiceLookup{ServiceState::running, ""};
+    EXPECT_EQ(seen(), whereUnknown);
 }
 
 TEST_F(Viewer, SaysWhatIsWrongWithTheLogInPlainWords) {
