@@ -1,11 +1,11 @@
 #pragma once
 
-// A handle of the service control manager (OpenSCManagerW, OpenServiceW, CreateServiceW),
-// closed with CloseServiceHandle when the object goes.
 #include <windows.h>
 
 namespace quillmarten {
 
+// A handle of the service control manager (OpenSCManagerW, OpenServiceW, CreateServiceW),
+// closed with CloseServiceHandle when the object goes.
 class ServiceHandle {
   public:
     explicit ServiceHandle(SC_HANDLE handle) : handle_(handle) {}
