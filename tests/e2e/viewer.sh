@@ -51,7 +51,9 @@ icon_is() {
 
 # The right end of the taskbar, four times as large.
 keep_tray() {
-    convert "$E2E_DIR/now.png" -crop 100x28+924+740 +repage -scale 400% "$artifacts/$1"
+    convert "$E2E_DIR/now.png" \
+        -crop "100x28+$(($(e2e_screen_width) - 100))+$(($(e2e_screen_height) - 28))" +repage \
+        -scale 400% "$artifacts/$1"
 }
 
 # export_is_report REPORT EXPORT: the same bytes, and rows for sessions 1 and 5.
