@@ -3,7 +3,7 @@
 include_guard(GLOBAL)
 include(ExternalProject)
 
-set(QUILLMARTEN_PICTURE_FILES running.ico paused.ico about.ico balloon.bmp hand.cur)
+set(QUILLMARTEN_PICTURE_FILES running.ico paused.ico stopped.ico about.ico balloon.bmp hand.cur)
 
 # A cross build cannot run what it compiles, so the drawing tool is built as a separate project
 # for the build machine. Sets TOOL_VAR to what add_custom_command runs.

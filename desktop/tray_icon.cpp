@@ -20,24 +20,33 @@ TrayIcon::TrayIcon(NotificationArea& shell, const TrayPictures& pictures, MainWi
                    PopupMenu& trayMenu)
     : shell_(shell), pictures_(pictures), mainWindow_(mainWindow), trayMenu_(trayMenu) {}
 
-void TrayIcon::fill(TrayPicture picture) {
-    const bool running = picture == TrayPicture::running;
+void TrayIcon::fill(TrayPicture picture, std::string_view tooltip) {
     record_.cbSize = sizeof(TrayIconRecord);
     record_.hWnd = pictures_.callbackWindow;
     record_.uID = 1;
     record_.uFlags = messageIconAndTip;
-    record_.uCallbackMessage = trayCallbackMessage;
-    record_.hIcon = running ? pictures_.running : pictures_.paused;
-    record_.szTip = tooltipField(shell_.toAnsi(running ? runningTooltip : pausedTooltip));
+    record_.uCallbackMessage = pictures_.callbackMessage;
+    record_.hIcon = picture == TrayPicture::running  ? pictures_.running
+                    : picture == TrayPicture::paused ? pictures_.paused
+                                                     : pictures_.stopped;
+    record_.szTip = tooltipField(shell_.toAnsi(tooltip));
 }
 
 void TrayIcon::addRunningIcon() {
-    fill(TrayPicture::running);
-    shell_.notify(TrayOperation::add, record_);
+    add(TrayPicture::running, runningTooltip);
 }
 
 void TrayIcon::showPicture(TrayPicture picture) {
-    fill(picture);
+    change(picture, picture == TrayPicture::paused ? pausedTooltip : runningTooltip);
+}
+
+void TrayIcon::add(TrayPicture picture, std::string_view tooltip) {
+    fill(picture, tooltip);
+    shell_.notify(TrayOperation::add, record_);
+}
+
+void TrayIcon::change(TrayPicture picture, std::string_view tooltip) {
+    fill(picture, tooltip);
     shell_.notify(TrayOperation::modify, record_);
 }
 

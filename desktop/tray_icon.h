@@ -44,23 +44,28 @@ class PopupMenu {
     virtual void openAtPointer() = 0;
 };
 
-// The window that receives the tray callbacks and the pictures of the two forms.
-struct TrayPictures {
-    WindowHandle callbackWindow = nullptr;
-    IconHandle running = nullptr;
-    IconHandle paused = nullptr;
-};
-
 inline constexpr std::string_view runningTooltip = productLine;
 inline constexpr std::string_view pausedTooltip = "Quillmarten Paused";
 inline constexpr std::uint32_t trayCallbackMessage = 0x200;
 inline constexpr std::uint32_t leftDoubleClick = 0x203;
 inline constexpr std::uint32_t rightButtonDown = 0x204;
 
+// The window that receives the tray callbacks, the message they come as, and the pictures of
+// the icon's forms. The service's hidden window takes them as 0x200; a window that shows its
+// client area needs a message of its own.
+struct TrayPictures {
+    WindowHandle callbackWindow = nullptr;
+    IconHandle running = nullptr;
+    IconHandle paused = nullptr;
+    IconHandle stopped = nullptr;
+    std::uint32_t callbackMessage = trayCallbackMessage;
+};
+
 // The tooltip field: the ANSI text, one NUL, then spaces to 64 bytes.
 std::array<char, 64> tooltipField(std::string_view ansiText);
 
-// The program's one notification-area icon, green while metering runs, red while paused.
+// The program's one notification-area icon, green while metering runs, red while paused, with
+// the service's own tooltips unless the caller gives its own.
 class TrayIcon final : public TrayPresence {
   public:
     TrayIcon(NotificationArea& shell, const TrayPictures& pictures, MainWindow& mainWindow,
@@ -68,13 +73,16 @@ class TrayIcon final : public TrayPresence {
 
     void addRunningIcon() override;
     void showPicture(TrayPicture picture) override;
+    // Adds the icon; refused silently while it exists.
+    void add(TrayPicture picture, std::string_view tooltip);
+    void change(TrayPicture picture, std::string_view tooltip);
     // Deletes the icon with the record as last filled.
     void removeIcon() override;
     // A tray callback; `mouseMessage` is the mouse message number the shell reports.
     void onTrayMouseMessage(std::uint32_t mouseMessage);
 
   private:
-    void fill(TrayPicture picture);
+    void fill(TrayPicture picture, std::string_view tooltip);
 
     NotificationArea& shell_;
     TrayPictures pictures_;

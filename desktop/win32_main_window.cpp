@@ -82,10 +82,7 @@ std::optional<LRESULT> Win32MainWindow::onMessage(UINT message, WPARAM wParam, L
         handlers_.timerFired(wParam);
         return 0;
     case WM_NOTIFY:
-        if (list_ && list_->onNotify(*reinterpret_cast<const NMHDR*>(lParam))) {
-            return 0;
-        }
-        return std::nullopt;
+        return list_ ? list_->onNotify(*reinterpret_cast<const NMHDR*>(lParam)) : std::nullopt;
     case WM_DESTROY:
         handlers_.destroyed();
         return 0;

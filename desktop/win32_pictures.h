@@ -11,9 +11,11 @@ inline constexpr int paused = 102;
 inline constexpr int about = 103;
 inline constexpr int balloon = 104;
 inline constexpr int hand = 105;
+inline constexpr int stopped = 106;
 } // namespace picture_id
 
-// The program's pictures, loaded once and freed when the program ends.
+// The program's pictures, loaded once and freed when the program ends. Only the viewer carries
+// the stopped picture; in the service it stays null.
 class Win32Pictures {
   public:
     Win32Pictures();
@@ -23,6 +25,7 @@ class Win32Pictures {
 
     HICON running() const { return running_; }
     HICON paused() const { return paused_; }
+    HICON stopped() const { return stopped_; }
     HICON about() const { return about_; }
     HBITMAP balloon() const { return balloon_; }
     HCURSOR hand() const { return hand_; }
@@ -30,6 +33,7 @@ class Win32Pictures {
   private:
     HICON running_;
     HICON paused_;
+    HICON stopped_;
     HICON about_;
     HBITMAP balloon_;
     HCURSOR hand_;

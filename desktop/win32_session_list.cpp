@@ -1,11 +1,22 @@
 #include "win32_session_list.h"
 
+#include "metering/session_record.h"
 #include "metering/win32_text.h"
 #include "win32_window.h"
 
-#include <commctrl.h>
+#include <algorithm>
+#include <array>
 
 namespace quillmarten {
+
+namespace {
+
+constexpr std::array<const wchar_t*, 3> headers{L"Start time", L"Stop time", L"Time in use"};
+constexpr COLORREF damagedRed = RGB(204, 0, 0);
+// A cell's text keeps a margin on each side.
+constexpr int cellMargins = 14;
+
+} // namespace
 
 Win32SessionList::Win32SessionList(HWND parent, const SessionHistory& history, int width,
                                    int height)
@@ -16,9 +27,9 @@ Win32SessionList::Win32SessionList(HWND parent, const SessionHistory& history, i
                             0, 0, scaledPixels(width), scaledPixels(height), parent, nullptr,
                             GetModuleHandleW(nullptr), nullptr)) {
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
-    addColumn(0, L"Start time", 120);
-    addColumn(1, L"Stop time", 120);
-    addColumn(2, L"Time in use", 87);
+    addColumn(0, headers[0], 120);
+    addColumn(1, headers[1], 120);
+    addColumn(2, headers[2], 87);
 }
 
 void Win32SessionList::addColumn(int index, const wchar_t* header, int width) {
@@ -44,12 +55,38 @@ void Win32SessionList::selectAndReveal(std::size_t row) {
     ListView_EnsureVisible(list_, static_cast<int>(row), FALSE);
 }
 
-// A record's characters are in the system's ANSI code page; a damaged one may hold any byte.
-bool Win32SessionList::onNotify(const NMHDR& notice) {
-    if (notice.hwndFrom != list_ || notice.code != LVN_GETDISPINFOW) {
-        return false;
+void Win32SessionList::place(const RECT& bounds) {
+    MoveWindow(list_, bounds.left, bounds.top, bounds.right - bounds.left,
+               bounds.bottom - bounds.top, TRUE);
+}
+
+// Every record shows the same shape of text, so a record of zeros measures them all.
+void Win32SessionList::fitColumns() {
+    const std::string zeros(sessionTextLength, '0');
+    for (std::size_t index = 0; index < headers.size(); ++index) {
+        const auto column = static_cast<SessionHistory::Column>(index);
+        const std::wstring sample = widen(SessionHistory::recordCellText(zeros, column));
+        const int width = std::max(ListView_GetStringWidth(list_, headers[index]),
+                                   ListView_GetStringWidth(list_, sample.c_str()));
+        ListView_SetColumnWidth(list_, static_cast<int>(index), width + scaledPixels(cellMargins));
     }
-    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&notice))->item;
+}
+
+std::optional<LRESULT> Win32SessionList::onNotify(const NMHDR& notice) {
+    if (notice.hwndFrom != list_) {
+        return std::nullopt;
+    }
+    auto& changeable = const_cast<NMHDR&>(notice);
+    if (notice.code == LVN_GETDISPINFOW) {
+        answerTextRequest(reinterpret_cast<NMLVDISPINFOW&>(changeable).item);
+    } else if (notice.code == NM_CUSTOMDRAW && markDamaged_) {
+        return answerDrawRequest(reinterpret_cast<NMLVCUSTOMDRAW&>(changeable));
+    }
+    return 0;
+}
+
+// A record's characters are in the system's ANSI code page; a damaged one may hold any byte.
+void Win32SessionList::answerTextRequest(LVITEMW& item) const {
     const auto row = static_cast<std::size_t>(item.iItem);
     if ((item.mask & LVIF_TEXT) != 0 && row < history_.size() && item.iSubItem >= 0 &&
         item.iSubItem < 3 && item.cchTextMax > 0) {
@@ -57,7 +94,18 @@ bool Win32SessionList::onNotify(const NMHDR& notice) {
         const std::wstring text = widenAnsi(history_.cellText(row, column));
         lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
     }
-    return true;
+}
+
+LRESULT Win32SessionList::answerDrawRequest(NMLVCUSTOMDRAW& draw) const {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        return CDRF_NOTIFYITEMDRAW;
+    }
+    const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && row < history_.size() &&
+        history_.isDamaged(row)) {
+        draw.clrText = damagedRed;
+    }
+    return CDRF_DODEFAULT;
 }
 
 } // namespace quillmarten

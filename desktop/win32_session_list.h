@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <optional>
+
 namespace quillmarten {
 
 // The session list as a virtual report-view list control: the control asks for the texts of
@@ -20,14 +24,25 @@ class Win32SessionList final : public SessionListView {
     void refreshRow(std::size_t row) override;
     void selectAndReveal(std::size_t row) override;
 
-    // Answers the control's request for a cell's text; true when the notice was the list's.
-    bool onNotify(const NMHDR& notice);
+    // Moves and sizes the list within its parent, in pixels.
+    void place(const RECT& bounds);
+    // Makes each column as wide as its header or its widest text, in the list's font.
+    void fitColumns();
+    // Draws the rows of damaged records in red.
+    void markDamagedRows() { markDamaged_ = true; }
+
+    // Answers the control's requests for a cell's text and, when damaged rows are marked, its
+    // colour; the result for the parent's window procedure when the notice was the list's.
+    std::optional<LRESULT> onNotify(const NMHDR& notice);
 
   private:
     void addColumn(int index, const wchar_t* header, int width);
+    void answerTextRequest(LVITEMW& item) const;
+    LRESULT answerDrawRequest(NMLVCUSTOMDRAW& draw) const;
 
     const SessionHistory& history_;
     HWND list_;
+    bool markDamaged_ = false;
 };
 
 } // namespace quillmarten

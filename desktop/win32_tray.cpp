@@ -24,8 +24,6 @@ static_assert(sizeof(TrayIconRecord) == NOTIFYICONDATAA_V1_SIZE);
 static_assert(sizeof(TrayIconRecord) == 88);
 #endif
 
-constexpr UINT infoItem = 1;
-
 } // namespace
 
 void Win32NotificationArea::notify(TrayOperation operation, const TrayIconRecord& record) {
@@ -42,9 +40,12 @@ bool Win32TaskbarProbe::taskbarExists() {
     return FindWindowExA(nullptr, nullptr, "Shell_TrayWnd", nullptr) != nullptr;
 }
 
-Win32PopupMenu::Win32PopupMenu(HWND owner, std::function<void()> onAboutChosen)
-    : owner_(owner), menu_(CreatePopupMenu()), onAboutChosen_(std::move(onAboutChosen)) {
-    AppendMenuW(menu_, MF_STRING, infoItem, L"&Info");
+// Item identifiers count from 1, since TrackPopupMenu returns 0 when nothing was chosen.
+Win32PopupMenu::Win32PopupMenu(HWND owner, std::vector<MenuItem> items)
+    : owner_(owner), menu_(CreatePopupMenu()), items_(std::move(items)) {
+    for (std::size_t index = 0; index < items_.size(); ++index) {
+        AppendMenuW(menu_, MF_STRING, index + 1, items_[index].text.c_str());
+    }
 }
 
 Win32PopupMenu::~Win32PopupMenu() {
@@ -53,15 +54,21 @@ Win32PopupMenu::~Win32PopupMenu() {
 
 // The owner comes to the foreground first so that the menu closes when the user clicks away.
 void Win32PopupMenu::openAtPointer() {
+    for (std::size_t index = 0; index < items_.size(); ++index) {
+        if (items_[index].checked) {
+            const UINT mark = items_[index].checked() ? MF_CHECKED : MF_UNCHECKED;
+            CheckMenuItem(menu_, static_cast<UINT>(index + 1), MF_BYCOMMAND | mark);
+        }
+    }
     POINT pointer{};
     GetCursorPos(&pointer);
     SetForegroundWindow(owner_);
-    const auto chosen = static_cast<UINT>(
+    const auto chosen = static_cast<std::size_t>(
         TrackPopupMenu(menu_, TPM_RIGHTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
                        pointer.x, pointer.y, 0, owner_, nullptr));
     PostMessageW(owner_, WM_NULL, 0, 0);
-    if (chosen == infoItem) {
-        onAboutChosen_();
+    if (chosen >= 1 && chosen <= items_.size()) {
+        items_[chosen - 1].chosen();
     }
 }
 

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace quillmarten {
 
@@ -20,10 +22,18 @@ class Win32TaskbarProbe final : public TaskbarProbe {
     bool taskbarExists() override;
 };
 
-// The tray's pop-up menu, whose one item, "&Info", opens the about window.
+// One item of a pop-up menu: its text, what choosing it does, and, for a check item, whether
+// it shows its check mark, asked each time the menu opens.
+struct MenuItem {
+    std::wstring text;
+    std::function<void()> chosen;
+    std::function<bool()> checked = {};
+};
+
+// The tray's pop-up menu, its items in the order given.
 class Win32PopupMenu final : public PopupMenu {
   public:
-    Win32PopupMenu(HWND owner, std::function<void()> onAboutChosen);
+    Win32PopupMenu(HWND owner, std::vector<MenuItem> items);
     ~Win32PopupMenu() override;
     Win32PopupMenu(const Win32PopupMenu&) = delete;
     Win32PopupMenu& operator=(const Win32PopupMenu&) = delete;
@@ -33,7 +43,7 @@ class Win32PopupMenu final : public PopupMenu {
   private:
     HWND owner_;
     HMENU menu_;
-    std::function<void()> onAboutChosen_;
+    std::vector<MenuItem> items_;
 };
 
 } // namespace quillmarten

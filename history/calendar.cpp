@@ -35,9 +35,12 @@ std::int64_t wallClockSeconds(const LocalTime& time) {
            time.hour * 3600 + time.minute * 60 + time.second;
 }
 
+int isoWeekday(std::int64_t day) {
+    return static_cast<int>(std::chrono::weekday{chronoDay(day)}.iso_encoding());
+}
+
 IsoWeek isoWeekOfDay(std::int64_t day) {
-    const auto weekday = std::chrono::weekday{chronoDay(day)}.iso_encoding();
-    const std::int64_t thursday = day + 4 - weekday;
+    const std::int64_t thursday = day + 4 - isoWeekday(day);
     const int year = dateOfDay(thursday).year;
     const std::int64_t week = (thursday - dayNumber(CalendarDate{year, 1, 1})) / 7 + 1;
     return IsoWeek{year, static_cast<int>(week)};

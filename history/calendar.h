@@ -36,6 +36,9 @@ struct IsoWeek {
     friend bool operator==(const IsoWeek&, const IsoWeek&) = default;
 };
 
+// 1 for Monday to 7 for Sunday.
+int isoWeekday(std::int64_t day);
+
 // The ISO 8601 week of a day: weeks start on Monday, and week 1 holds the year's first
 // Thursday, so the first and last days of a year may belong to a week of the next or the last.
 IsoWeek isoWeekOfDay(std::int64_t day);

@@ -26,6 +26,24 @@ std::int64_t periodOfDay(std::int64_t day, PeriodKind kind) {
     return day;
 }
 
+DayRange daysOfPeriod(std::int64_t day, PeriodKind kind) {
+    switch (kind) {
+    case PeriodKind::week: {
+        const std::int64_t monday = day + 1 - isoWeekday(day);
+        return DayRange{monday, monday + 6};
+    }
+    case PeriodKind::month: {
+        const CalendarDate date = dateOfDay(day);
+        const CalendarDate next = date.month == 12 ? CalendarDate{date.year + 1, 1, 1}
+                                                   : CalendarDate{date.year, date.month + 1, 1};
+        return DayRange{dayNumber({date.year, date.month, 1}), dayNumber(next) - 1};
+    }
+    case PeriodKind::day:
+        break;
+    }
+    return DayRange{day, day};
+}
+
 std::string periodText(std::int64_t period, PeriodKind kind) {
     switch (kind) {
     case PeriodKind::week:

@@ -6,7 +6,7 @@ namespace quillmarten {
 
 // A session's days come in order, and so do their periods: its seconds are summed over each
 // run of days in one period and credited once, which counts the session once in that period.
-void PeriodTotals::add(const StoredSession& session) {
+void PeriodTotals::apply(const StoredSession& session, int sign) {
     const DaySplit split(session);
     std::int64_t day = std::max(split.firstDay(), days_.first);
     const std::int64_t last = std::min(split.lastDay(), days_.last);
@@ -19,23 +19,23 @@ void PeriodTotals::add(const StoredSession& session) {
     for (; day <= last; ++day) {
         const std::int64_t dayPeriod = periodOfDay(day, kind_);
         if (dayPeriod != period) {
-            hasTime = credit(period, seconds) || hasTime;
+            hasTime = credit(period, seconds, sign) || hasTime;
             period = dayPeriod;
             seconds = 0;
         }
         seconds += split.secondsOn(day);
     }
-    hasTime = credit(period, seconds) || hasTime;
-    sessionsWithTime_ += hasTime ? 1 : 0;
+    hasTime = credit(period, seconds, sign) || hasTime;
+    sessionsWithTime_ += hasTime ? sign : 0;
 }
 
-bool PeriodTotals::credit(std::int64_t period, std::int64_t seconds) {
+bool PeriodTotals::credit(std::int64_t period, std::int64_t seconds, int sign) {
     if (seconds == 0) {
         return false;
     }
     PeriodTotal& total = totalOf(period);
-    total.seconds += seconds;
-    ++total.sessions;
+    total.seconds += sign * seconds;
+    total.sessions += sign;
     return true;
 }
 

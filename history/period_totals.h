@@ -27,16 +27,22 @@ class PeriodTotals {
     PeriodTotals(const PeriodTotals&) = delete;
     PeriodTotals& operator=(const PeriodTotals&) = delete;
 
-    void add(const StoredSession& session);
+    void add(const StoredSession& session) { apply(session, 1); }
+    // Takes back what add() gave for the same session: a log's last record is read again while
+    // the service rewrites it.
+    void remove(const StoredSession& session) { apply(session, -1); }
 
-    // In time order; periods without time are left out.
+    // In time order; periods without time are left out, but for those whose time was all taken
+    // back, which stay with none.
     const std::pmr::map<std::int64_t, PeriodTotal>& periods() const { return periods_; }
     // How many sessions have time in any of the periods.
     std::int64_t sessionsWithTime() const { return sessionsWithTime_; }
 
   private:
+    // Adds (sign 1) or takes back (sign -1) a session.
+    void apply(const StoredSession& session, int sign);
     // Adds one session's seconds in one period; returns whether there were any.
-    bool credit(std::int64_t period, std::int64_t seconds);
+    bool credit(std::int64_t period, std::int64_t seconds, int sign);
     PeriodTotal& totalOf(std::int64_t period);
 
     PeriodKind kind_;

@@ -4,6 +4,10 @@
 
 namespace quillmarten {
 
+StoredSession storedSessionOf(std::int64_t record, const RecordSlot& slot) {
+    return StoredSession{record, slot.start(), slot.stop(), secondsOf(slot.timeInUse())};
+}
+
 std::int64_t readSessions(FileSystem& files, const std::string& path, SessionSink& sink,
                           std::int64_t firstSlot) {
     const auto file = files.openReadOnly(path);
@@ -11,8 +15,7 @@ std::int64_t readSessions(FileSystem& files, const std::string& path, SessionSin
         *file,
         [&sink](std::int64_t number, const RecordSlot& slot) {
             if (slot.kind == SlotKind::session) {
-                sink.session(
-                    StoredSession{number, slot.start(), slot.stop(), secondsOf(slot.timeInUse())});
+                sink.session(storedSessionOf(number, slot));
             } else if (slot.kind == SlotKind::damaged) {
                 sink.damaged(number, damageReason(slot));
             }

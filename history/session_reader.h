@@ -3,6 +3,7 @@
 #include "stored_session.h"
 
 #include "metering/record_file.h"
+#include "metering/session_record.h"
 
 #include <cstdint>
 #include <string>
@@ -18,6 +19,9 @@ class SessionSink {
     // on. `reason` says what is wrong with it in plain words.
     virtual void damaged(std::int64_t record, const std::string& reason) = 0;
 };
+
+// A well-formed session's slot as the session it stores.
+StoredSession storedSessionOf(std::int64_t record, const RecordSlot& slot);
 
 // Reads the log at `path` from slot `firstSlot` on, for reading only, so that the service may
 // go on writing it meanwhile. Gap records are skipped. Returns the number of the last slot read

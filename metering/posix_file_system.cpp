@@ -41,12 +41,16 @@ class PosixRecordFile final : public RecordFile {
     PosixRecordFile(const PosixRecordFile&) = delete;
     PosixRecordFile& operator=(const PosixRecordFile&) = delete;
 
-    std::uint64_t size() override {
-        struct stat status {};
-        if (::fstat(descriptor_, &status) != 0) {
+    std::uint64_t size() override { return status().size; }
+
+    FileStatus status() override {
+        struct stat facts {};
+        if (::fstat(descriptor_, &facts) != 0) {
             throw errorFromErrno(errno);
         }
-        return static_cast<std::uint64_t>(status.st_size);
+        return FileStatus{static_cast<std::uint64_t>(facts.st_size),
+                          FileIdentity{static_cast<std::uint64_t>(facts.st_dev),
+                                       static_cast<std::uint64_t>(facts.st_ino)}};
     }
 
     std::size_t readAt(std::uint64_t offset, std::span<char> into) override {

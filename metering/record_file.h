@@ -8,6 +8,20 @@
 
 namespace quillmarten {
 
+// Which file an open file is, whatever its name: the volume it is on and its number there. A log
+// that was replaced under the same name has another.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+struct FileStatus {
+    std::uint64_t size = 0;
+    FileIdentity identity;
+};
+
 // One open file of the platform, closed when the object goes, on every path. Failures are
 // raised as RaisedError.
 class RecordFile {
@@ -15,6 +29,8 @@ class RecordFile {
     virtual ~RecordFile() = default;
 
     virtual std::uint64_t size() = 0;
+    // The size and the identity, asked in one call, so that both describe the same moment.
+    virtual FileStatus status() = 0;
 
     // Fills `into` from `offset`; returns how many bytes it got, fewer at the end of the file.
     virtual std::size_t readAt(std::uint64_t offset, std::span<char> into) = 0;

@@ -35,7 +35,10 @@ void SessionHistory::replaceLast(std::string_view recordText) {
 
 std::string SessionHistory::cellText(std::size_t row, Column column) const {
     const Row& stored = rows_.at(row);
-    const std::string_view record(stored.characters.data(), stored.length);
+    return recordCellText(std::string_view(stored.characters.data(), stored.length), column);
+}
+
+std::string SessionHistory::recordCellText(std::string_view record, Column column) {
     switch (column) {
     case Column::start:
         return startTimeText(record);

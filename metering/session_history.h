@@ -23,11 +23,14 @@ class SessionHistory {
     void add(std::string_view recordText, bool damaged);
     // The last row's record changed: the running session's record moves on with every tick.
     void replaceLast(std::string_view recordText);
+    void removeLast() { rows_.pop_back(); }
 
     std::size_t size() const { return rows_.size(); }
     bool empty() const { return rows_.empty(); }
     bool isDamaged(std::size_t row) const { return rows_[row].damaged; }
     std::string cellText(std::size_t row, Column column) const;
+    // The text a column shows for a record's characters.
+    static std::string recordCellText(std::string_view record, Column column);
 
   private:
     struct Row {

@@ -3,7 +3,9 @@
 #include "record_file.h"
 #include "session_record.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,9 +27,11 @@ constexpr std::int64_t newRecordNumber(std::int64_t slots) {
 // Hands every slot of the file from slot `first` on to `visit(number, slot)`, in file order
 // and numbered from 1, a last slot cut short included; returns the number of the last slot
 // (first - 1 when there is none). Reads in pieces of about 64 KiB, so that a long history
-// costs few system calls.
+// costs few system calls, and no further than byte `end`: a reader that knows the file's size
+// reads a few new bytes with one small read.
 template <typename Visit>
-std::int64_t scanSlots(RecordFile& file, Visit visit, std::int64_t first = 1);
+std::int64_t scanSlots(RecordFile& file, Visit visit, std::int64_t first = 1,
+                       std::uint64_t end = std::numeric_limits<std::uint64_t>::max());
 
 // The session log file, open for one access: opened on construction and closed when the
 // object goes, whatever happened in between.
@@ -60,18 +64,24 @@ inline constexpr std::size_t scanPieceSize = recordSize * 1638;
 } // namespace log_file_detail
 
 template <typename Visit>
-std::int64_t scanSlots(RecordFile& file, Visit visit, std::int64_t first) {
-    const auto buffer = std::make_unique_for_overwrite<char[]>(log_file_detail::scanPieceSize);
+std::int64_t scanSlots(RecordFile& file, Visit visit, std::int64_t first, std::uint64_t end) {
     std::int64_t number = first - 1;
+    const auto offset = [&number] { return static_cast<std::uint64_t>(number) * recordSize; };
+    const auto left = [&] { return end > offset() ? end - offset() : 0; };
+    const auto pieceSize =
+        static_cast<std::size_t>(std::min<std::uint64_t>(log_file_detail::scanPieceSize, left()));
+    if (pieceSize == 0) {
+        return number;
+    }
+    const auto buffer = std::make_unique_for_overwrite<char[]>(pieceSize);
     for (;;) {
-        const auto offset = static_cast<std::uint64_t>(number) * recordSize;
-        const std::size_t got =
-            file.readAt(offset, std::span(buffer.get(), log_file_detail::scanPieceSize));
+        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, left()));
+        const std::size_t got = file.readAt(offset(), std::span(buffer.get(), wanted));
         const std::string_view piece(buffer.get(), got);
         for (std::size_t at = 0; at < got; at += recordSize) {
             visit(++number, decodeSlot(piece.substr(at, recordSize)));
         }
-        if (got < log_file_detail::scanPieceSize) {
+        if (got < wanted || left() == 0) {
             return number;
         }
     }

@@ -38,7 +38,8 @@ class MainWindow {
     virtual void setVisible(bool visible) = 0;
 };
 
-enum class TrayPicture { running, paused };
+// Green while metering runs, red while it is paused, grey while the service does not run.
+enum class TrayPicture { running, paused, stopped };
 
 // The program's icon in the notification area.
 class TrayPresence {

@@ -36,6 +36,10 @@ OVERLAPPED at(std::uint64_t offset) {
     return position;
 }
 
+std::uint64_t joined(DWORD high, DWORD low) {
+    return (std::uint64_t{high} << 32) | low;
+}
+
 class Win32RecordFile final : public RecordFile {
   public:
     Win32RecordFile(const std::string& path, DWORD access, DWORD sharing, DWORD disposition)
@@ -55,6 +59,17 @@ class Win32RecordFile final : public RecordFile {
             throw lastFileError();
         }
         return static_cast<std::uint64_t>(size.QuadPart);
+    }
+
+    FileStatus status() override {
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!GetFileInformationByHandle(handle_, &information)) {
+            throw lastFileError();
+        }
+        return FileStatus{
+            joined(information.nFileSizeHigh, information.nFileSizeLow),
+            FileIdentity{information.dwVolumeSerialNumber,
+                         joined(information.nFileIndexHigh, information.nFileIndexLow)}};
     }
 
     std::size_t readAt(std::uint64_t offset, std::span<char> into) override {

@@ -12,7 +12,7 @@ declare -A may_include=(
     [service]="metering service"
     [desktop]="metering desktop"
     [report]="metering history report"
-    [viewer]="metering history desktop viewer"
+    [viewer]="metering history report desktop viewer"
 )
 windows_headers='<(windows|commctrl|shellapi|shlobj|commdlg|winsvc|winreg)\.h>'
 

@@ -40,3 +40,6 @@ check() {
 check "$build/windows/Quillmarten.exe" "Windows GUI" Quillmarten \
     0x000002 0x00000b 0x00000c 0x00000e 0x000010 0x000018
 check "$build/report/quillmarten-report.exe" "Windows CUI" "Quillmarten report" 0x000010
+# Bitmap, cursor and icon groups, version, manifest.
+check "$build/windows/QuillmartenView.exe" "Windows GUI" "Quillmarten Viewer" \
+    0x000002 0x00000c 0x00000e 0x000010 0x000018

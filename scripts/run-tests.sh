@@ -2,7 +2,7 @@
 # Sets up a Debian 12 machine, builds Quillmarten five ways and runs every test: the layer
 # check, the unit tests natively and under AddressSanitizer and UndefinedBehaviorSanitizer, a
 # minute of fuzzing the start of metering, checks of the shipped 32-bit executables, and the
-# end-to-end tests that drive the 64-bit build under Wine.
+# end-to-end tests that drive the 64-bit build under Wine, the viewer's included.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -44,3 +44,6 @@ tests/e2e/run.sh build/windows-x86_64
 
 echo "== fault drills under Wine"
 tests/e2e/drills.sh build/windows-x86_64
+
+echo "== the viewer under Wine, beside the service"
+tests/e2e/viewer.sh build/windows-x86_64

@@ -1,21 +1,13 @@
 #include "start_up.h"
 
-#include <algorithm>
+#include "metering/command_line.h"
+
 #include <utility>
 
 namespace quillmarten {
 
 std::string commandArgument(std::string_view commandLine) {
-    std::size_t position = 0;
-    if (!commandLine.empty() && commandLine.front() == '"') {
-        const std::size_t closing = commandLine.find('"', 1);
-        position = closing == std::string_view::npos ? commandLine.size() : closing + 1;
-    } else {
-        position = std::min(commandLine.find_first_of(" \t"), commandLine.size());
-    }
-    position = commandLine.find_first_not_of(" \t", position);
-    return position == std::string_view::npos ? std::string()
-                                              : std::string(commandLine.substr(position));
+    return std::string(splitCommandLine(commandLine).rest);
 }
 
 StartUp::StartUp(InstanceProbe& instances, MainWindow& mainWindow, ServiceHost& serviceHost,

@@ -1,7 +1,8 @@
 #include "win32_service_host.h"
 
+#include "metering/win32_registry.h"
+#include "metering/win32_service_handle.h"
 #include "metering/win32_text.h"
-#include "win32_registry.h"
 
 #include <utility>
 
@@ -22,23 +23,6 @@ constexpr DWORD startRequest = 0x10000;
 // The one host of the process: the manager's entry points carry no context of their own.
 Win32ServiceHost* runningHost = nullptr;
 
-class ServiceHandle {
-  public:
-    explicit ServiceHandle(SC_HANDLE handle) : handle_(handle) {}
-    ~ServiceHandle() {
-        if (handle_ != nullptr) {
-            CloseServiceHandle(handle_);
-        }
-    }
-    ServiceHandle(const ServiceHandle&) = delete;
-    ServiceHandle& operator=(const ServiceHandle&) = delete;
-    explicit operator bool() const { return handle_ != nullptr; }
-    SC_HANDLE get() const { return handle_; }
-
-  private:
-    SC_HANDLE handle_;
-};
-
 class EventSource {
   public:
     EventSource() : handle_(RegisterEventSourceW(nullptr, serviceName)) {}
@@ -57,7 +41,7 @@ class EventSource {
 
 // The entries' texts come from the message table compiled into the executable.
 void registerEventSource(const std::wstring& executablePath) {
-    if (auto key = RegistryKey::create(eventSourceKey)) {
+    if (auto key = RegistryKey::create(HKEY_LOCAL_MACHINE, eventSourceKey)) {
         key->setText(L"EventMessageFile", executablePath, REG_EXPAND_SZ);
         key->setNumber(L"TypesSupported",
                        EVENTLOG_ERROR_TYPE | EVENTLOG_WARNING_TYPE | EVENTLOG_INFORMATION_TYPE);
@@ -111,7 +95,7 @@ bool Win32ServiceHost::remove() {
     if (!service || !DeleteService(service.get())) {
         return false;
     }
-    RegistryKey::remove(eventSourceKey);
+    RegistryKey::remove(HKEY_LOCAL_MACHINE, eventSourceKey);
     return true;
 }
 
@@ -121,7 +105,8 @@ std::string Win32ServiceHost::displayName() {
 
 void Win32ServiceHost::writeSetting(const std::string& section, const std::string& key,
                                     const std::string& value) {
-    if (auto stored = RegistryKey::create(serviceKey + L"\\" + widen(section))) {
+    if (auto stored =
+            RegistryKey::create(HKEY_LOCAL_MACHINE, serviceKey + L"\\" + widen(section))) {
         stored->setText(widen(key).c_str(), widen(value));
     }
 }

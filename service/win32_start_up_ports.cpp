@@ -23,19 +23,6 @@ void Win32MessageBoxes::showMessage(const std::string& text, const std::string& 
     MessageBoxW(nullptr, widen(text).c_str(), widen(caption).c_str(), MB_OK | MB_SETFOREGROUND);
 }
 
-std::wstring executablePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 ProgramVersion readProgramVersion(const std::wstring& executable) {
     ProgramVersion version;
     DWORD ignored = 0;

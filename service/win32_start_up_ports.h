@@ -30,8 +30,6 @@ class Win32MessageBoxes final : public MessageBoxes {
     void showMessage(const std::string& text, const std::string& caption) override;
 };
 
-std::wstring executablePath();
-
 // The file description and the version numbers of the executable's version resource.
 ProgramVersion readProgramVersion(const std::wstring& executable);
 

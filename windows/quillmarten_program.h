@@ -10,6 +10,7 @@
 #include "desktop/win32_window.h"
 #include "metering/session_tracker.h"
 #include "metering/win32_clock.h"
+#include "metering/win32_executable_path.h"
 #include "metering/win32_file_system.h"
 #include "service/service_control.h"
 #include "service/start_up.h"

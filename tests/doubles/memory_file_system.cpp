@@ -3,20 +3,24 @@
 #include "metering/error_report.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quillmarten::testing {
 
 class MemoryRecordFile final : public RecordFile {
   public:
-    MemoryRecordFile(MemoryFileSystem& owner, std::string& bytes) : owner_(owner), bytes_(bytes) {}
+    MemoryRecordFile(MemoryFileSystem& owner, std::string& bytes, FileIdentity identity)
+        : owner_(owner), bytes_(bytes), identity_(identity) {}
     ~MemoryRecordFile() override { ++owner_.closes; }
     MemoryRecordFile(const MemoryRecordFile&) = delete;
     MemoryRecordFile& operator=(const MemoryRecordFile&) = delete;
 
     std::uint64_t size() override { return bytes_.size(); }
+    FileStatus status() override { return FileStatus{bytes_.size(), identity_}; }
 
     std::size_t readAt(std::uint64_t offset, std::span<char> into) override {
         ++owner_.reads;
+        owner_.bytesAsked += into.size();
         if (offset >= bytes_.size()) {
             return 0;
         }
@@ -49,6 +53,7 @@ class MemoryRecordFile final : public RecordFile {
 
     MemoryFileSystem& owner_;
     std::string& bytes_;
+    FileIdentity identity_;
 };
 
 std::unique_ptr<RecordFile> MemoryFileSystem::openReadWrite(const std::string& path) {
@@ -56,7 +61,7 @@ std::unique_ptr<RecordFile> MemoryFileSystem::openReadWrite(const std::string& p
     if (openFailure_) {
         throw makeError(*openFailure_);
     }
-    return std::make_unique<MemoryRecordFile>(*this, files_[path]);
+    return std::make_unique<MemoryRecordFile>(*this, files_[path], identity(path));
 }
 
 std::unique_ptr<RecordFile> MemoryFileSystem::openReadOnly(const std::string& path) {
@@ -65,6 +70,17 @@ std::unique_ptr<RecordFile> MemoryFileSystem::openReadOnly(const std::string& pa
         throw makeError(error_number::pathNotFound);
     }
     return openReadWrite(path);
+}
+
+void MemoryFileSystem::replace(const std::string& path, std::string bytes) {
+    files_[path] = std::move(bytes);
+    fileNumbers_[path] = ++lastFileNumber_;
+}
+
+FileIdentity MemoryFileSystem::identity(const std::string& path) {
+    const auto [entry, added] = fileNumbers_.try_emplace(path, lastFileNumber_ + 1);
+    lastFileNumber_ += added ? 1 : 0;
+    return FileIdentity{1, entry->second};
 }
 
 } // namespace quillmarten::testing

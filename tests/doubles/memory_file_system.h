@@ -19,6 +19,8 @@ class MemoryFileSystem final : public FileSystem {
 
     std::string& contents(const std::string& path) { return files_[path]; }
     bool exists(const std::string& path) const { return files_.count(path) != 0; }
+    // Another file takes the path, as when a log is replaced by a copy.
+    void replace(const std::string& path, std::string bytes);
 
     // Every open raises this error number until cleared with std::nullopt.
     void failOpens(std::optional<std::int32_t> number) { openFailure_ = number; }
@@ -33,11 +35,16 @@ class MemoryFileSystem final : public FileSystem {
     int closes = 0;
     int reads = 0;
     int writes = 0;
+    std::size_t bytesAsked = 0; // what the reads asked for, whatever they got
     std::size_t bytesWritten = 0;
 
   private:
     friend class MemoryRecordFile;
+    FileIdentity identity(const std::string& path);
+
     std::map<std::string, std::string> files_;
+    std::map<std::string, std::uint64_t> fileNumbers_;
+    std::uint64_t lastFileNumber_ = 0;
     std::optional<std::int32_t> openFailure_;
     std::optional<std::int32_t> writeFailure_;
     std::size_t bytesBeforeFailure_ = 0;

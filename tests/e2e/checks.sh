@@ -119,24 +119,33 @@ window_is_centred() {
     ((margin >= -2 && margin <= 2))
 }
 
-# green, red or none: the colour of the lit segments in the first tray icon's cell.
+# green, red, grey or none: the colour of the lit segments in the cell of tray icon INDEX
+# (default 0). A grey icon is told from the light taskbar by its black ground.
 tray_colour() {
     local x y
-    read -r x y <<<"$(e2e_tray_point 0)"
+    read -r x y <<<"$(e2e_tray_point "${2:-0}")"
     convert "$1" -crop "20x20+$((x - 10))+$((y - 10))" +repage -depth 8 txt:- |
         awk -F'[(,)]' 'NR > 1 {
             if ($4 > 150 && $3 < 100 && $5 < 100) green++
             if ($3 > 150 && $4 < 100 && $5 < 100) red++
+            if ($3 > 150 && $3 < 230 && $3 == $4 && $4 == $5) grey++
+            if ($3 + $4 + $5 == 0) black++
         }
-        END { print (green > 10 && green > red) ? "green" : (red > 10 ? "red" : "none") }'
+        END {
+            if (green > 10 && green > red) print "green"
+            else if (red > 10) print "red"
+            else if (grey > 10 && black > 50) print "grey"
+            else print "none"
+        }'
 }
 
-# The Linux process id of this prefix's Quillmarten.exe; 1 when none runs.
+# The Linux process id of this prefix's PROGRAM (default Quillmarten.exe); 1 when none runs.
 program_pid() {
     local environ
     for environ in /proc/[0-9]*/environ; do
         if tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
-            tr '\0' ' ' 2>/dev/null <"${environ%/environ}/cmdline" | grep -q 'Quillmarten.exe'; then
+            tr '\0' ' ' 2>/dev/null <"${environ%/environ}/cmdline" |
+            grep -qF "${1:-Quillmarten.exe}"; then
             basename "${environ%/environ}"
             return 0
         fi
@@ -176,18 +185,25 @@ record_seconds() {
     echo $(((10#${used:0:4} * 24 + 10#${used:4:2}) * 3600 + 10#${used:6:2} * 60 + 10#${used:8:2}))
 }
 
-# Right button on the tray icon, then the menu's one item. Wine's tray drops a click that comes
+# choose_tray_item ICON ITEM COUNT: the right button on tray icon ICON, then item ITEM (from 0)
+# of its menu of COUNT items, which share its height evenly. Wine's tray drops a click that comes
 # at once after a menu closed, so the pointer rests a moment first, as a person's would.
-choose_info() {
+choose_tray_item() {
     sleep 1
-    e2e_tray_right_click 0
+    e2e_tray_right_click "$1"
     e2e_wait_for 10 e2e_window_exists --class '#32768' --visible || return 1
     local rect left top right bottom
     rect=$(e2e_helper window find --class '#32768' --visible |
         sed -n '1s/.* rect=\([-0-9,]*\) .*/\1/p')
     IFS=, read -r left top right bottom <<<"$rect"
-    xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
+    xdotool mousemove $(((left + right) / 2)) $((top + (bottom - top) * (2 * $2 + 1) / (2 * $3))) \
+        click 1
     e2e_helper window wait-visible --class '#32768' 0 10
+}
+
+# The service's tray menu has one item, Info.
+choose_info() {
+    choose_tray_item 0 0 1
 }
 
 new_event_matches() {

@@ -7,12 +7,11 @@
 # Usage: tests/e2e/drills.sh BUILD_DIR [KILL_ROUNDS]   (the windows-x86_64 build directory)
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-build=$(cd "${1:?usage: drills.sh BUILD_DIR [KILL_ROUNDS]}" && pwd)
-kill_rounds=${2:-4}
-export E2E_HELPER=$build/tests/e2e/helper/e2ehelper.exe
 # shellcheck source=tests/e2e/lib.sh
 source "$here/lib.sh"
 source "$here/checks.sh"
+e2e_test_build "${1:?usage: drills.sh BUILD_DIR [KILL_ROUNDS]}"
+kill_rounds=${2:-4}
 
 folder_unix="Program Files/Quill Drills"
 folder='C:\Program Files\Quill Drills'

@@ -37,6 +37,14 @@ E2E_START_SECONDS=$SECONDS
 # into $HOME; none of them is needed.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
+# e2e_test_build DIR: the windows-x86_64 build directory under test. Sets build (its absolute
+# path), E2E_HELPER, and artifacts, the folder for the screenshots worth keeping.
+e2e_test_build() {
+    build=$(cd "$1" && pwd) || exit 2
+    E2E_HELPER=$build/tests/e2e/helper/e2ehelper.exe
+    artifacts=$E2E_REPO/build/e2e-artifacts
+}
+
 e2e_log() {
     echo "[e2e $((SECONDS - E2E_START_SECONDS))s] $*" >&2
 }

@@ -7,12 +7,10 @@
 # Usage: tests/e2e/run.sh BUILD_DIR   (the windows-x86_64 build directory)
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-build=$(cd "${1:?usage: run.sh BUILD_DIR}" && pwd)
-export E2E_HELPER=$build/tests/e2e/helper/e2ehelper.exe
-artifacts=$(cd "$here/../.." && pwd)/build/e2e-artifacts
 # shellcheck source=tests/e2e/lib.sh
 source "$here/lib.sh"
 source "$here/checks.sh"
+e2e_test_build "${1:?usage: run.sh BUILD_DIR}"
 
 folder_unix="Program Files/Quill Meter"
 folder='C:\Program Files\Quill Meter'

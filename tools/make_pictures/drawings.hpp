@@ -8,6 +8,8 @@ namespace pictures {
 Canvas running_icon();
 // Tray icon while the meter is paused: the same readout in red.
 Canvas paused_icon();
+// Tray icon of the viewer while the service does not run: the same readout in grey.
+Canvas stopped_icon();
 // Icon of the program and its About box.
 Canvas about_icon();
 // Picture at the side of the notification balloon.

@@ -61,7 +61,7 @@ void expect_icon_layout(const Bytes& file, std::uint32_t type) {
 }
 
 TEST_F(PicturesTest, IconsAreSingle16ColourImages) {
-    for (const char* name : {"running.ico", "paused.ico", "about.ico"}) {
+    for (const char* name : {"running.ico", "paused.ico", "stopped.ico", "about.ico"}) {
         SCOPED_TRACE(name);
         const Bytes file = picture(name);
         expect_icon_layout(file, 1);
@@ -72,7 +72,7 @@ TEST_F(PicturesTest, IconsAreSingle16ColourImages) {
 
 TEST_F(PicturesTest, IconsAreFullyOpaque) {
     const std::size_t mask_offset = 22 + 40 + 64 + 512;
-    for (const char* name : {"running.ico", "paused.ico", "about.ico"}) {
+    for (const char* name : {"running.ico", "paused.ico", "stopped.ico", "about.ico"}) {
         SCOPED_TRACE(name);
         const Bytes file = picture(name);
         for (std::size_t i = mask_offset; i < file.size(); ++i) {
@@ -112,7 +112,8 @@ TEST_F(PicturesTest, BalloonGroundIsDialogGrey) {
 
 TEST_F(PicturesTest, OutputIsReproducible) {
     pictures::write_pictures(output_directory("_again"));
-    for (const char* name : {"running.ico", "paused.ico", "about.ico", "balloon.bmp", "hand.cur"}) {
+    for (const char* name :
+         {"running.ico", "paused.ico", "stopped.ico", "about.ico", "balloon.bmp", "hand.cur"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(picture(name), read_file(output_directory("_again") / name));
     }

@@ -15,6 +15,7 @@ constexpr DigitSize about_digit{.stroke = 2, .across = 4, .down = 8};
 
 constexpr SegmentColours green_segments{.lit = colour::green, .unlit = colour::dark_green};
 constexpr SegmentColours red_segments{.lit = colour::red, .unlit = colour::dark_red};
+constexpr SegmentColours grey_segments{.lit = colour::grey, .unlit = colour::dark_grey};
 
 Canvas readout_icon(std::string_view digits, const Readout& readout) {
     Canvas canvas(icon_size, icon_size, colour::black);
@@ -30,6 +31,10 @@ Canvas running_icon() {
 
 Canvas paused_icon() {
     return readout_icon("69", {.size = tray_digit, .gap = 2, .colours = red_segments});
+}
+
+Canvas stopped_icon() {
+    return readout_icon("69", {.size = tray_digit, .gap = 2, .colours = grey_segments});
 }
 
 Canvas about_icon() {

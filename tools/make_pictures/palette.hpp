@@ -37,6 +37,8 @@ namespace colour {
 inline constexpr Rgb black = vga_palette[0];
 inline constexpr Rgb dark_red = vga_palette[1];
 inline constexpr Rgb dark_green = vga_palette[2];
+inline constexpr Rgb grey = vga_palette[7];
+inline constexpr Rgb dark_grey = vga_palette[8];
 inline constexpr Rgb red = vga_palette[9];
 inline constexpr Rgb green = vga_palette[10];
 inline constexpr Rgb blue = vga_palette[12];

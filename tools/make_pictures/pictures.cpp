@@ -17,9 +17,10 @@ struct Picture {
     Bytes (*make)();
 };
 
-constexpr std::array<Picture, 5> all_pictures{{
+constexpr std::array<Picture, 6> all_pictures{{
     {"running.ico", [] { return encode_icon(running_icon()); }},
     {"paused.ico", [] { return encode_icon(paused_icon()); }},
+    {"stopped.ico", [] { return encode_icon(stopped_icon()); }},
     {"about.ico", [] { return encode_icon(about_icon()); }},
     {"balloon.bmp", [] { return encode_bmp(balloon()); }},
     {"hand.cur", [] { return encode_cursor(hand_cursor(), hand_hotspot); }},

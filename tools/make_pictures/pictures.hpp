@@ -4,8 +4,8 @@
 
 namespace pictures {
 
-// Writes running.ico, paused.ico, about.ico, balloon.bmp and hand.cur into the directory,
-// creating it when needed. The files depend on nothing but this program, byte for byte.
+// Writes running.ico, paused.ico, stopped.ico, about.ico, balloon.bmp and hand.cur into the
+// directory, creating it when needed. The files depend on nothing but this program, byte for byte.
 void write_pictures(const std::filesystem::path& directory);
 
 } // namespace pictures

@@ -9,6 +9,7 @@ void serviceCommand(Arguments args);
 void windowCommand(Arguments args);
 void logoffCommand(Arguments args);
 void messageBoxCommand(Arguments args);
+void saveAsCommand(Arguments args);
 void launchCommand(Arguments args);
 void eventTextCommand(Arguments args);
 void holdCommand(Arguments args);

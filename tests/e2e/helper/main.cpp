@@ -16,6 +16,7 @@ constexpr wchar_t usage[] =
     L"       e2ehelper window wait-visible CRITERIA 0|1 SECONDS\n"
     L"       e2ehelper logoff CRITERIA      (prints how many windows it reached)\n"
     L"       e2ehelper msgbox wait CAPTION SECONDS\n"
+    L"       e2ehelper save-as CAPTION FILE SECONDS   (names the file and presses Save)\n"
     L"       e2ehelper launch SECONDS \"COMMAND LINE\"\n"
     L"       e2ehelper eventtext MESSAGE_FILE EVENT_ID TEXT\n"
     L"       e2ehelper hold SECONDS\n"
@@ -29,10 +30,11 @@ struct Subcommand {
 };
 
 constexpr Subcommand subcommands[] = {
-    {L"service", e2e::serviceCommand}, {L"window", e2e::windowCommand},
-    {L"logoff", e2e::logoffCommand},   {L"msgbox", e2e::messageBoxCommand},
-    {L"launch", e2e::launchCommand},   {L"eventtext", e2e::eventTextCommand},
-    {L"hold", e2e::holdCommand},       {L"lock", e2e::lockCommand},
+    {L"service", e2e::serviceCommand},     {L"window", e2e::windowCommand},
+    {L"logoff", e2e::logoffCommand},       {L"msgbox", e2e::messageBoxCommand},
+    {L"save-as", e2e::saveAsCommand},      {L"launch", e2e::launchCommand},
+    {L"eventtext", e2e::eventTextCommand}, {L"hold", e2e::holdCommand},
+    {L"lock", e2e::lockCommand},
 };
 
 void runSubcommand(e2e::Arguments args) {

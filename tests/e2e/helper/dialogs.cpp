@@ -1,6 +1,8 @@
 #include "commands.h"
 #include "window_search.h"
 
+#include <dlgs.h>
+
 namespace e2e {
 
 namespace {
@@ -9,11 +11,11 @@ namespace {
 constexpr int messageTextId = 0xFFFF;
 constexpr DWORD closeTimeoutMs = 5000;
 
-HWND waitForMessageBox(const std::wstring& caption, DWORD timeoutMs) {
+HWND waitForDialog(const std::wstring& caption, DWORD timeoutMs) {
     const WindowCriteria criteria{caption, std::nullopt, L"#32770", true};
     std::vector<HWND> found;
     if (!pollUntil(timeoutMs, [&] { return !(found = findWindows(criteria)).empty(); })) {
-        throw Failure{L"no message box captioned \"" + caption + L"\" appeared"};
+        throw Failure{L"no dialog captioned \"" + caption + L"\" appeared"};
     }
     return found.front();
 }
@@ -21,7 +23,7 @@ HWND waitForMessageBox(const std::wstring& caption, DWORD timeoutMs) {
 HWND dialogItem(HWND dialog, int id, std::wstring_view what) {
     const HWND item = GetDlgItem(dialog, id);
     if (item == nullptr) {
-        throw Failure{L"the message box has no " + std::wstring(what)};
+        throw Failure{L"the dialog has no " + std::wstring(what)};
     }
     return item;
 }
@@ -34,7 +36,7 @@ void clickOk(HWND dialog) {
         failWithLastError(L"PostMessage(WM_COMMAND IDOK)");
     }
     if (!pollUntil(closeTimeoutMs, [dialog] { return !IsWindow(dialog); })) {
-        throw Failure{L"the message box stayed open after OK"};
+        throw Failure{L"the dialog stayed open after OK"};
     }
 }
 
@@ -45,9 +47,23 @@ void messageBoxCommand(Arguments args) {
     if (args[0] != L"wait") {
         throw UsageError{L"unknown msgbox command " + args[0]};
     }
-    const HWND dialog = waitForMessageBox(args[1], parseSeconds(args[2]));
+    const HWND dialog = waitForDialog(args[1], parseSeconds(args[2]));
     printLine(windowText(dialogItem(dialog, messageTextId, L"message text")));
     clickOk(dialog);
+}
+
+// The file dialog's file name box is edt1 in the classic layout and an edit inside cmb13 in the
+// Explorer one. WM_SETTEXT carries its text across processes, which SetWindowText does not.
+void saveAsCommand(Arguments args) {
+    expectCount(args, 3);
+    const HWND dialog = waitForDialog(args[0], parseSeconds(args[2]));
+    const HWND name = GetDlgItem(dialog, edt1) != nullptr ? GetDlgItem(dialog, edt1)
+                                                          : dialogItem(dialog, cmb13, L"file name");
+    if (!askWindow(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()))) {
+        throw Failure{L"the file name box did not take the name"};
+    }
+    clickOk(dialog);
+    printLine(L"saved");
 }
 
 } // namespace e2e

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "viewer/viewer_ports.h"
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quillmarten::testing {
+
+class FakeServiceWatch final : public ServiceWatch {
+  public:
+    ServiceLookup lookUp() override { return lookup; }
+    ServiceLookup lookup{ServiceState::running,
+                         "\"C:\\Program Files\\Quill Meter\\Quillmarten.exe\""};
+};
+
+class FakeViewerWindow final : public ViewerWindow {
+  public:
+    void setCaption(const std::string& text) override { caption = text; }
+    bool isVisible() const override { return visible; }
+    void setVisible(bool shown) override { visible = shown; }
+    void setStatusParts(const std::vector<std::string>& parts) override { status = parts; }
+    std::string placement() const override { return place; }
+    void restorePlacement(std::string_view stored) override { place = stored; }
+    void close() override { closed = true; }
+
+    std::string caption;
+    bool visible = false;
+    std::vector<std::string> status;
+    std::string place = "where the user left it";
+    bool closed = false;
+};
+
+class FakeUserSettings final : public UserSettings {
+  public:
+    std::optional<std::string> text(const std::string& key, const std::string& name) override {
+        return find(key, name);
+    }
+    void setText(const std::string& key, const std::string& name,
+                 const std::string& value) override {
+        values[{key, name}] = value;
+    }
+    std::optional<std::string> bytes(const std::string& key, const std::string& name) override {
+        return find(key, name);
+    }
+    void setBytes(const std::string& key, const std::string& name,
+                  std::string_view value) override {
+        values[{key, name}] = std::string(value);
+    }
+    void remove(const std::string& key, const std::string& name) override {
+        values.erase({key, name});
+    }
+
+    std::map<std::pair<std::string, std::string>, std::string> values;
+
+  private:
+    std::optional<std::string> find(const std::string& key, const std::string& name) const {
+        const auto value = values.find({key, name});
+        return value == values.end() ? std::nullopt : std::optional(value->second);
+    }
+};
+
+class FakeSaveDialog final : public SaveDialog {
+  public:
+    std::optional<std::string> askSavePath(const std::string& proposedName) override {
+        proposed = proposedName;
+        return answer;
+    }
+    std::string proposed;
+    std::optional<std::string> answer;
+};
+
+} // namespace quillmarten::testing

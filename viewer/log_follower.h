@@ -1,0 +1,91 @@
+#pragma once
+
+#include "history/period_totals.h"
+#include "history/stored_session.h"
+#include "metering/record_file.h"
+#include "metering/session_history.h"
+#include "metering/session_record.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace quillmarten {
+
+enum class LogCondition : std::uint8_t { notLookedFor, missing, unreadable, read };
+
+// Why a refresh read the whole log again.
+enum class LogNotice : std::uint8_t { none, replaced, shortened };
+
+// What a refresh changed in the rows.
+struct LogChange {
+    bool rowsChanged = false; // rows were added or removed
+    bool lastRowChanged = false;
+    LogNotice notice = LogNotice::none;
+};
+
+// Seconds in use: today, this ISO week, this month, and the grand total.
+struct LogSums {
+    std::int64_t today = 0;
+    std::int64_t week = 0;
+    std::int64_t month = 0;
+    std::int64_t all = 0;
+
+    friend bool operator==(const LogSums&, const LogSums&) = default;
+};
+
+// Follows a log that the service writes: each refresh opens it for reading only, reads what
+// was appended since the last one and the last slot, which the service rewrites twice a second,
+// and closes it. The whole log is read again only when it is another file or got shorter.
+// Keeps the rows for the list (damaged records too) and the sums of the well-formed sessions up
+// to date, taking the last slot's share back before it is read again.
+class LogFollower {
+  public:
+    LogFollower(FileSystem& files, SessionHistory& rows);
+
+    // `today` is the local date's day number (see history/calendar.h).
+    LogChange refresh(const std::string& path, std::int64_t today);
+    // There is no log to follow: clears everything.
+    LogChange forget();
+
+    LogCondition condition() const { return condition_; }
+    // Why the log cannot be read, in plain words.
+    const std::string& problem() const { return problem_; }
+    std::int64_t sessions() const { return sessions_; }
+    std::int64_t damagedRecords() const { return damaged_; }
+    // As of the day of the last refresh.
+    LogSums sums() const;
+
+  private:
+    struct LastSlot {
+        std::int64_t number = 0; // 0: nothing read yet
+        SlotKind kind = SlotKind::gap;
+        std::optional<StoredSession> session;
+    };
+
+    bool keepsPeriodsOf(std::int64_t today) const;
+    bool startOver(const std::string& path, std::int64_t today);
+    LogChange readNew(RecordFile& file, const FileStatus& status);
+    void add(std::int64_t number, const RecordSlot& slot);
+    void takeBackLast();
+    std::int64_t secondsIn(const DayRange& days) const;
+
+    FileSystem& files_;
+    SessionHistory& rows_;
+    std::string path_;
+    std::int64_t today_ = 0;
+    std::optional<FileIdentity> identity_;
+    std::uint64_t size_ = 0;
+    LastSlot last_;
+    std::int64_t sessions_ = 0;
+    std::int64_t damaged_ = 0;
+    std::int64_t totalSeconds_ = 0;
+    // The time of each day, kept for a year from the start of today's week or month: enough
+    // for any session and bounded whatever a record's span.
+    DayRange keptDays_;
+    std::optional<PeriodTotals> days_;
+    LogCondition condition_ = LogCondition::notLookedFor;
+    std::string problem_;
+};
+
+} // namespace quillmarten

@@ -1,0 +1,24 @@
+#include "log_location.h"
+
+#include "metering/command_line.h"
+#include "metering/session_log_file.h"
+
+namespace quillmarten {
+
+std::optional<std::string> givenLogPath(std::string_view commandLine) {
+    const std::string_view path = splitCommandLine(splitCommandLine(commandLine).rest).first;
+    return path.empty() ? std::nullopt : std::optional<std::string>(path);
+}
+
+std::string serviceLogPath(std::string_view serviceCommand) {
+    const std::string_view executable = splitCommandLine(serviceCommand).first;
+    const std::size_t separator = executable.find_last_of('\\');
+    return logFilePath(executable.substr(0, separator == std::string_view::npos ? 0 : separator));
+}
+
+std::string_view fileNameOf(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+} // namespace quillmarten

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "metering/record_file.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quillmarten {
+
+struct ExportOutcome {
+    enum class Result : std::uint8_t { written, logUnreadable, targetUnwritable, targetIsLog };
+    Result result = Result::written;
+    std::int64_t sessions = 0;
+    std::int64_t damaged = 0; // damaged records left out
+    std::string problem;      // what went wrong, in plain words
+};
+
+// Writes the log's sessions to `target` as CSV, byte for byte what
+// `quillmarten-report --by session --format csv LOG` writes for the same log path. Nothing is
+// written when the log cannot be read, nor over the log itself.
+ExportOutcome exportSessions(FileSystem& files, const std::string& logPath,
+                             const std::string& target);
+
+} // namespace quillmarten

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "log_follower.h"
+#include "session_export.h"
+#include "viewer_ports.h"
+
+#include "metering/text_forms.h"
+#include "metering/tracker_ports.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Everything the viewer shows, made from what it found at its last refresh.
+namespace quillmarten {
+
+inline constexpr std::string_view viewerTitle = "Quillmarten Viewer";
+
+struct ViewerState {
+    std::optional<ServiceState> service; // nullopt: a log file named on the command line
+    std::string logPath;                 // empty: there is no log to look for
+    LogCondition log = LogCondition::notLookedFor;
+    std::string problem; // why the log cannot be read
+    std::int64_t sessions = 0;
+    std::int64_t damaged = 0;
+    LogSums sums;
+    std::string notice; // shown for a while in place of the log's condition
+
+    friend bool operator==(const ViewerState&, const ViewerState&) = default;
+};
+
+// Green while the service runs, red while it is paused, grey otherwise and for a named file.
+TrayPicture pictureOf(const ViewerState& state);
+
+// "Quillmarten: running, 0012:03:04:05 in all", at most the 63 characters the tray keeps.
+std::string tooltipText(const ViewerState& state);
+
+// "Quillmarten Viewer - 0012:03:04:05 in all", the file's name before the total for a named
+// file.
+std::string captionText(const ViewerState& state);
+
+// What is wrong, or a notice, alone; else the sessions read, then the time in use today, this
+// week, this month and in all.
+std::vector<std::string> statusParts(const ViewerState& state);
+
+std::string noticeText(LogNotice notice);
+std::string exportText(const ExportOutcome& outcome, const std::string& target);
+inline constexpr std::string_view noLogToExport = "There is no log to export.";
+std::string failureNotice(const std::string& report);
+
+// "Quillmarten-2026-12-07.csv"
+std::string exportFileName(const LocalTime& today);
+
+} // namespace quillmarten

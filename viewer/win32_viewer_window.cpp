@@ -1,0 +1,186 @@
+#include "win32_viewer_window.h"
+
+#include "metering/win32_text.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace quillmarten {
+
+namespace {
+
+constexpr int clientWidth = 920;
+constexpr int clientHeight = 360;
+// A status bar's part keeps a margin around its text.
+constexpr int partMargins = 16;
+
+// A window's device context with one font chosen, given back on every path.
+class FontContext {
+  public:
+    FontContext(HWND window, HFONT font)
+        : window_(window), context_(GetDC(window)), previous_(SelectObject(context_, font)) {}
+    ~FontContext() {
+        SelectObject(context_, previous_);
+        ReleaseDC(window_, context_);
+    }
+    FontContext(const FontContext&) = delete;
+    FontContext& operator=(const FontContext&) = delete;
+    HDC get() const { return context_; }
+
+  private:
+    HWND window_;
+    HDC context_;
+    HGDIOBJ previous_;
+};
+
+} // namespace
+
+Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionHistory& history,
+                                     ViewerPresenter& presenter)
+    : presenter_(presenter), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
+      window_(className, widen(viewerTitle),
+              WindowStyle{WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, icon, nullptr}, *this),
+      statusBar_(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
+                                 0, 0, 0, 0, window_.handle(), nullptr, GetModuleHandleW(nullptr),
+                                 nullptr)),
+      list_(std::make_unique<Win32SessionList>(window_.handle(), history, clientWidth,
+                                               clientHeight)) {
+    list_->fitColumns();
+    list_->markDamagedRows();
+    setClientSize(window_.handle(), clientWidth, clientHeight);
+    layOut();
+}
+
+void Win32ViewerWindow::setCaption(const std::string& caption) {
+    SetWindowTextW(window_.handle(), widen(caption).c_str());
+}
+
+bool Win32ViewerWindow::isVisible() const {
+    return IsWindowVisible(window_.handle()) != FALSE && IsIconic(window_.handle()) == FALSE;
+}
+
+void Win32ViewerWindow::setVisible(bool visible) {
+    if (!visible) {
+        ShowWindow(window_.handle(), SW_HIDE);
+        return;
+    }
+    ShowWindow(window_.handle(), IsIconic(window_.handle()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(window_.handle());
+}
+
+// The parts are laid out before their texts are set: a part that does not exist yet keeps none.
+void Win32ViewerWindow::setStatusParts(const std::vector<std::string>& parts) {
+    std::vector<std::wstring> texts;
+    std::vector<int> widths;
+    for (const std::string& part : parts) {
+        texts.push_back(widen(part));
+        if (texts.size() > 1) {
+            widths.push_back(textWidth(texts.back()) + scaledPixels(partMargins));
+        }
+    }
+    if (widths != partWidths_) {
+        partWidths_ = widths;
+        layOut();
+    }
+    for (std::size_t index = 0; index < texts.size(); ++index) {
+        SendMessageW(statusBar_, SB_SETTEXTW, index,
+                     reinterpret_cast<LPARAM>(texts[index].c_str()));
+    }
+}
+
+int Win32ViewerWindow::textWidth(const std::wstring& text) const {
+    const FontContext context(statusBar_,
+                              reinterpret_cast<HFONT>(SendMessageW(statusBar_, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(context.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+// The status bar sizes itself along the bottom; the list takes the rest. The parts after the
+// first are as wide as their texts, from the right edge, the last one leaving room for the grip.
+void Win32ViewerWindow::layOut() {
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    RECT client{};
+    GetClientRect(window_.handle(), &client);
+    RECT bar{};
+    GetWindowRect(statusBar_, &bar);
+    list_->place(RECT{0, 0, client.right, client.bottom - (bar.bottom - bar.top)});
+    std::vector<int> edges(partWidths_.size() + 1, -1);
+    int edge = client.right - GetSystemMetrics(SM_CXVSCROLL);
+    for (std::size_t index = partWidths_.size(); index > 0; --index) {
+        edge -= partWidths_[index - 1];
+        edges[index - 1] = edge;
+    }
+    SendMessageW(statusBar_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+}
+
+std::string Win32ViewerWindow::placement() const {
+    WINDOWPLACEMENT place{};
+    place.length = sizeof place;
+    GetWindowPlacement(window_.handle(), &place);
+    return std::string(reinterpret_cast<const char*>(&place), sizeof place);
+}
+
+// A window left minimised comes back at its normal size; one left maximised, maximised.
+void Win32ViewerWindow::restorePlacement(std::string_view placement) {
+    WINDOWPLACEMENT place{};
+    if (placement.size() != sizeof place) {
+        return;
+    }
+    std::memcpy(&place, placement.data(), sizeof place);
+    place.length = sizeof place;
+    place.showCmd = place.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    SetWindowPlacement(window_.handle(), &place);
+}
+
+void Win32ViewerWindow::close() {
+    window_.destroy();
+}
+
+std::optional<LRESULT> Win32ViewerWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_) {
+        presenter_.onTaskbarCreated();
+        return 0;
+    }
+    return onWindowMessage(message, wParam, lParam);
+}
+
+std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM wParam,
+                                                          LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        if (list_) {
+            layOut();
+        }
+        return 0;
+    case WM_CLOSE:
+        presenter_.onCloseRequest();
+        return 0;
+    case WM_TIMER:
+        presenter_.onTimer();
+        return 0;
+    case trayMessage:
+        presenter_.onTrayMouseMessage(static_cast<std::uint32_t>(LOWORD(lParam)));
+        return 0;
+    case wakeMessage:
+        presenter_.onShowChosen();
+        return 0;
+    case WM_NOTIFY:
+        return list_ ? list_->onNotify(*reinterpret_cast<const NMHDR*>(lParam)) : std::nullopt;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam != FALSE) {
+            presenter_.onSessionEnding();
+        }
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace quillmarten

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "viewer_presenter.h"
+
+#include "desktop/win32_session_list.h"
+#include "desktop/win32_window.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+namespace quillmarten {
+
+// The viewer's window as a Win32 window: a normal, resizable window with a taskbar button,
+// holding the session list above a status bar. Translates closing, sizing, the timer, the tray
+// icon's callbacks, a new taskbar, a second start's wake-up and the end of the session for the
+// presenter.
+class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
+  public:
+    static constexpr const wchar_t* className = L"QuillmartenViewer";
+    // Posted by a second start of the viewer to the first one's window.
+    static constexpr UINT wakeMessage = WM_APP + 1;
+    // The tray icon's callbacks.
+    static constexpr UINT trayMessage = WM_APP + 2;
+
+    // The presenter is used from the first message the loop delivers on.
+    Win32ViewerWindow(HICON icon, const SessionHistory& history, ViewerPresenter& presenter);
+
+    HWND handle() const { return window_.handle(); }
+    Win32SessionList& sessionList() { return *list_; }
+
+    void setCaption(const std::string& caption) override;
+    bool isVisible() const override;
+    // Showing brings the window to the front, restored when it was minimised.
+    void setVisible(bool visible) override;
+    void setStatusParts(const std::vector<std::string>& parts) override;
+    std::string placement() const override;
+    void restorePlacement(std::string_view placement) override;
+    void close() override;
+
+  private:
+    std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::optional<LRESULT> onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void layOut();
+    int textWidth(const std::wstring& text) const;
+
+    ViewerPresenter& presenter_;
+    const UINT taskbarCreated_;
+    Win32Window window_;
+    HWND statusBar_;
+    std::unique_ptr<Win32SessionList> list_;
+    // The widths the status bar's parts after the first need for their texts.
+    std::vector<int> partWidths_;
+};
+
+} // namespace quillmarten
