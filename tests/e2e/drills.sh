@@ -139,13 +139,26 @@ reports=$(reports_matching "$entries" '^1 109 .* - Inizializza$')
 check "gives at most eleven reports ($reports)" test "$reports" -ge 1 -a "$reports" -le 11
 check "and meters behind it" holds_before_then_record "$E2E_DIR/random.dat" 258
 
+section "a log of 100,000 sessions"
+stop_service
+big_log "$log_file" 100000
+start_service
+shows_all_sessions() {
+    local rows
+    rows=$(e2e_helper window rows --class QuillmartenHourMeter)
+    grep -qx $'rows\t100001' <<<"$rows" && grep -qx $'selected\t100000' <<<"$rows"
+}
+check "opens at once, the running session last and selected" e2e_wait_for 10 shows_all_sessions
+check "with the grand total of all of them" e2e_wait_for 5 eval \
+    "e2e_helper window find --class QuillmartenHourMeter | grep -q 'At work since 40416:16:0'"
+
 section "a user's log-off"
 check "reaches the program's windows" e2e_helper logoff --class QuillmartenHourMeter
 sleep 3
 check "the service still runs" test "$(e2e_helper service Quillmarten state)" = RUNNING
-before=$(record_seconds "$log_file" 258)
+before=$(record_seconds "$log_file" 200001)
 sleep 2
-check "and meters on" test "$(record_seconds "$log_file" 258)" -gt "$before"
+check "and meters on" test "$(record_seconds "$log_file" 200001)" -gt "$before"
 
 section "a close sent from outside to the hidden owner window"
 e2e_helper window close --class QuillmartenTray >/dev/null
