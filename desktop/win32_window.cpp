@@ -1,5 +1,8 @@
 #include "win32_window.h"
 
+#include <memory>
+#include <type_traits>
+
 namespace quillmarten {
 
 namespace {
@@ -84,10 +87,10 @@ void reportWindowFailuresTo(EventWriter* events) {
 }
 
 int scaledPixels(int pixelsAt96Dpi) {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return MulDiv(pixelsAt96Dpi, dpi, 96);
+    const auto release = [](HDC context) { ReleaseDC(nullptr, context); };
+    const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(release)> screen(GetDC(nullptr),
+                                                                                release);
+    return MulDiv(pixelsAt96Dpi, GetDeviceCaps(screen.get(), LOGPIXELSX), 96);
 }
 
 void setClientSize(HWND window, int width, int height) {
