@@ -69,12 +69,6 @@ TEST_F(Tracker, EachRunPlacesItsRecordBehindOneGapAndListsAllBefore) {
     EXPECT_TRUE(third.host.events().empty());
 }
 
-TEST_F(Tracker, ZeroByteFileIsTreatedAsMissing) {
-    file() = "";
-    EXPECT_EQ(start().tracker.recordNumber(), 1);
-    EXPECT_EQ(file().size(), 40u);
-}
-
 TEST_F(Tracker, CaptionShowsTheGrandTotalFromTheFirstCountedSecond) {
     file() = record("20261201080000", "20261201180000", "0000235950") + gap +
              record("20261202080000", "20261202080020", "0000000020") + gap +
@@ -167,17 +161,6 @@ TEST_F(Tracker, ALogFullOfNoiseGivesTenReportsAndOneCount) {
     EXPECT_EQ(reports.back(),
               "[59] 15 more damaged records, not reported one by one - Inizializza");
     EXPECT_EQ(run.tracker.recordNumber(), 27);
-}
-
-TEST_F(Tracker, CutShortLastRecordCountsAsASlotAndKeepsItsBytes) {
-    const std::string whole = record("20261201080000", "20261201180000", "0000010000");
-    file() = whole + whole.substr(0, 20);
-    Process& run = start();
-    EXPECT_EQ(run.tracker.recordNumber(), 4);
-    ASSERT_EQ(file().size(), 160u);
-    EXPECT_EQ(file().substr(40, 20), whole.substr(0, 20));
-    EXPECT_EQ(file().substr(60, 60), std::string(60, '\0'));
-    EXPECT_EQ(run.list.rowCount, 3u);
 }
 
 // A start that cannot place its record still meters: it shows what it could read, counts from
