@@ -29,7 +29,10 @@ void TrayIcon::fill(TrayPicture picture, std::string_view tooltip) {
     record_.hIcon = picture == TrayPicture::running  ? pictures_.running
                     : picture == TrayPicture::paused ? pictures_.paused
                                                      : pictures_.stopped;
-    record_.szTip = tooltipField(shell_.toAnsi(tooltip));
+    if (tooltip_ != tooltip) {
+        tooltip_ = tooltip;
+        record_.szTip = tooltipField(shell_.toAnsi(tooltip));
+    }
 }
 
 void TrayIcon::addRunningIcon() {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -89,6 +90,9 @@ class TrayIcon final : public TrayPresence {
     MainWindow& mainWindow_;
     PopupMenu& trayMenu_;
     TrayIconRecord record_;
+    // The tooltip the record holds: the service adds its icon again on every tick, and the
+    // conversion to the ANSI code page is done only when the text changes.
+    std::optional<std::string> tooltip_;
 };
 
 } // namespace quillmarten

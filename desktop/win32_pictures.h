@@ -14,8 +14,7 @@ inline constexpr int hand = 105;
 inline constexpr int stopped = 106;
 } // namespace picture_id
 
-// The program's pictures, loaded once and freed when the program ends. Only the viewer carries
-// the stopped picture; in the service it stays null.
+// The programs' pictures, loaded once and freed when the program ends.
 class Win32Pictures {
   public:
     Win32Pictures();

@@ -21,15 +21,12 @@ class Win32Timer final : public Timer {
         } else {
             KillTimer(window_, id_);
         }
-        enabled_ = enabled;
     }
-    bool enabled() const override { return enabled_; }
 
   private:
     HWND window_;
     UINT_PTR id_;
     UINT interval_;
-    bool enabled_ = false;
 };
 
 } // namespace quillmarten

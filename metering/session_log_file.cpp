@@ -2,8 +2,9 @@
 
 namespace quillmarten {
 
-std::string logFilePath(std::string_view applicationPath) {
-    std::string path(applicationPath);
+std::string logFileBeside(std::string_view executablePath) {
+    const std::size_t separator = executablePath.find_last_of('\\');
+    std::string path(executablePath.substr(0, separator == std::string_view::npos ? 0 : separator));
     path += '\\';
     path += logFileName;
     return path;

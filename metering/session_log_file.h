@@ -14,9 +14,8 @@ namespace quillmarten {
 
 inline constexpr std::string_view logFileName = "Quillmarten.dat";
 
-// The log file beside the executable: the application path, then "\Quillmarten.dat" (a root
-// directory's path thus gives a doubled separator, which the file system accepts).
-std::string logFilePath(std::string_view applicationPath);
+// The log file in the folder of the executable at `executablePath`.
+std::string logFileBeside(std::string_view executablePath);
 
 // Where the next run's record goes: two slots past the last, so that one gap record stands
 // between two runs, or the first slot of an empty file.

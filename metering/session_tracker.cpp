@@ -21,10 +21,9 @@ void SessionTracker::start() {
     try {
         const LocalTime now = ports_.clock.now();
         startStamp_ = dateTimeStamp(now);
-        stopStamp_ = startStamp_;
         lastSecondSeen_ = now.second;
         lastOpeningAttempt_ = ports_.clock.steadySeconds();
-        openSession();
+        openSession(sessionRecordText(startStamp_, startStamp_, sessionTime_));
         ports_.tray.addRunningIcon();
         ports_.meterTimer.setEnabled(true);
     } catch (...) {
@@ -35,10 +34,9 @@ void SessionTracker::start() {
 // Reads the history and places the session's record within one opening of the file. What
 // could be read is listed whether or not the record could be placed: a session without its
 // record counts on, shows its time, and tries again every second.
-void SessionTracker::openSession() {
+void SessionTracker::openSession(const std::string& record) {
     history_.clear();
     historyTotal_ = {};
-    const std::string record = sessionRecordText(startStamp_, stopStamp_, sessionTime_);
     std::optional<RaisedError> failure;
     try {
         SessionLogFile file(ports_.files, logPath_);
@@ -106,14 +104,12 @@ void SessionTracker::onMeterTick() {
         if (now.second != lastSecondSeen_) {
             lastSecondSeen_ = now.second;
             countOneSecond(sessionTime_);
-            secondCounted_ = true;
         }
-        stopStamp_ = dateTimeStamp(now);
-        const std::string record = sessionRecordText(startStamp_, stopStamp_, sessionTime_);
+        const std::string record = sessionRecordText(startStamp_, dateTimeStamp(now), sessionTime_);
         if (recordNumber_) {
             rewriteRecord(record);
         } else {
-            retryOpeningSession();
+            retryOpeningSession(record);
         }
         showSession(record);
     } catch (...) {
@@ -121,11 +117,11 @@ void SessionTracker::onMeterTick() {
     }
 }
 
-void SessionTracker::retryOpeningSession() {
+void SessionTracker::retryOpeningSession(const std::string& record) {
     const std::int64_t second = ports_.clock.steadySeconds();
     if (second != lastOpeningAttempt_) {
         lastOpeningAttempt_ = second;
-        openSession();
+        openSession(record);
     }
 }
 
@@ -139,14 +135,15 @@ void SessionTracker::rewriteRecord(const std::string& record) {
 }
 
 // The window shows the counted time whether or not the file could take it. The caption's total
-// stays empty until the first second has been counted.
+// stays empty until the first second has been counted: a session's time only grows.
 void SessionTracker::showSession(const std::string& record) {
     history_.replaceLast(record);
     ports_.sessionList.refreshRow(history_.size() - 1);
     if (ports_.taskbar.taskbarExists()) {
         ports_.tray.addRunningIcon();
     }
-    const std::string total = secondCounted_ ? durationText(historyTotal_ + sessionTime_) : "";
+    const std::string total =
+        sessionTime_ == Duration{} ? "" : durationText(historyTotal_ + sessionTime_);
     ports_.mainWindow.setCaption(captionPrefix_ + total);
 }
 

@@ -50,10 +50,10 @@ class SessionTracker {
     const Duration& sessionTime() const { return sessionTime_; }
 
   private:
-    void openSession();
+    void openSession(const std::string& record);
     std::int64_t loadHistory(SessionLogFile& file);
     void reportDamage(std::int64_t number, const RecordSlot& slot);
-    void retryOpeningSession();
+    void retryOpeningSession(const std::string& record);
     void rewriteRecord(const std::string& record);
     void showSession(const std::string& record);
     void report(const RaisedError& error, std::string_view origin, ReportThrottle& throttle);
@@ -64,9 +64,7 @@ class SessionTracker {
     std::string captionPrefix_;
     Duration historyTotal_;
     Duration sessionTime_;
-    bool secondCounted_ = false;
     std::string startStamp_;
-    std::string stopStamp_;
     int lastSecondSeen_ = 0;
     std::optional<std::int64_t> recordNumber_;
     std::int64_t lastOpeningAttempt_ = 0;

@@ -61,7 +61,6 @@ class Timer {
   public:
     virtual ~Timer() = default;
     virtual void setEnabled(bool enabled) = 0;
-    virtual bool enabled() const = 0;
 };
 
 // The connection to the service control manager, as far as the windows need it.

@@ -6,19 +6,6 @@
 
 namespace quillmarten {
 
-// A mutex made by the service under another account may refuse us access: that too means it
-// exists.
-Win32InstanceProbe::Win32InstanceProbe()
-    : mutex_(CreateMutexW(nullptr, FALSE, L"Global\\Quillmarten.SingleInstance")),
-      another_(GetLastError() == ERROR_ALREADY_EXISTS ||
-               (mutex_ == nullptr && GetLastError() == ERROR_ACCESS_DENIED)) {}
-
-Win32InstanceProbe::~Win32InstanceProbe() {
-    if (mutex_ != nullptr) {
-        CloseHandle(mutex_);
-    }
-}
-
 void Win32MessageBoxes::showMessage(const std::string& text, const std::string& caption) {
     MessageBoxW(nullptr, widen(text).c_str(), widen(caption).c_str(), MB_OK | MB_SETFOREGROUND);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "metering/program_version.h"
+#include "metering/win32_named_mutex.h"
 #include "start_up.h"
 
 #include <windows.h>
@@ -9,20 +10,14 @@
 
 namespace quillmarten {
 
-// One named mutex in the global namespace, held for the life of the process, so that a start
-// from a user's desktop also sees the service running in its own session.
+// A mutex in the global namespace, so that a start from a user's desktop also sees the service
+// running in its own session.
 class Win32InstanceProbe final : public InstanceProbe {
   public:
-    Win32InstanceProbe();
-    ~Win32InstanceProbe() override;
-    Win32InstanceProbe(const Win32InstanceProbe&) = delete;
-    Win32InstanceProbe& operator=(const Win32InstanceProbe&) = delete;
-
-    bool anotherInstanceRunning() override { return another_; }
+    bool anotherInstanceRunning() override { return mutex_.madeElsewhere(); }
 
   private:
-    HANDLE mutex_;
-    bool another_;
+    Win32NamedMutex mutex_{L"Global\\Quillmarten.SingleInstance"};
 };
 
 class Win32MessageBoxes final : public MessageBoxes {

@@ -11,9 +11,7 @@ std::optional<std::string> givenLogPath(std::string_view commandLine) {
 }
 
 std::string serviceLogPath(std::string_view serviceCommand) {
-    const std::string_view executable = splitCommandLine(serviceCommand).first;
-    const std::size_t separator = executable.find_last_of('\\');
-    return logFilePath(executable.substr(0, separator == std::string_view::npos ? 0 : separator));
+    return logFileBeside(splitCommandLine(serviceCommand).first);
 }
 
 std::string_view fileNameOf(std::string_view path) {

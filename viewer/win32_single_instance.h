@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "metering/win32_named_mutex.h"
 
 namespace quillmarten {
 
@@ -8,19 +8,13 @@ namespace quillmarten {
 // life of the process, and the first viewer's window, found by its class, to wake.
 class Win32SingleInstance {
   public:
-    Win32SingleInstance();
-    ~Win32SingleInstance();
-    Win32SingleInstance(const Win32SingleInstance&) = delete;
-    Win32SingleInstance& operator=(const Win32SingleInstance&) = delete;
-
-    bool isFirst() const { return first_; }
+    bool isFirst() const { return !mutex_.madeElsewhere(); }
     // Asks the first viewer to show its window, letting it come to the front as this start
     // would have.
     void wakeFirst() const;
 
   private:
-    HANDLE mutex_;
-    bool first_;
+    Win32NamedMutex mutex_{L"Local\\Quillmarten.Viewer"};
 };
 
 } // namespace quillmarten

@@ -13,10 +13,6 @@ constexpr UINT_PTR hideTimerId = 2;
 constexpr UINT meterInterval = 500;
 constexpr UINT hideDelay = 30000;
 
-std::string applicationPath(const std::wstring& executable) {
-    return narrow(executable.substr(0, executable.find_last_of(L'\\')));
-}
-
 } // namespace
 
 QuillmartenProgram::QuillmartenProgram()
@@ -35,7 +31,7 @@ QuillmartenProgram::QuillmartenProgram()
       mainWindowEvents_(mainWindow_, mainWindow_, serviceHost_, serviceHost_, tray_, aboutWindow_),
       tracker_(TrackerPorts{clock_, mainWindow_.sessionList(), mainWindow_, tray_, taskbar_,
                             meterTimer_, hideTimer_, serviceHost_, files_},
-               history_, logFilePath(applicationPath(executable_)), version_),
+               history_, logFileBeside(narrow(executable_)), version_),
       serviceControl_(tracker_, tray_, meterTimer_, serviceHost_, *this),
       startUp_(instances_, mainWindow_, serviceHost_, messageBoxes_, version_) {
     serviceHost_.connect(hiddenWindow_.handle(), serviceControl_);

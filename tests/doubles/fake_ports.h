@@ -81,7 +81,7 @@ class FakeTimer final : public Timer {
   public:
     explicit FakeTimer(bool on = false) : on_(on) {}
     void setEnabled(bool on) override { on_ = on; }
-    bool enabled() const override { return on_; }
+    bool enabled() const { return on_; }
 
   private:
     bool on_;

@@ -152,8 +152,9 @@ TEST(RecordFormat, EveryOtherSlotIsDamagedWithItsReason) {
 }
 
 TEST(LogFile, PathIsBesideTheExecutableEvenAtADriveRoot) {
-    EXPECT_EQ(logFilePath("C:\\Program Files\\Q"), "C:\\Program Files\\Q\\Quillmarten.dat");
-    EXPECT_EQ(logFilePath("D:\\"), "D:\\\\Quillmarten.dat");
+    EXPECT_EQ(logFileBeside("C:\\Program Files\\Q\\Quillmarten.exe"),
+              "C:\\Program Files\\Q\\Quillmarten.dat");
+    EXPECT_EQ(logFileBeside("D:\\Quillmarten.exe"), "D:\\Quillmarten.dat");
     EXPECT_EQ(newRecordNumber(0), 1);
     EXPECT_EQ(newRecordNumber(3), 5);
 }
