@@ -38,7 +38,6 @@ class CountingFileSystem final : public FileSystem {
       public:
         CountingFile(CountingFileSystem& counts, std::unique_ptr<RecordFile> file)
             : counts_(counts), file_(std::move(file)) {}
-        std::uint64_t size() override { return file_->size(); }
         FileStatus status() override { return file_->status(); }
         std::size_t readAt(std::uint64_t offset, std::span<char> into) override {
             ++counts_.reads;

@@ -23,12 +23,8 @@ class SessionSink {
 // A well-formed session's slot as the session it stores.
 StoredSession storedSessionOf(std::int64_t record, const RecordSlot& slot);
 
-// Reads the log at `path` from slot `firstSlot` on, for reading only, so that the service may
-// go on writing it meanwhile. Gap records are skipped. Returns the number of the last slot read
-// (firstSlot - 1 when there was none): a reader that follows a growing log reads again from
-// that slot, the one the service rewrites. Raises RaisedError when the file cannot be opened or
-// read.
-std::int64_t readSessions(FileSystem& files, const std::string& path, SessionSink& sink,
-                          std::int64_t firstSlot = 1);
+// Reads the log at `path` for reading only, so that the service may go on writing it meanwhile.
+// Gap records are skipped. Raises RaisedError when the file cannot be opened or read.
+void readSessions(FileSystem& files, const std::string& path, SessionSink& sink);
 
 } // namespace quillmarten

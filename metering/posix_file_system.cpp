@@ -41,7 +41,6 @@ class PosixRecordFile final : public RecordFile {
     PosixRecordFile(const PosixRecordFile&) = delete;
     PosixRecordFile& operator=(const PosixRecordFile&) = delete;
 
-    std::uint64_t size() override { return status().size; }
 
     FileStatus status() override {
         struct stat facts {};

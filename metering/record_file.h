@@ -28,7 +28,6 @@ class RecordFile {
   public:
     virtual ~RecordFile() = default;
 
-    virtual std::uint64_t size() = 0;
     // The size and the identity, asked in one call, so that both describe the same moment.
     virtual FileStatus status() = 0;
 

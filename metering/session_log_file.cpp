@@ -23,7 +23,7 @@ std::uint64_t recordOffset(std::int64_t number) {
 
 void SessionLogFile::appendRecord(std::int64_t number, std::string_view text) {
     const std::string record = encodeRecord(text);
-    const std::uint64_t lengthBefore = file_->size();
+    const std::uint64_t lengthBefore = file_->status().size;
     try {
         file_->writeAt(recordOffset(number), record);
     } catch (const RaisedError&) {
@@ -36,7 +36,7 @@ void SessionLogFile::appendRecord(std::int64_t number, std::string_view text) {
 // the fragment stays and the next start lists it as damaged.
 void SessionLogFile::takeBack(std::uint64_t lengthBefore) noexcept {
     try {
-        if (file_->size() > lengthBefore) {
+        if (file_->status().size > lengthBefore) {
             file_->truncate(lengthBefore);
         }
     } catch (const RaisedError&) {

@@ -38,7 +38,7 @@ class SessionLogFile {
   public:
     SessionLogFile(FileSystem& files, const std::string& path);
 
-    std::uint64_t length() { return file_->size(); }
+    std::uint64_t length() { return file_->status().size; }
 
     // Every slot of the file, as scanSlots gives them; returns how many there were.
     template <typename Visit> std::int64_t scan(Visit visit) { return scanSlots(*file_, visit); }

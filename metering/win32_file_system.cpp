@@ -53,14 +53,6 @@ class Win32RecordFile final : public RecordFile {
     Win32RecordFile(const Win32RecordFile&) = delete;
     Win32RecordFile& operator=(const Win32RecordFile&) = delete;
 
-    std::uint64_t size() override {
-        LARGE_INTEGER size{};
-        if (!GetFileSizeEx(handle_, &size)) {
-            throw lastFileError();
-        }
-        return static_cast<std::uint64_t>(size.QuadPart);
-    }
-
     FileStatus status() override {
         BY_HANDLE_FILE_INFORMATION information{};
         if (!GetFileInformationByHandle(handle_, &information)) {

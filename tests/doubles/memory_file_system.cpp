@@ -15,7 +15,6 @@ class MemoryRecordFile final : public RecordFile {
     MemoryRecordFile(const MemoryRecordFile&) = delete;
     MemoryRecordFile& operator=(const MemoryRecordFile&) = delete;
 
-    std::uint64_t size() override { return bytes_.size(); }
     FileStatus status() override { return FileStatus{bytes_.size(), identity_}; }
 
     std::size_t readAt(std::uint64_t offset, std::span<char> into) override {

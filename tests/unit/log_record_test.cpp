@@ -1,6 +1,5 @@
 #include "doubles/memory_file_system.h"
 #include "metering/posix_file_system.h"
-#include "metering/program_version.h"
 #include "metering/session_log_file.h"
 #include "metering/session_row.h"
 
@@ -8,7 +7,7 @@
 
 #include <filesystem>
 #include <limits>
-#include <vector>
+#include <unistd.h>
 
 namespace quillmarten {
 namespace {
@@ -19,63 +18,31 @@ const std::string path = "C:\\Q\\Quillmarten.dat";
 const std::string example = "20261205080307"
                             "20261205174509"
                             "0000094200";
-
-std::string withText(const std::string& text) {
-    return encodeRecord(text);
-}
+constexpr std::int32_t mostDays = std::numeric_limits<std::int32_t>::max();
 
 std::string session(const std::string& start, const std::string& stop, const std::string& used) {
-    return withText(start + stop + used);
+    return encodeRecord(start + stop + used);
 }
 
-TEST(TextForms, StampsDurationsAndTheirDisplayForms) {
-    EXPECT_EQ(dateTimeStamp(LocalTime{2026, 1, 2, 3, 4, 5}), "20260102030405");
-    EXPECT_EQ(durationText(Duration{1, 2, 3, 4}), "0001:02:03:04");
-    EXPECT_EQ(durationText(Duration{10000, 0, 0, 0}), "10000:00:00:00");
-    EXPECT_EQ(storedDurationField(Duration{0, 9, 42, 0}), "0000094200");
-    EXPECT_EQ(storedDurationField(Duration{10000, 0, 0, 1}), "9999235959");
-    EXPECT_EQ(versionCaption(ProgramVersion{"Quillmarten", 1, 0, 0, 45}),
-              "Quillmarten - Version 1.0.45");
-    EXPECT_EQ(startTimeText(example), "05/12/2026-08:03:07");
-    EXPECT_EQ(stopTimeText(example), "05/12/2026-17:45:09");
-    EXPECT_EQ(timeInUseText(example), "0000:09:42:00");
-}
-
-// A damaged record is shown as far as its characters go, without reading past them.
-TEST(TextForms, ShortTextsGiveShortPieces) {
-    EXPECT_EQ(displayDate(""), "//");
-    EXPECT_EQ(displayDate("2026"), "26//2026");
-    EXPECT_EQ(displayDate("20261"), "61/1/2026");
-    EXPECT_EQ(displayTime("1234"), "12:34:34");
-    EXPECT_EQ(displayTime("1234567"), "12:34:67");
-    EXPECT_EQ(startTimeText("2026"), "26//2026-::");
-    EXPECT_EQ(timeInUseText("2026"), ":::");
-}
-
-TEST(Duration, OneSecondCarriesThroughMinutesHoursAndDays) {
-    const std::vector<std::pair<Duration, Duration>> steps{
-        {{0, 0, 0, 0}, {0, 0, 0, 1}},           {{0, 0, 0, 59}, {0, 0, 1, 0}},
-        {{0, 0, 59, 59}, {0, 1, 0, 0}},         {{0, 23, 59, 59}, {1, 0, 0, 0}},
-        {{9999, 23, 59, 59}, {10000, 0, 0, 0}},
-    };
-    for (auto [before, after] : steps) {
+TEST(Duration, CountsCarriesAndReportsOverflow) {
+    for (auto [before, after] :
+         std::vector<std::pair<Duration, Duration>>{{{0, 0, 0, 59}, {0, 0, 1, 0}},
+                                                    {{0, 0, 59, 59}, {0, 1, 0, 0}},
+                                                    {{9999, 23, 59, 59}, {10000, 0, 0, 0}}}) {
         countOneSecond(before);
         EXPECT_EQ(before, after);
     }
-    Duration full{std::numeric_limits<std::int32_t>::max(), 23, 59, 59};
-    const Duration kept = full;
+    Duration full{mostDays, 23, 59, 59};
     EXPECT_THROW(countOneSecond(full), RaisedError);
-    EXPECT_EQ(full, kept);
-}
-
-TEST(Duration, SumsCarryOnceAndOverflowIsAnError) {
+    EXPECT_EQ(full, (Duration{mostDays, 23, 59, 59}));
     DurationSum sum;
-    sum.add({0, 23, 59, 50});
-    sum.add({0, 0, 0, 20});
-    sum.add({0, 0, 0, 45});
+    for (const Duration& stored : {Duration{0, 23, 59, 50}, {0, 0, 0, 20}, {0, 0, 0, 45}}) {
+        sum.add(stored);
+    }
     EXPECT_EQ(sum.carried(), (Duration{1, 0, 0, 55}));
-    EXPECT_EQ((Duration{0, 0, 59, 30} + Duration{0, 0, 0, 30}), (Duration{0, 1, 0, 0}));
-    sum.add({std::numeric_limits<std::int32_t>::max(), 0, 0, 0});
+    EXPECT_EQ(durationText(Duration{10000, 0, 0, 0}), "10000:00:00:00");
+    EXPECT_EQ(storedDurationField(Duration{10000, 0, 0, 1}), "9999235959");
+    sum.add({mostDays, 0, 0, 0});
     try {
         sum.carried();
         FAIL() << "no overflow";
@@ -85,22 +52,21 @@ TEST(Duration, SumsCarryOnceAndOverflowIsAnError) {
     }
 }
 
-TEST(RecordFormat, ExampleSessionIsTheseFortyBytes) {
-    const std::string bytes = withText(example);
-    ASSERT_EQ(bytes.size(), 40u);
-    EXPECT_EQ(bytes.substr(0, 2), std::string("\x26\x00", 2));
-    EXPECT_EQ(bytes.substr(2), example);
-    EXPECT_EQ(withText(""), std::string(40, '\0'));
-    EXPECT_THROW(encodeRecord(std::string(39, '1')), RaisedError);
-    EXPECT_EQ(sessionRecordText("20261205080307", "20261205174509", Duration{0, 9, 42, 0}),
-              example);
+// A damaged record is shown as far as its characters go, without reading past them.
+TEST(RowTexts, ShowARecordAndShortTextsAsShortPieces) {
+    EXPECT_EQ(startTimeText(example) + " " + stopTimeText(example) + " " + timeInUseText(example),
+              "05/12/2026-08:03:07 05/12/2026-17:45:09 0000:09:42:00");
+    EXPECT_EQ(startTimeText("2026"), "26//2026-::");
+    EXPECT_EQ(timeInUseText("20261205080307202612051745090000012"), "0000:01:2:12");
+    EXPECT_EQ(displayDate("20261"), "61/1/2026");
 }
 
-TEST(RecordFormat, WellFormedSessionIsDecodedIntoItsTimes) {
-    const std::string bytes = withText(example);
+TEST(RecordFormat, ASessionIsTheseFortyBytesAndDecodesIntoItsTimes) {
+    const std::string bytes = encodeRecord(example);
+    EXPECT_EQ(bytes, std::string("\x26\x00", 2) + example);
+    EXPECT_THROW(encodeRecord(std::string(39, '1')), RaisedError);
     const RecordSlot slot = decodeSlot(bytes);
     EXPECT_EQ(slot.kind, SlotKind::session);
-    EXPECT_EQ(slot.text, example);
     EXPECT_EQ(slot.start(), (LocalTime{2026, 12, 5, 8, 3, 7}));
     EXPECT_EQ(slot.stop(), (LocalTime{2026, 12, 5, 17, 45, 9}));
     EXPECT_EQ(slot.timeInUse(), (Duration{0, 9, 42, 0}));
@@ -110,36 +76,25 @@ TEST(RecordFormat, WellFormedSessionIsDecodedIntoItsTimes) {
 }
 
 TEST(RecordFormat, EveryOtherSlotIsDamagedWithItsReason) {
-    std::string overlong = withText(example);
+    std::string overlong = encodeRecord(example);
     overlong[0] = 39;
     std::string stray(40, '\0');
     stray[39] = 1;
+    const std::string ok = "20261205174509";
     const std::vector<std::pair<std::string, std::string>> cases{
-        {withText(example).substr(0, 20), "cut short: 20 of 40 bytes"},
-        {std::string(1, '\x26'), "cut short: 1 of 40 bytes"},
+        {encodeRecord(example).substr(0, 20), "cut short: 20 of 40 bytes"},
         {stray, "a length of 0 with other bytes than zeros"},
         {overlong, "a length of 39 instead of 38"},
-        {withText(example.substr(0, 37)), "a length of 37 instead of 38"},
-        {session("20261205080307", "20261205174509", "-000094200"), "character 29 is not a digit"},
-        {session("20261205080307", "2026120517450x", "0000094200"), "character 28 is not a digit"},
-        {session("20261305080307", "20261205174509", "0000094200"),
-         "the start is not a real date and time"},
-        {session("20230229080307", "20261205174509", "0000094200"),
-         "the start is not a real date and time"},
-        {session("20261205080307", "20261205240000", "0000094200"),
-         "the stop is not a real date and time"},
-        {session("20261205080307", "20261205174509", "0000240000"),
-         "the time in use is out of range"},
-        {session("20261205080307", "20261205174509", "0000006000"),
-         "the time in use is out of range"},
-        {session("20261205080307", "20261205174509", "0000000060"),
-         "the time in use is out of range"},
-        {session("00001205080307", "20261205174509", "0000094200"),
-         "the start is not a real date and time"},
-        {session("20261231080307", "20261131174509", "0000094200"),
-         "the stop is not a real date and time"},
-        {session("20261205080307", "20261205176009", "0000094200"),
-         "the stop is not a real date and time"},
+        {encodeRecord(example.substr(0, 37)), "a length of 37 instead of 38"},
+        {session(ok, ok, "-000094200"), "character 29 is not a digit"},
+        {session(ok, "2026120517450x", "0000094200"), "character 28 is not a digit"},
+        {session("20261305080307", ok, "0000094200"), "the start is not a real date and time"},
+        {session("20230229080307", ok, "0000094200"), "the start is not a real date and time"},
+        {session("00001205080307", ok, "0000094200"), "the start is not a real date and time"},
+        {session(ok, "20261131174509", "0000094200"), "the stop is not a real date and time"},
+        {session(ok, "20261205240000", "0000094200"), "the stop is not a real date and time"},
+        {session(ok, ok, "0000240000"), "the time in use is out of range"},
+        {session(ok, ok, "0000000060"), "the time in use is out of range"},
     };
     for (const auto& [bytes, reason] : cases) {
         const RecordSlot slot = decodeSlot(bytes);
@@ -151,81 +106,51 @@ TEST(RecordFormat, EveryOtherSlotIsDamagedWithItsReason) {
               "[59] Bad record length in record 3 (a length of 39 instead of 38) - Inizializza");
 }
 
-TEST(LogFile, PathIsBesideTheExecutableEvenAtADriveRoot) {
+TEST(LogFile, ScansEverySlotInFewReadsAndAFailedAppendLeavesNoFragment) {
     EXPECT_EQ(logFileBeside("C:\\Program Files\\Q\\Quillmarten.exe"),
               "C:\\Program Files\\Q\\Quillmarten.dat");
-    EXPECT_EQ(logFileBeside("D:\\Quillmarten.exe"), "D:\\Quillmarten.dat");
-    EXPECT_EQ(newRecordNumber(0), 1);
-    EXPECT_EQ(newRecordNumber(3), 5);
-}
-
-TEST(LogFile, ScanNumbersEverySlotTheCutShortLastOneIncluded) {
     MemoryFileSystem files;
-    std::string bytes;
     for (int i = 0; i < 5000; ++i) {
-        bytes += withText(example);
+        files.contents(path) += encodeRecord(example);
     }
-    files.contents(path) = bytes + withText(example).substr(0, 12);
+    files.contents(path) += encodeRecord(example).substr(0, 12);
     std::vector<std::int64_t> damaged;
-    int sessions = 0;
-    const std::int64_t slots =
-        SessionLogFile(files, path).scan([&](std::int64_t number, const RecordSlot& slot) {
-            slot.kind == SlotKind::damaged ? damaged.push_back(number) : void(++sessions);
-        });
+    const auto slots = SessionLogFile(files, path).scan([&](std::int64_t n, const RecordSlot& s) {
+        if (s.kind != SlotKind::session) {
+            damaged.push_back(n);
+        }
+    });
     EXPECT_EQ(slots, 5001);
-    EXPECT_EQ(sessions, 5000);
     EXPECT_EQ(damaged, std::vector<std::int64_t>{5001});
     EXPECT_LE(files.reads, 5);
-    EXPECT_EQ(files.closes, files.opens);
-}
-
-TEST(LogFile, AppendLeavesZeroGapsAndAFailedOneLeavesTheFileAsItWas) {
-    MemoryFileSystem files;
-    files.contents(path) = withText(example);
-    SessionLogFile(files, path).appendRecord(3, example);
-    EXPECT_EQ(files.contents(path), withText(example) + std::string(40, '\0') + withText(example));
 
     const std::string before = files.contents(path);
     files.failWrites(61, 50);
-    EXPECT_THROW(SessionLogFile(files, path).appendRecord(5, example), RaisedError);
+    EXPECT_THROW(SessionLogFile(files, path).appendRecord(5003, example), RaisedError);
     EXPECT_EQ(files.contents(path), before);
     EXPECT_EQ(files.closes, files.opens);
 }
 
-class PosixLogFile : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        directory = std::filesystem::temp_directory_path() /
-                    ("quillmarten-" + std::to_string(::getpid()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(directory);
-    }
-    void TearDown() override { std::filesystem::remove_all(directory); }
-
-    std::filesystem::path directory;
+TEST(PosixLogFile, CreatesTheFileFillsGapsWithZerosAndNamesAMissingFolder) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("quillmarten-test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string file = (folder / "Quillmarten.dat").string();
     PosixFileSystem files;
-};
-
-TEST_F(PosixLogFile, CreatesTheFileAndReadsBackItsGapsAsGaps) {
-    const std::string file = (directory / "Quillmarten.dat").string();
     SessionLogFile(files, file).appendRecord(3, example);
-    EXPECT_EQ(std::filesystem::file_size(file), 120u);
+    SessionLogFile(files, file).rewriteRecord(3, example);
     std::vector<SlotKind> kinds;
     SessionLogFile(files, file).scan([&](std::int64_t, const RecordSlot& slot) {
         kinds.push_back(slot.kind);
     });
     EXPECT_EQ(kinds, (std::vector{SlotKind::gap, SlotKind::gap, SlotKind::session}));
-    SessionLogFile(files, file).rewriteRecord(1, example);
-    EXPECT_EQ(std::filesystem::file_size(file), 120u);
-}
-
-TEST_F(PosixLogFile, MissingDirectoryIsPathNotFound) {
     try {
-        SessionLogFile log(files, (directory / "absent" / "Quillmarten.dat").string());
+        files.openReadOnly((folder / "absent.dat").string());
         FAIL() << "opened";
     } catch (const RaisedError& error) {
         EXPECT_EQ(errorReportText(error), "[76] Path not found");
     }
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace
