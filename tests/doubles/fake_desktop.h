@@ -21,8 +21,7 @@ class FakeNotificationArea final : public NotificationArea {
     }
     std::string toAnsi(std::string_view text) override {
         std::string ansi(text);
-        for (std::size_t at = ansi.find("\xC2\xAE"); at != std::string::npos;
-             at = ansi.find("\xC2\xAE", at)) {
+        if (const auto at = ansi.find("\xC2\xAE"); at != std::string::npos) {
             ansi.replace(at, 2, "\xAE");
         }
         return ansi;

@@ -64,7 +64,7 @@ std::unique_ptr<RecordFile> MemoryFileSystem::openReadWrite(const std::string& p
 }
 
 std::unique_ptr<RecordFile> MemoryFileSystem::openReadOnly(const std::string& path) {
-    if (!exists(path)) {
+    if (!files_.contains(path)) {
         ++opens;
         throw makeError(error_number::pathNotFound);
     }

@@ -18,7 +18,6 @@ class MemoryFileSystem final : public FileSystem {
     std::unique_ptr<RecordFile> openReadOnly(const std::string& path) override;
 
     std::string& contents(const std::string& path) { return files_[path]; }
-    bool exists(const std::string& path) const { return files_.count(path) != 0; }
     // Another file takes the path, as when a log is replaced by a copy.
     void replace(const std::string& path, std::string bytes);
 

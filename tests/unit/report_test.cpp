@@ -1,6 +1,6 @@
 #include "doubles/memory_file_system.h"
 #include "history/calendar.h"
-#include "history/period_totals.h"
+#include "history/day_split.h"
 #include "history/session_reader.h"
 #include "metering/session_record.h"
 #include "report/report_command.h"
@@ -67,23 +67,6 @@ TEST(History, TimeInUseFollowsTheSpanOverDaysAndAddsUpExactly) {
         ASSERT_LE(longest.secondsOn(day), 237);
     }
     EXPECT_EQ(sum, 863'999'999);
-}
-
-TEST(History, EachSessionCountsOncePerPeriodWithTimeWithinTheDays) {
-    PeriodTotals weeks(PeriodKind::week, {});
-    const std::int64_t newYear = dayNumber({2027, 1, 1});
-    PeriodTotals newYearsDay(PeriodKind::day, {newYear, newYear});
-    for (const StoredSession& stored :
-         {session({2026, 12, 31, 23, 0, 0}, {2027, 1, 1, 1, 0, 0}, 3600),
-          session({2027, 1, 1, 8, 0, 0}, {2027, 1, 1, 9, 0, 0}, 3600),
-          session({2027, 1, 5, 8, 0, 0}, {2027, 1, 5, 8, 0, 0}, 0)}) {
-        weeks.add(stored);
-        newYearsDay.add(stored);
-    }
-    EXPECT_EQ(weeks.periods().size(), 1u);
-    EXPECT_EQ(weeks.periods().begin()->second, (PeriodTotal{7200, 2}));
-    EXPECT_EQ(newYearsDay.periods().begin()->second, (PeriodTotal{5400, 2}));
-    EXPECT_EQ(newYearsDay.sessionsWithTime(), 2);
 }
 
 struct Outcome {

@@ -177,14 +177,6 @@ TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
     EXPECT_EQ(seen(), "1 session");
 }
 
-// The 63rd byte of the tooltip is the first of a two-byte character, which is left out whole.
-TEST_F(Viewer, ATooltipKeepsToItsRoom) {
-    const std::string longName = "D:\\" + std::string(49, 'x') + "\xC3\xA9.dat";
-    files.contents(longName) = firstRun;
-    viewer(longName);
-    EXPECT_EQ(tooltip(), "Quillmarten: " + std::string(49, 'x'));
-}
-
 TEST_F(Viewer, ExportSaysWhyNothingWasWritten) {
     file() = firstRun;
     viewer();
