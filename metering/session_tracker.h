@@ -45,10 +45,6 @@ class SessionTracker {
     // Once, 30 s after the main window was loaded.
     void onHideTimer();
 
-    // The running session's record, once it has been placed in the file.
-    std::optional<std::int64_t> recordNumber() const { return recordNumber_; }
-    const Duration& sessionTime() const { return sessionTime_; }
-
   private:
     void openSession(const std::string& record);
     std::int64_t loadHistory(SessionLogFile& file);

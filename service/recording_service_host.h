@@ -39,7 +39,6 @@ class RecordingServiceHost final : public ServiceHost {
     std::vector<std::string> errorReports() const;
 
     void answerInstall(bool installed) { installAnswer_ = installed; }
-    void answerRemove(bool removed) { removeAnswer_ = removed; }
     // The named operation throws this exception when next called.
     template <typename Exception>
     void failNext(const std::string& operation, const Exception& exception) {
@@ -53,7 +52,6 @@ class RecordingServiceHost final : public ServiceHost {
     std::vector<Entry> events_;
     std::map<std::string, std::exception_ptr> failures_;
     bool installAnswer_ = true;
-    bool removeAnswer_ = true;
 };
 
 } // namespace quillmarten

@@ -72,8 +72,8 @@ TEST_F(Tracker, TickCountsOneSecondWhenTheClocksSecondChanged) {
     tick(5);
     tick(60);
     tick(0);
-    EXPECT_EQ(run->tracker.sessionTime(), (Duration{0, 0, 0, 2}));
-    EXPECT_EQ(slot(1).substr(16, 14), "20261205080413");
+    EXPECT_EQ(slot(1).substr(16), "20261205080413"
+                                  "0000000002");
 }
 
 TEST_F(Tracker, TrayIconComesBackWhileTheTaskbarExistsAndTheWindowHidesOnce) {
