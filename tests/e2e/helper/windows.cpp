@@ -87,11 +87,9 @@ HWND findSingleWindow(const std::wstring& className) {
 // so a hung program cannot stall a test.
 std::optional<LRESULT> askWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, answerTimeoutMs,
-                             &answer)) {
-        return std::nullopt;
-    }
-    return static_cast<LRESULT>(answer);
+    const bool answered = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                                              answerTimeoutMs, &answer) != 0;
+    return answered ? std::optional(static_cast<LRESULT>(answer)) : std::nullopt;
 }
 
 constexpr std::size_t textCapacity = 1024;
@@ -211,7 +209,8 @@ void logoffCommand(const Words& words) {
     const auto windows = findWindows(words[0]);
     for (const UINT message : {UINT{WM_QUERYENDSESSION}, UINT{WM_ENDSESSION}}) {
         for (const HWND window : windows) {
-            if (!askWindow(window, message, message == WM_ENDSESSION, ENDSESSION_LOGOFF)) {
+            if (!askWindow(window, message, message == WM_ENDSESSION,
+                           static_cast<LPARAM>(ENDSESSION_LOGOFF))) {
                 throw Failure{L"a window did not answer message " + std::to_wstring(message)};
             }
         }
