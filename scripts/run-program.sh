@@ -34,14 +34,14 @@ e2e_start_desktop
 mkdir -p "$program_dir"
 cp build/windows-x86_64/windows/Quillmarten.exe "$program_dir/"
 
-if [[ $(e2e_helper service Quillmarten state) == NOT_INSTALLED ]]; then
+if [[ -z $(service_state) ]]; then
     e2e_helper launch 60 '"C:\Program Files\Quillmarten\Quillmarten.exe" /i' >/dev/null &
     installer=$!
-    e2e_log "$(e2e_helper msgbox wait Quillmarten 30)"
+    e2e_log "$(wait_for 30 e2e_helper msgbox Quillmarten 2>/dev/null)"
     wait "$installer"
 fi
 "$E2E_WINE" sc start Quillmarten >/dev/null 2>&1 || true
-e2e_helper service Quillmarten wait RUNNING 30 >/dev/null || e2e_fail "the service did not start"
+wait_for 30 service_is RUNNING || e2e_fail "the service did not start"
 e2e_log "Quillmarten runs as a service; its log is $program_dir/Quillmarten.dat"
 sleep 3
 e2e_screenshot "$screenshot"
@@ -53,5 +53,4 @@ else
     e2e_log "or hide the window, right-click it for Info. Press Enter to stop the service."
     read -r _ || true
 fi
-"$E2E_WINE" sc stop Quillmarten >/dev/null 2>&1 || true
-e2e_helper service Quillmarten wait STOPPED 30 >/dev/null || true
+stop_service || true

@@ -1,65 +1,33 @@
-# Turns Wine's ReportEventW debug output into "TYPE ID MESSAGE" lines (see e2e_events in lib.sh).
-# Wine writes, per entry, a fixme line with the arguments and then one line per insertion string,
-# all prefixed with the thread id; entries of different threads may interleave, so pending
-# entries are kept per thread. Portable awk: Debian's default awk is mawk.
+# Turns Wine's ReportEventW debug output into lines "TYPE ID MESSAGE": TYPE 1 error, 2 warning or
+# 4 information; ID the event id's low 16 bits; MESSAGE the insertion strings joined by " | ", with
+# Wine's escapes and its cut after about 290 characters ("..."). Per entry Wine writes a fixme line
+# with the arguments, then a line per string, each behind the thread id; threads may interleave.
+# Runs in mawk, which has no hexadecimal numbers.
 
-function hex_value(text,    digits, value, i) {
-    digits = "0123456789abcdef"
-    sub(/^0x/, "", text)
-    text = tolower(text)
-    value = 0
-    for (i = 1; i <= length(text); i++)
-        value = value * 16 + index(digits, substr(text, i, 1)) - 1
+function hex(text,    value, i) {
+    for (i = 3; i <= length(text); i++)
+        value = value * 16 + index("0123456789abcdef", tolower(substr(text, i, 1))) - 1
     return value
 }
 
-function thread_of(line) {
-    return substr(line, 1, index(line, ":") - 1)
-}
-
-# Undoes the two escapes of Wine's debugstr_w that can be undone without ambiguity.
-function unescape(text,    result, c, i) {
-    result = ""
-    for (i = 1; i <= length(text); i++) {
-        c = substr(text, i, 1)
-        if (c == "\\" && (substr(text, i + 1, 1) == "\\" || substr(text, i + 1, 1) == "\"")) {
-            i++
-            c = substr(text, i, 1)
-        }
-        result = result c
-    }
-    return result
-}
-
-function emit(thread) {
-    print kind[thread] " " code[thread] (message[thread] == "" ? "" : " " message[thread])
-    delete left[thread]
-}
+{ thread = substr($0, 1, index($0, ":") - 1) }
 
 /^[0-9a-f]+:fixme:advapi:ReportEventW \(/ {
-    thread = thread_of($0)
-    arguments = $0
-    sub(/^[^(]*\(/, "", arguments)
-    sub(/\).*$/, "", arguments)
-    split(arguments, field, ",")
-    kind[thread] = hex_value(field[2])
-    code[thread] = hex_value(field[4]) % 65536
+    split(substr($0, index($0, "(") + 1), field, ",")
+    entry[thread] = hex(field[2]) " " hex(field[4]) % 65536
     message[thread] = ""
-    left[thread] = hex_value(field[6])
-    if (left[thread] == 0)
-        emit(thread)
-    next
+    left[thread] = hex(field[6])
 }
 
-/^[0-9a-f]+:(trace|warn|err):eventlog:ReportEventW L"/ {
-    thread = thread_of($0)
-    if (!(thread in left))
-        next
-    text = $0
-    sub(/^[^"]*"/, "", text)
+/^[0-9a-f]+:(trace|warn|err):eventlog:ReportEventW L"/ && left[thread] > 0 {
+    text = substr($0, index($0, "\"") + 1)
     if (!sub(/"\.\.\.$/, "...", text))
         sub(/"$/, "", text)
-    message[thread] = message[thread] (message[thread] == "" ? "" : " | ") unescape(text)
-    if (--left[thread] == 0)
-        emit(thread)
+    message[thread] = message[thread] (message[thread] == "" ? " " : " | ") text
+    left[thread]--
+}
+
+left[thread] == 0 && thread in entry {
+    print entry[thread] message[thread]
+    delete entry[thread]
 }

@@ -1,183 +1,165 @@
 #!/usr/bin/env bash
-# Drives the real Quillmarten.exe under Wine as a person and the service manager would: install
-# from a folder whose name holds a blank, start, pause, continue, a custom request, stop, a second
-# start, second instances, refused arguments, the tray icon, the windows, and removal. Checks the
-# log file's bytes, the registry, the event-log entries, the list and the windows, and keeps
+# Drives the real Quillmarten.exe under Wine as a person and the service manager would, from
+# install to removal, against the log's bytes, the registry, the event log and the windows; keeps
 # screenshots in build/e2e-artifacts.
 # Usage: tests/e2e/run.sh BUILD_DIR   (the windows-x86_64 build directory)
 set -uo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=tests/e2e/lib.sh
-source "$here/lib.sh"
-source "$here/checks.sh"
-e2e_test_build "${1:?usage: run.sh BUILD_DIR}"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_setup "${1:?usage: run.sh BUILD_DIR}"
+rm -f "$artifacts"/*.png
+main=QuillmartenHourMeter
+service_key='HKLM\System\CurrentControlSet\Services\Quillmarten'
+source_key='HKLM\System\CurrentControlSet\Services\EventLog\Application\Quillmarten'
 
-folder_unix="Program Files/Quill Meter"
-folder='C:\Program Files\Quill Meter'
-exe="$folder\\Quillmarten.exe"
-main_window=(--title-prefix "Quillmarten - Version 1.0.45")
+has_value() { grep -qxF "    $1    $2    $3" <<<"$config"; }
+tray_is() { e2e_screenshot "$artifacts/$2" && [[ $(tray_colour "$artifacts/$2") == "$1" ]]; }
+rows_and_selected() { grep -E '^(rows|selected)' <<<"$rows" | tr '\t\n' ' ,'; }
+double_click() { tray_click 0 --repeat 2 --delay 100 1 && wait_for 10 "$1" "$main"; }
 
-rm -rf "$artifacts" && mkdir -p "$artifacts"
-e2e_setup
-log_file="$WINEPREFIX/drive_c/$folder_unix/Quillmarten.dat"
+# row_starts_at INDEX N: the list's row INDEX shows record N's start as dd/mm/yyyy-hh:nn:ss.
+row_starts_at() {
+    local s && s=$(record_start "$log_file" "$2")
+    awk -F'\t' -v i="$1" '$1 == "row" && $2 == i {print $3}' <<<"$rows" |
+        grep -qxF "${s:6:2}/${s:4:2}/${s:0:4}-${s:8:2}:${s:10:2}:${s:12:2}"
+}
+
+# The caption's grand total is the sum of the rows' time in use, both read within one tick.
+rows_total() {
+    e2e_helper rows "$main" | awk -F'\t' '$1 == "row" { split($5, t, ":")
+        sum += ((t[1] * 24 + t[2]) * 60 + t[3]) * 60 + t[4] } END { print sum + 0 }'
+}
+caption_total_matches() {
+    for _ in 1 2 3 4 5; do [[ $(caption_total "$main") == "$(rows_total)" ]] && return; done
+    return 1
+}
+
+window_is_centred() {
+    [[ $1 =~ rect=(-?[0-9]+),-?[0-9]+,(-?[0-9]+), ]] &&
+        (((BASH_REMATCH[1] + BASH_REMATCH[2] - ${E2E_SCREEN%x*}) ** 2 <= 4))
+}
+
+# check_silent_end ARGUMENTS: a second instance ends at once without a box; the service runs on.
+check_silent_end() {
+    check "second instance with \"$1\" ends at once without a box" test "$(e2e_helper launch 30 \
+        "\"$exe\"${1:+ $1}") $(window_count '#32770') $(service_state)" = "exit 0 0 RUNNING"
+}
+
+close_only_hides() {
+    double_click shown && e2e_helper close "$main" && wait_for 10 hidden "$main" &&
+        windows_exist "$main" && service_is RUNNING
+}
 
 section "install from a folder whose name holds a blank"
-install_program
-config=$(e2e_helper service Quillmarten config)
-check "service runs the quoted path" grep -qxF "binary_path=\"$exe\"" <<<"$config"
-check "service starts automatically" grep -qx "start_type=AUTO_START" <<<"$config"
-check "service is interactive and has its own process" \
-    grep -qx "service_type=WIN32_OWN_PROCESS|INTERACTIVE_PROCESS" <<<"$config"
-check "service runs as LocalSystem" grep -qx "account=LocalSystem" <<<"$config"
-check "service has a description" grep -q "^description=..*" <<<"$config"
-check "setting TimerInterval is 1000" registry_has \
-    'HKLM\System\CurrentControlSet\Services\Quillmarten\Parameters' "TimerInterval.*REG_SZ.*1000"
-check "event source points at the executable" registry_has \
-    'HKLM\System\CurrentControlSet\Services\EventLog\Application\Quillmarten' \
-    "EventMessageFile.*Quill Meter.Quillmarten.exe"
+install_in "Quill Meter"
+config=$(registry "$service_key" /s)
+check "service runs the quoted path" has_value ImagePath REG_SZ "\"$exe\""
+check "service starts automatically" has_value Start REG_DWORD 0x2
+check "service is interactive and has its own process" has_value Type REG_DWORD 0x110
+check "service runs as LocalSystem" has_value ObjectName REG_SZ LocalSystem
+check "service has a description" grep -q "^    Description    REG_SZ    ." <<<"$config"
+check "setting TimerInterval is 1000" has_value TimerInterval REG_SZ 1000
+check "event source points at the executable" \
+    grep -qxF "    EventMessageFile    REG_EXPAND_SZ    $exe" <<<"$(registry "$source_key")"
 
 section "first start"
 start_service
 started_at=$SECONDS
-check "main window appears" e2e_helper window wait-visible "${main_window[@]}" 1 20
+check "main window appears" wait_for 20 shown "$main"
 sleep 2.5
-window=$(e2e_helper window find "${main_window[@]}")
-check "main window is a topmost tool window of 361 x 104" \
-    grep -q "visible=1 topmost=1 toolwindow=1 .*client=361x104" <<<"$window"
+window=$(e2e_helper find "$main")
+check "main window is a topmost tool window of 361 x 104, its caption the version's" grep -q \
+    "^visible=1 topmost=1 toolwindow=1 .*client=361x104 title=Quillmarten - Version 1.0.45 - " <<<"$window"
 check "main window is centred" window_is_centred "$window"
-check "log file holds one 40-byte record" test "$(stat -c %s "$log_file")" -eq 40
-check "record is a length of 38 and 38 digits" record_is_valid "$log_file" 1
-rows=$(e2e_helper window rows "${main_window[@]}")
-check "list has its three columns" grep -qx $'column\t2\t87\tTime in use' <<<"$rows"
-check "list shows the one session" grep -q $'^rows\t1$' <<<"$rows"
-check "its row is selected" grep -q $'^selected\t0$' <<<"$rows"
-check "row shows the record's start" row_matches_record "$rows" 0 "$log_file" 1
-check "caption ends with the running total" caption_total_matches "${main_window[@]}"
+check "log file is one valid 40-byte record" \
+    eval '[[ $(stat -c %s "$log_file") == 40 ]] && record_is_valid "$log_file" 1'
+rows=$(e2e_helper rows "$main")
+check "list has three columns, the third \"Time in use\" 87 wide" test "$(grep -c '^column' \
+    <<<"$rows") $(grep -c $'^column\t2\t87\tTime in use$' <<<"$rows")" = "3 1"
+check "list shows the one session, selected" test "$(rows_and_selected)" = "rows 1,selected 0,"
+check "its row shows the record's start" row_starts_at 0 1
+check "caption ends with the running total" caption_total_matches
 e2e_screenshot "$artifacts/main-window.png"
-e2e_screenshot "$artifacts/tray-running.png"
-check "tray icon is green" test "$(tray_colour "$artifacts/tray-running.png")" = green
+check "tray icon is green" tray_is green tray-running.png
 
 section "pause, continue and a custom request"
-e2e_helper service Quillmarten pause >/dev/null
-check "pause is reported as done" e2e_helper service Quillmarten wait PAUSED 10
-check "pause writes an information entry" e2e_wait_for 10 e2e_has_event "^4 109 Service paused$"
+e2e_helper control Quillmarten pause
+check "pause is reported as done" wait_for 10 service_is PAUSED
+check "pause writes an information entry" wait_for 10 new_event 0 '^4 109 Service paused$'
 sleep 1.2
 paused_record=$(record_bytes "$log_file" 1)
-e2e_screenshot "$artifacts/tray-paused.png"
-check "tray icon is red while paused" test "$(tray_colour "$artifacts/tray-paused.png")" = red
+check "tray icon is red while paused" tray_is red tray-paused.png
 sleep 2.5
 check "record stands still while paused" test "$(record_bytes "$log_file" 1)" = "$paused_record"
-e2e_helper service Quillmarten continue >/dev/null
-check "continue is reported as done" e2e_helper service Quillmarten wait RUNNING 10
-check "continue writes its entry" e2e_wait_for 10 e2e_has_event "^4 110 Service continued$"
-check "event viewer shows id 109 with the entry's own text" \
-    test "$(e2e_helper eventtext "$exe" 109 "Service paused")" = "Service paused"
-check "event viewer shows id 110 with the entry's own text" \
-    test "$(e2e_helper eventtext "$exe" 110 "Service continued")" = "Service continued"
+e2e_helper control Quillmarten continue
+check "continue is reported as done" wait_for 10 service_is RUNNING
+check "continue writes its entry" wait_for 10 new_event 0 '^4 110 Service continued$'
+check "event viewer shows ids 109 and 110 with the entries' own text" test "$(e2e_helper eventtext \
+    "$exe" 109 "Service paused"), $(e2e_helper eventtext "$exe" 110 "Service continued")" \
+    = "Service paused, Service continued"
 sleep 2.5
 check "record moves on after continue" test "$(record_bytes "$log_file" 1)" != "$paused_record"
-e2e_screenshot "$artifacts/tray-continued.png"
-check "tray icon is green again" test "$(tray_colour "$artifacts/tray-continued.png")" = green
-entries=$(e2e_events | wc -l)
-check "custom request leaves the service running" \
-    test "$(e2e_helper service Quillmarten control 200)" = RUNNING
-sleep 1
-check "custom request writes no entry" test "$(e2e_events | wc -l)" -eq "$entries"
-
-section "a second instance while the service runs"
+check "tray icon is green again" tray_is green tray-continued.png
+entries=$(event_count)
+e2e_helper control Quillmarten 200 && sleep 1
+check "custom request 200 leaves the service running and writes no entry" \
+    test "$(service_state) $(event_count)" = "RUNNING $entries"
 check_silent_end "/u"
 check_silent_end ""
-check "service still runs" test "$(e2e_helper service Quillmarten state)" = RUNNING
 
-section "the window hides itself 30 s after start"
-check "main window hidden within 40 s of start" \
-    e2e_helper window wait-visible "${main_window[@]}" 0 $((40 - (SECONDS - started_at)))
-check "not before 28 s" test $((SECONDS - started_at)) -ge 28
-
-section "tray icon and main window"
-e2e_tray_double_click 0
-check "double-click shows the window" e2e_helper window wait-visible "${main_window[@]}" 1 10
-e2e_tray_double_click 0
-check "second double-click hides it" e2e_helper window wait-visible "${main_window[@]}" 0 10
-e2e_tray_double_click 0
-e2e_helper window wait-visible "${main_window[@]}" 1 10 >/dev/null
-e2e_helper window close "${main_window[@]}" >/dev/null
-check "user's close only hides the window" e2e_helper window wait-visible "${main_window[@]}" 0 10
-check "window still exists after the close" e2e_window_exists "${main_window[@]}"
-check "service still runs after the close" test "$(e2e_helper service Quillmarten state)" = RUNNING
-check "right button opens the menu and Info is chosen" choose_info
-check "Info opens the about window" e2e_wait_for 10 e2e_window_exists --class QuillmartenInfo
-check "Info is chosen a second time" choose_info
-sleep 1
-check "Info twice gives one about window" test "$(e2e_helper window count --class QuillmartenInfo)" -eq 1
-about=$(e2e_helper window find --class QuillmartenInfo)
-check "about window is topmost at the top-left corner" \
-    grep -q "visible=1 topmost=1 .*rect=0,0,.* title=Quillmarten$" <<<"$about"
+section "the window, the tray icon and the about window"
+check "main window hides between 28 and 40 s after start" eval \
+    'wait_for $((40 - (SECONDS - started_at))) hidden "$main" && ((SECONDS - started_at >= 28))'
+check "double-click shows the window, a second hides it" eval 'double_click shown && double_click hidden'
+check "user's close only hides the window; the service runs on" close_only_hides
+check "right button and Info open the about window" \
+    eval 'choose_tray_item 0 0 1 && wait_for 10 windows_exist QuillmartenInfo'
+check "Info twice gives one about window" \
+    eval 'choose_tray_item 0 0 1 && sleep 1 && [[ $(window_count QuillmartenInfo) == 1 ]]'
+check "about window is topmost at the top-left corner" grep -q \
+    "visible=1 topmost=1 .*rect=0,0,.* title=Quillmarten$" <<<"$(e2e_helper find QuillmartenInfo)"
 e2e_screenshot "$artifacts/about-window.png"
-e2e_helper window close --class QuillmartenInfo >/dev/null
+e2e_helper close QuillmartenInfo
 
-section "stop"
-first_record_before_stop=$(record_bytes "$log_file" 1)
-entries=$(e2e_events | wc -l)
-"$E2E_WINE" sc stop Quillmarten >/dev/null 2>&1
-check "service stops" e2e_helper service Quillmarten wait STOPPED 20
-check "process ends" e2e_wait_for 10 program_gone
-check "stop writes no entry" test "$(e2e_events | wc -l)" -eq "$entries"
-check "record is intact after the stop" record_is_valid "$log_file" 1
-check "record keeps its start" \
-    test "$(record_bytes "$log_file" 1 | cut -c1-14)" = "$(cut -c1-14 <<<"$first_record_before_stop")"
-
-section "second start"
+section "stop, a second start and the report command on the live log"
+first_start=$(record_start "$log_file" 1)
+entries=$(event_count)
+check "service stops and its process ends" stop_service
+check "stop writes no entry" test "$(event_count)" = "$entries"
+check "record is intact after the stop and keeps its start" \
+    eval 'record_is_valid "$log_file" 1 && [[ $(record_start "$log_file" 1) == "$first_start" ]]'
 start_service
-check "main window appears again" e2e_helper window wait-visible "${main_window[@]}" 1 20
-sleep 2.5
-check "new record lands at number 3" test "$(stat -c %s "$log_file")" -eq 120
-check "record 2 is a gap of zeros" test "$(record_hex "$log_file" 2)" = "$(printf '0%.0s' {1..80})"
-check "record 3 is valid" record_is_valid "$log_file" 3
-rows=$(e2e_helper window rows "${main_window[@]}")
-check "list shows both sessions" grep -q $'^rows\t2$' <<<"$rows"
-check "the new session's row is selected" grep -q $'^selected\t1$' <<<"$rows"
-check "first row is the first session" row_matches_record "$rows" 0 "$log_file" 1
-check "caption total is the sum of both sessions" caption_total_matches "${main_window[@]}"
-
-section "the report command on the live log, from a folder whose name holds a blank"
-cp "$build/report/quillmarten-report.exe" "$WINEPREFIX/drive_c/$folder_unix/"
-entries=$(e2e_events | wc -l)
-for run in 1 2 3 4 5 6 7 8; do
-    e2e_run 60 "$folder\\quillmarten-report.exe" --format csv "office=$folder\\Quillmarten.dat" \
-        >"$E2E_DIR/report-$run.csv"
-    echo "exit $?" >>"$E2E_DIR/report-$run.status"
-done
-check "every run reads the whole log" \
-    test "$(cat "$E2E_DIR"/report-*.status | sort -u)" = "exit 0"
-check "and lists both sessions" \
-    test "$(tr -d '\r' <"$E2E_DIR/report-8.csv" | grep -c '^office,[13],')" -eq 2
-start=$(record_bytes "$log_file" 1 | cut -c1-14)
-check "with the first session's start" grep -q "^office,1,${start:0:4}-${start:4:2}-${start:6:2}T" \
-    "$E2E_DIR/report-8.csv"
-check "while the service logs no error" test "$(e2e_events | tail -n +$((entries + 1)) |
-    grep -c '^1 ')" -eq 0
+wait_for 20 shown "$main" && sleep 2.5
+check "new record lands at number 3, behind a gap of zeros" eval '[[ $(stat -c %s "$log_file") == 120 &&
+    $(record_hex "$log_file" 2) =~ ^0{80}$ ]] && record_is_valid "$log_file" 3'
+rows=$(e2e_helper rows "$main")
+check "list shows both sessions, the new one selected" test "$(rows_and_selected)" = "rows 2,selected 1,"
+check "first row is the first session" row_starts_at 0 1
+check "caption total is the sum of both sessions" caption_total_matches
+cp "$build/report/quillmarten-report.exe" "$program_dir/"
+entries=$(event_count) log_name="$folder\\Quillmarten.dat"
+for _ in 1 2 3 4 5 6 7 8; do
+    e2e_run 60 "$folder\\quillmarten-report.exe" --format csv "office=$log_name" >"$E2E_DIR/report.csv"
+    echo "exit $?"
+done >"$E2E_DIR/report.status"
+check "eight report runs read the whole log" test "$(sort -u "$E2E_DIR/report.status")" = "exit 0"
+check "and list both sessions, the first with its start" test "$(grep -c -e '^office,3,' -e \
+    "^office,1,${first_start:0:4}-${first_start:4:2}-${first_start:6:2}T" "$E2E_DIR/report.csv")" = 2
+check "while the service logs no error" test "$(events_since "$entries" '^1 ')" = 0
 stop_service
 
-section "refused arguments change nothing"
-for argument in "/I" "-i" "/u " "/i /u"; do
-    check_message "$argument" "Invalid Parameter"
-done
-check "service is still installed as it was" \
-    test "$(e2e_helper service Quillmarten config)" = "$config"
-
-section "a start by anything but the service manager"
-before=$(e2e_events | wc -l)
-e2e_run 60 "$WINEPREFIX/drive_c/$folder_unix/Quillmarten.exe" >/dev/null 2>&1
-status=$?
-check "ends with a non-zero exit code instead of waiting" test "$status" -ne 0 -a "$status" -ne 124
-check "writes an error report" e2e_wait_for 5 new_event_matches "$before" "^1 109 \[[0-9]+\] .* - RunService$"
-
-section "removal"
+section "refused arguments, a start by anything but the service manager, removal"
+check_message "/I" "Invalid Parameter"
+check_message "/u " "Invalid Parameter"
+check "service is still installed as it was" test "$(registry "$service_key" /s)" = "$config"
+entries=$(event_count)
+e2e_run 60 "$program_dir/Quillmarten.exe" >/dev/null 2>&1; status=$?
+check "a start by hand ends with a non-zero exit code instead of waiting" \
+    test "$status" -ne 0 -a "$status" -ne 124
+check "and writes an error report" wait_for 5 new_event "$entries" '^1 109 \[[0-9]+\] .* - RunService$'
 check_message "/u" "Quillmarten: uninstalled successfully"
-check "service is gone" test "$(e2e_helper service Quillmarten state)" = NOT_INSTALLED
-check "event source is gone" registry_lacks \
-    'HKLM\System\CurrentControlSet\Services\EventLog\Application\Quillmarten'
+check "service is gone" eval '! registry "$service_key" >/dev/null && [[ -z $(service_state) ]]'
+check "event source is gone" eval '! registry "$source_key" >/dev/null'
 check_message "/u" "Quillmarten: failed to uninstall"
 check "log file stays" test -s "$log_file"
 

@@ -1,71 +1,177 @@
-#include "commands.h"
+// e2ehelper.exe: drives and inspects the programs under test from inside Wine, where that takes
+// Win32 calls; the end-to-end scripts do the rest with Wine's own tools.
+#include "helper.h"
 
 #include "metering/win32_text.h"
 
+#include <algorithm>
+#include <cwchar>
+#include <cwctype>
 #include <exception>
-#include <vector>
+#include <iterator>
+#include <utility>
+
+namespace e2e {
 
 namespace {
 
-constexpr int exitFailure = 1;
-constexpr int exitUsage = 2;
+// A decimal number within [minimum, maximum]; anything else is a Failure.
+unsigned long parseNumber(const std::wstring& text, unsigned long minimum, unsigned long maximum) {
+    wchar_t* end = nullptr;
+    const unsigned long value = std::wcstoul(text.c_str(), &end, 10);
+    if (!std::iswdigit(text.c_str()[0]) || *end != L'\0' || value < minimum || value > maximum) {
+        throw Failure{L"\"" + text + L"\" is not a number from " + std::to_wstring(minimum) +
+                      L" to " + std::to_wstring(maximum)};
+    }
+    return value;
+}
 
-constexpr wchar_t usage[] =
-    L"usage: e2ehelper service NAME state|config|pause|continue|control CODE|wait STATE SECONDS\n"
-    L"       e2ehelper window find|count|rows|close CRITERIA\n"
-    L"       e2ehelper window wait-visible CRITERIA 0|1 SECONDS\n"
-    L"       e2ehelper logoff CRITERIA      (prints how many windows it reached)\n"
-    L"       e2ehelper msgbox wait CAPTION SECONDS\n"
-    L"       e2ehelper save-as CAPTION FILE SECONDS   (names the file and presses Save)\n"
-    L"       e2ehelper launch SECONDS \"COMMAND LINE\"\n"
-    L"       e2ehelper eventtext MESSAGE_FILE EVENT_ID TEXT\n"
-    L"       e2ehelper hold SECONDS\n"
-    L"       e2ehelper lock FILE SECONDS\n"
-    L"CRITERIA, all given must match, hidden windows too: --title-prefix TEXT --class NAME "
-    L"--visible";
+// Wine's sc knows no pause, continue or custom code; ControlService delivers them.
+void controlCommand(const Words& words) {
+    using ServiceHandle = Owned<SC_HANDLE, &CloseServiceHandle>;
+    const DWORD control = words[1] == L"pause"      ? SERVICE_CONTROL_PAUSE
+                          : words[1] == L"continue" ? SERVICE_CONTROL_CONTINUE
+                                                    : parseNumber(words[1], 128, 255);
+    const ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    const ServiceHandle service(
+        manager ? OpenServiceW(manager.get(), words[0].c_str(),
+                               SERVICE_PAUSE_CONTINUE | SERVICE_USER_DEFINED_CONTROL)
+                : nullptr);
+    SERVICE_STATUS status{};
+    if (!service || !ControlService(service.get(), control, &status)) {
+        failWithLastError(L"ControlService(" + words[1] + L")");
+    }
+}
 
+// Starts a program with exactly the given command line, as a user typing it would (Wine's own
+// launcher quotes every argument that holds a blank), and waits for it; one still running after
+// SECONDS is ended, and that is a failure.
+void launchCommand(const Words& words) {
+    constexpr unsigned long maxSeconds = 86400;
+    const DWORD timeoutMs = parseNumber(words[0], 0, maxSeconds) * 1000;
+    std::wstring commandLine = words[1];
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        failWithLastError(L"CreateProcessW");
+    }
+    const KernelHandle process(started.hProcess);
+    const KernelHandle thread(started.hThread);
+    if (WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process.get(), 1);
+        throw Failure{L"the program did not end in time"};
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process.get(), &code);
+    printLine(L"exit " + std::to_wstring(code));
+}
+
+// Formats an entry as the event viewer does: the event id's message from the message table of
+// the registered file, with the entry's text as its one insertion string.
+void eventTextCommand(const Words& words) {
+    const auto id = static_cast<DWORD>(parseNumber(words[1], 0, 0xFFFF));
+    const Owned<HMODULE, &FreeLibrary> file(
+        LoadLibraryExW(words[0].c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(words[2].c_str())};
+    wchar_t text[1024] = {};
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, file.get(), id,
+                       0, text, static_cast<DWORD>(std::size(text)),
+                       reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(inserts)));
+    if (!file || length == 0) {
+        failWithLastError(L"FormatMessageW from " + words[0]);
+    }
+    const std::wstring message(text, length);
+    printLine(message.substr(0, message.find_last_not_of(L"\r\n") + 1));
+}
+
+// Wine closes a desktop, and with the last user process its service manager, about a second
+// after the last program using the desktop has gone: a holder keeps both alive until it is ended.
+void holdCommand(const Words& /*words*/) {
+    if (GetDesktopWindow() == nullptr) {
+        throw Failure{L"no desktop to hold"};
+    }
+    printLine(L"holding the desktop");
+    Sleep(INFINITE);
+}
+
+// Opened with no sharing, the file cannot be opened by anyone else until the helper is ended: the
+// next open fails with a sharing violation.
+void lockCommand(const Words& words) {
+    const HANDLE opened = CreateFileW(words[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) {
+        failWithLastError(L"CreateFileW(" + words[0] + L")");
+    }
+    const KernelHandle file(opened);
+    printLine(L"locked");
+    Sleep(INFINITE);
+}
+
+// Each subcommand with the words it takes, as the usage text shows them.
 struct Subcommand {
     std::wstring_view name;
-    void (*run)(e2e::Arguments);
+    std::wstring_view words;
+    void (*run)(const Words&);
 };
 
 constexpr Subcommand subcommands[] = {
-    {L"service", e2e::serviceCommand},     {L"window", e2e::windowCommand},
-    {L"logoff", e2e::logoffCommand},       {L"msgbox", e2e::messageBoxCommand},
-    {L"save-as", e2e::saveAsCommand},      {L"launch", e2e::launchCommand},
-    {L"eventtext", e2e::eventTextCommand}, {L"hold", e2e::holdCommand},
-    {L"lock", e2e::lockCommand},
+    {L"find", L"CLASS", findCommand},
+    {L"rows", L"CLASS", rowsCommand},
+    {L"close", L"CLASS", closeCommand},
+    {L"logoff", L"CLASS", logoffCommand},
+    {L"msgbox", L"CAPTION", messageBoxCommand},
+    {L"save-as", L"CAPTION FILE", saveAsCommand},
+    {L"control", L"SERVICE pause|continue|CODE", controlCommand},
+    {L"launch", L"SECONDS COMMAND_LINE", launchCommand},
+    {L"eventtext", L"MESSAGE_FILE EVENT_ID TEXT", eventTextCommand},
+    {L"hold", L"", holdCommand},
+    {L"lock", L"FILE", lockCommand},
 };
 
-void runSubcommand(e2e::Arguments args) {
-    for (const auto& [name, run] : subcommands) {
-        if (!args.empty() && args.front() == name) {
-            run(args.subspan(1));
+void runSubcommand(std::wstring_view name, const Words& words) {
+    std::wstring usage = L"usage:";
+    for (const auto& subcommand : subcommands) {
+        const auto count = std::ranges::count(subcommand.words, L' ') + !subcommand.words.empty();
+        if (name == subcommand.name && std::cmp_equal(words.size(), count)) {
+            subcommand.run(words);
             return;
         }
+        usage += L"\n  e2ehelper " + std::wstring(subcommand.name) + L" " +
+                 std::wstring(subcommand.words);
     }
-    throw e2e::UsageError{L"unknown subcommand"};
-}
-
-void reportError(std::wstring_view message) {
-    e2e::printErrorLine(L"e2ehelper: " + std::wstring(message));
+    throw Failure{usage};
 }
 
 } // namespace
 
+void failWithLastError(std::wstring_view call) {
+    const DWORD code = GetLastError();
+    throw Failure{std::wstring(call) + L" failed: error " + std::to_wstring(code) + L" " +
+                  quillmarten::widen(quillmarten::systemErrorText(code))};
+}
+
+// WriteFile rather than the C runtime, whose text mode would turn '\n' into "\r\n" and whose
+// buffer would hold a line back.
+void printLine(std::wstring_view text, DWORD stream) {
+    const std::string bytes = quillmarten::narrow(text) + '\n';
+    DWORD written = 0;
+    WriteFile(GetStdHandle(stream), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+              nullptr);
+}
+
+} // namespace e2e
+
 int wmain(int argc, wchar_t** argv) {
-    const std::vector<std::wstring> args(argv + 1, argv + argc);
     try {
-        runSubcommand(args);
+        e2e::runSubcommand(argc > 1 ? argv[1] : L"", {argv + std::min(argc, 2), argv + argc});
         return 0;
-    } catch (const e2e::UsageError& error) {
-        reportError(error.message);
-        e2e::printErrorLine(usage);
-        return exitUsage;
     } catch (const e2e::Failure& error) {
-        reportError(error.message);
+        e2e::printLine(L"e2ehelper: " + error.message, STD_ERROR_HANDLE);
     } catch (const std::exception& error) {
-        reportError(L"unexpected error: " + quillmarten::widen(error.what()));
+        e2e::printLine(L"e2ehelper: " + quillmarten::widen(error.what()), STD_ERROR_HANDLE);
     }
-    return exitFailure;
+    return 1;
 }

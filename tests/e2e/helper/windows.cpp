@@ -1,0 +1,257 @@
+#include "helper.h"
+
+#include <commctrl.h>
+#include <dlgs.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
+#include <optional>
+#include <utility>
+
+namespace e2e {
+
+namespace {
+
+constexpr UINT answerTimeoutMs = 5000;
+constexpr int messageTextId = 0xFFFF; // the static control that holds a message box's text
+
+// The top-level windows of a class, and of a title where one is given, in Z order, topmost first.
+std::vector<HWND> findWindows(const std::wstring& className, const wchar_t* title = nullptr) {
+    std::vector<HWND> found;
+    for (HWND window = nullptr;
+         (window = FindWindowExW(nullptr, window, className.c_str(), title)) != nullptr;) {
+        found.push_back(window);
+    }
+    return found;
+}
+
+// GetWindowText reads another process's title without sending it a message, so a hung program
+// cannot block the helper.
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// One line, the title last since it may hold blanks:
+// visible= topmost= toolwindow= rect=LEFT,TOP,RIGHT,BOTTOM client=WIDTHxHEIGHT title=
+std::wstring windowLine(HWND window) {
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
+    GetWindowInfo(window, &info);
+    wchar_t line[160] = {};
+    swprintf(line, std::size(line),
+             L"visible=%d topmost=%d toolwindow=%d rect=%ld,%ld,%ld,%ld client=%ldx%ld title=",
+             IsWindowVisible(window) != FALSE, (info.dwExStyle & WS_EX_TOPMOST) != 0,
+             (info.dwExStyle & WS_EX_TOOLWINDOW) != 0, info.rcWindow.left, info.rcWindow.top,
+             info.rcWindow.right, info.rcWindow.bottom, info.rcClient.right - info.rcClient.left,
+             info.rcClient.bottom - info.rcClient.top);
+    return line + windowText(window);
+}
+
+// Posted rather than sent: like a click, it does not wait for the owner to react.
+void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!PostMessageW(window, message, wParam, lParam)) {
+        failWithLastError(L"PostMessage(" + std::to_wstring(message) + L")");
+    }
+}
+
+// The visible dialog of that caption; none is a Failure, which a script may try again.
+HWND visibleDialog(const std::wstring& caption) {
+    for (const HWND window : findWindows(L"#32770", caption.c_str())) {
+        if (IsWindowVisible(window)) {
+            return window;
+        }
+    }
+    throw Failure{L"no dialog captioned \"" + caption + L"\""};
+}
+
+void clickOk(HWND dialog) {
+    post(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+// The one top-level window of the class, hidden or not; none or several is a Failure, since
+// acting on a guess would make a test pass or fail for the wrong reason.
+HWND findSingleWindow(const std::wstring& className) {
+    const auto found = findWindows(className);
+    if (found.size() != 1) {
+        throw Failure{std::to_wstring(found.size()) + L" windows of class " + className};
+    }
+    return found.front();
+}
+
+// Sends a message and waits at most 5 s for the answer; none when the window's thread gives none,
+// so a hung program cannot stall a test.
+std::optional<LRESULT> askWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR answer = 0;
+    const bool answered = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                                              answerTimeoutMs, &answer) != 0;
+    return answered ? std::optional(static_cast<LRESULT>(answer)) : std::nullopt;
+}
+
+constexpr std::size_t textCapacity = 1024;
+constexpr std::size_t textOffset = 256; // of the text buffer, behind either kind of request
+static_assert(sizeof(LVITEMW) <= textOffset && sizeof(LVCOLUMNW) <= textOffset);
+constexpr int rowsAtEachEnd = 10;
+
+struct FreeInProcess {
+    HANDLE process;
+    void operator()(void* block) const { VirtualFreeEx(process, block, 0, MEM_RELEASE); }
+};
+
+// The list view inside a window of another process. The messages that carry pointers are
+// answered inside the owner, so their structures and text buffers are placed in its memory. A
+// virtual list asks its owner for the text while it answers, so those lists work too.
+class RemoteListView {
+  public:
+    explicit RemoteListView(HWND window)
+        : list_(FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr)) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(list_, &processId);
+        process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                   processId));
+        block_ = {VirtualAllocEx(process_.get(), nullptr,
+                                 textOffset + textCapacity * sizeof(wchar_t),
+                                 MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE),
+                  FreeInProcess{process_.get()}};
+        if (!block_) {
+            failWithLastError(L"reaching the list view's memory");
+        }
+    }
+
+    [[nodiscard]] LRESULT send(UINT message, WPARAM wParam, LPARAM lParam = 0) const {
+        const auto answer = askWindow(list_, message, wParam, lParam);
+        if (!answer) {
+            throw Failure{L"the list view did not answer message " + std::to_wstring(message)};
+        }
+        return *answer;
+    }
+
+    // Sends `request` with a text buffer, both inside the owner. Returns the answer and the
+    // request as the owner left it: it may point at a buffer of the owner's own instead.
+    template <typename Request>
+    [[nodiscard]] std::pair<LRESULT, Request> request(UINT message, WPARAM wParam,
+                                                      Request request) const {
+        auto* remote = static_cast<std::byte*>(block_.get());
+        request.pszText = reinterpret_cast<wchar_t*>(remote + textOffset);
+        request.cchTextMax = static_cast<int>(textCapacity);
+        if (!WriteProcessMemory(process_.get(), remote, &request, sizeof request, nullptr)) {
+            failWithLastError(L"WriteProcessMemory");
+        }
+        const LRESULT answer = send(message, wParam, reinterpret_cast<LPARAM>(remote));
+        read(remote, &request, sizeof request);
+        return {answer, request};
+    }
+
+    [[nodiscard]] std::wstring text(const wchar_t* remote, std::size_t length) const {
+        std::wstring text(std::min(length, textCapacity - 1), L'\0');
+        read(remote, text.data(), text.size() * sizeof(wchar_t));
+        return text.substr(0, text.find(L'\0'));
+    }
+
+  private:
+    void read(const void* remote, void* data, std::size_t size) const {
+        if (!ReadProcessMemory(process_.get(), remote, data, size, nullptr)) {
+            failWithLastError(L"ReadProcessMemory");
+        }
+    }
+
+    HWND list_;
+    KernelHandle process_;
+    std::unique_ptr<void, FreeInProcess> block_;
+};
+
+// Prints the column lines and returns how many columns there are.
+int printColumns(const RemoteListView& list) {
+    for (int index = 0;; ++index) {
+        LVCOLUMNW request{};
+        request.mask = LVCF_TEXT | LVCF_WIDTH;
+        const auto [found, column] =
+            list.request(LVM_GETCOLUMNW, static_cast<WPARAM>(index), request);
+        if (found == FALSE) {
+            return index;
+        }
+        printLine(L"column\t" + std::to_wstring(index) + L"\t" + std::to_wstring(column.cx) +
+                  L"\t" + list.text(column.pszText, textCapacity));
+    }
+}
+
+void printRow(const RemoteListView& list, int row, int columns) {
+    std::wstring line = L"row\t" + std::to_wstring(row);
+    for (int column = 0; column < columns; ++column) {
+        LVITEMW request{};
+        request.iSubItem = column;
+        const auto [length, answered] =
+            list.request(LVM_GETITEMTEXTW, static_cast<WPARAM>(row), request);
+        line += L"\t" + list.text(answered.pszText, static_cast<std::size_t>(length));
+    }
+    printLine(line);
+}
+
+} // namespace
+
+void findCommand(const Words& words) {
+    for (const HWND window : findWindows(words[0])) {
+        printLine(windowLine(window));
+    }
+}
+
+void closeCommand(const Words& words) {
+    post(findSingleWindow(words[0]), WM_CLOSE, 0, 0);
+}
+
+// What Windows sends a program's top-level windows when its user logs off: first it asks every
+// window whether the session may end, then it tells each that it ends. Each must answer both.
+void logoffCommand(const Words& words) {
+    const auto windows = findWindows(words[0]);
+    for (const UINT message : {UINT{WM_QUERYENDSESSION}, UINT{WM_ENDSESSION}}) {
+        for (const HWND window : windows) {
+            if (!askWindow(window, message, message == WM_ENDSESSION,
+                           static_cast<LPARAM>(ENDSESSION_LOGOFF))) {
+                throw Failure{L"a window did not answer message " + std::to_wstring(message)};
+            }
+        }
+    }
+    printLine(std::to_wstring(windows.size()));
+}
+
+void messageBoxCommand(const Words& words) {
+    const HWND dialog = visibleDialog(words[0]);
+    printLine(windowText(GetDlgItem(dialog, messageTextId)));
+    clickOk(dialog);
+}
+
+// The file dialog's file name box is edt1 in the classic layout and an edit inside cmb13 in the
+// Explorer one. WM_SETTEXT carries its text across processes, which SetWindowText does not.
+void saveAsCommand(const Words& words) {
+    const HWND dialog = visibleDialog(words[0]);
+    const HWND name =
+        GetDlgItem(dialog, edt1) != nullptr ? GetDlgItem(dialog, edt1) : GetDlgItem(dialog, cmb13);
+    if (!askWindow(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(words[1].c_str()))) {
+        throw Failure{L"the file name box did not take the name"};
+    }
+    clickOk(dialog);
+}
+
+// Tab-separated lines for the first list view in the one window of the class: column INDEX WIDTH
+// TEXT (one per column), rows COUNT, row INDEX TEXT... (a text per column), selected INDEX (-1 for
+// none). Each row is read from the other process a message at a time: a long list prints only the
+// rows at its two ends.
+void rowsCommand(const Words& words) {
+    const RemoteListView list(findSingleWindow(words[0]));
+    const int columns = printColumns(list);
+    const auto rows = static_cast<int>(list.send(LVM_GETITEMCOUNT, 0));
+    printLine(L"rows\t" + std::to_wstring(rows));
+    for (int row = 0; row < rows; ++row) {
+        if (row < rowsAtEachEnd || row >= rows - rowsAtEachEnd) {
+            printRow(list, row, columns);
+        }
+    }
+    const LRESULT selected = list.send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    printLine(L"selected\t" + std::to_wstring(selected));
+}
+
+} // namespace e2e
