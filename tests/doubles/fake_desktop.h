@@ -1,12 +1,10 @@
 #pragma once
 
-#include "desktop/about_window_events.h"
 #include "desktop/main_window_events.h"
 #include "desktop/tray_icon.h"
 #include "service/service_control.h"
 #include "service/start_up.h"
 
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,22 +65,6 @@ class FakeLifetime final : public ProgramLifetime {
     void endProgram(int code) override { exitCode = code; }
     int unloads = 0;
     int exitCode = -1;
-};
-
-class FakeAboutView final : public AboutWindowView {
-  public:
-    void moveTo(int left, int top) override { position = {left, top}; }
-    void makeTopmost() override { ++raised; }
-    void setLinkColour(AboutLinkKind link, std::uint32_t rgb) override { colours[link] = rgb; }
-    std::pair<int, int> position{-1, -1};
-    int raised = 0;
-    std::map<AboutLinkKind, std::uint32_t> colours;
-};
-
-class FakeShell final : public Shell {
-  public:
-    void open(std::string_view target) override { opened.emplace_back(target); }
-    std::vector<std::string> opened;
 };
 
 } // namespace quillmarten::testing

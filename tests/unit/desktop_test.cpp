@@ -71,17 +71,5 @@ TEST_F(Desktop, MouseOnTheIconAndTheWindowsUnloadsDoWhatTheyShould) {
     EXPECT_EQ(shell.calls.size(), 2u);
 }
 
-TEST(AboutWindow, EachLinkTurnsPurpleAndOpensItsTarget) {
-    FakeAboutView view;
-    FakeShell shell;
-    AboutWindowEvents about{view, shell};
-    about.onLinkClick(AboutLinkKind::web);
-    EXPECT_EQ(view.colours,
-              (std::map<AboutLinkKind, std::uint32_t>{{AboutLinkKind::web, 0x800080}}));
-    about.onLinkClick(AboutLinkKind::mail);
-    EXPECT_EQ(shell.opened, (std::vector<std::string>{"https://www.brackwater.example/",
-                                                      "mailto:quillmarten@brackwater.example"}));
-}
-
 } // namespace
 } // namespace quillmarten
