@@ -26,25 +26,23 @@ bool ServiceControl::onStart() {
     return true;
 }
 
-// A request is carried out once its entry is written, even should a later step fail.
 bool ServiceControl::onPause() {
-    bool done = false;
-    guarded([&] {
-        events_.writeEvent(EventType::information, event_id::report, "Service paused");
-        done = true;
-        tray_.showPicture(TrayPicture::paused);
-        meterTimer_.setEnabled(false);
-    });
-    return done;
+    return switchMetering(event_id::report, "Service paused", TrayPicture::paused);
 }
 
 bool ServiceControl::onContinue() {
+    return switchMetering(event_id::serviceContinued, "Service continued", TrayPicture::running);
+}
+
+// A request is carried out once its entry is written, even should a later step fail.
+bool ServiceControl::switchMetering(std::uint32_t eventId, const std::string& entry,
+                                    TrayPicture picture) {
     bool done = false;
     guarded([&] {
-        events_.writeEvent(EventType::information, event_id::serviceContinued, "Service continued");
+        events_.writeEvent(EventType::information, eventId, entry);
         done = true;
-        tray_.showPicture(TrayPicture::running);
-        meterTimer_.setEnabled(true);
+        tray_.showPicture(picture);
+        meterTimer_.setEnabled(picture == TrayPicture::running);
     });
     return done;
 }
