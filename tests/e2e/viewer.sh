@@ -12,7 +12,9 @@ run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 start_viewer() { WINEDEBUG=-all "$E2E_WINE" "$viewer" "$@" >>"$E2E_DIR/viewer.out" 2>&1 & }
 # Start, stop and time in use of every row of the list in the window of CLASS.
 row_texts() { e2e_helper rows "$1" | awk -F'\t' '$1 == "row" {print $3, $4, $5}'; }
-rows_match() { [[ $(row_texts QuillmartenHourMeter) == "$(row_texts QuillmartenViewer)" ]]; }
+# The running session's stop and time move on every second; its start stands.
+settled_rows() { row_texts "$1" | sed '$ s/ .*//'; }
+rows_match() { [[ $(settled_rows QuillmartenHourMeter) == "$(settled_rows QuillmartenViewer)" ]]; }
 totals_agree() {
     local a b && a=$(caption_total QuillmartenHourMeter) && b=$(caption_total QuillmartenViewer)
     [[ -n $a && -n $b ]] && (((a - b) * (a - b) <= 1))
@@ -53,7 +55,7 @@ start_viewer
 check "the viewer's window appears beside the service's" wait_for 20 shown QuillmartenViewer
 check "a normal window with a taskbar button" \
     grep -q "^visible=1 topmost=0 toolwindow=0 " <<<"$(e2e_helper find QuillmartenViewer)"
-check "its rows are the service's within a second" wait_for 3 rows_match
+check "its rows are the service's" wait_for 5 rows_match
 check "a session, the damaged record, the running session" test "$(row_texts QuillmartenViewer | wc -l)" = 3
 check "its total is the service's within a second" wait_for 3 totals_agree
 check "its icon, the second, is green" wait_for 2 icon_is green 1
