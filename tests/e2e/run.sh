@@ -85,7 +85,7 @@ check "tray icon is green" tray_is green tray-running.png
 section "pause, continue and a custom request"
 e2e_helper control Quillmarten pause
 check "pause is reported as done" wait_for 10 service_is PAUSED
-check "pause writes an information entry" wait_for 10 new_event 0 '^4 109 Service paused$'
+check "pause writes an error entry" wait_for 10 new_event 0 '^1 109 Service paused$'
 sleep 1.2
 paused_record=$(record_bytes "$log_file" 1)
 check "tray icon is red while paused" tray_is red tray-paused.png

@@ -83,7 +83,9 @@ TEST_F(ServiceRequests, PauseHoldsTheRecordStopWritesNothingAndAFailureIsReporte
     tick();
     EXPECT_EQ(log().substr(30), "0000000002");
     EXPECT_EQ(program.host.events().front(),
-              (RecordingServiceHost::Entry{EventType::information, 109, "Service paused"}));
+              (RecordingServiceHost::Entry{EventType::error, 109, "Service paused"}));
+    EXPECT_EQ(program.host.events().at(1),
+              (RecordingServiceHost::Entry{EventType::information, 110, "Service continued"}));
     control.onPause();
     control.onStop();
     EXPECT_EQ(program.tray.removals, 1);
@@ -93,7 +95,8 @@ TEST_F(ServiceRequests, PauseHoldsTheRecordStopWritesNothingAndAFailureIsReporte
     program.host.failNext("writeEvent", RaisedError(5, "Invalid procedure call or argument"));
     EXPECT_FALSE(control.onContinue());
     EXPECT_EQ(program.tray.picture, TrayPicture::paused);
-    EXPECT_EQ(program.host.errorReports(), Texts{"[5] Invalid procedure call or argument"});
+    EXPECT_EQ(program.host.errorReports(), (Texts{"Service paused", "Service paused",
+                                                  "[5] Invalid procedure call or argument"}));
 }
 
 TEST_F(ServiceRequests, HostingThatCannotConnectIsReportedAndEndsTheProgram) {
