@@ -43,16 +43,19 @@ class Follower : public ::testing::Test {
     LogFollower follower{files, rows};
 };
 
+// Besides what is new, a refresh reads the first slot's length and start (16 bytes), which
+// nothing rewrites, to see that the file was not written over; nothing while the file stands.
 TEST_F(Follower, ReadsOnlyTheRewrittenLastRecordAndWhatWasAppended) {
     file() = firstRun + gap + running;
     EXPECT_TRUE(refresh().rowsChanged);
     EXPECT_EQ(follower.sums(), (LogSums{10, 10, 3610, 3610}));
+    EXPECT_EQ(bytesRead(), 0u);
     file().replace(80, 40, record("20261209080000", "20261209081000", "0000001000"));
-    EXPECT_EQ(bytesRead(), 40u);
+    EXPECT_EQ(bytesRead(), 56u);
     EXPECT_EQ(rows.cellText(1, SessionHistory::Column::stop), "09/12/2026-08:10:00");
     EXPECT_EQ(follower.sums(), (LogSums{600, 600, 4200, 4200}));
     file() += gap + record("20261209100000", "20261209100005", "0000000005");
-    EXPECT_EQ(bytesRead(), 120u);
+    EXPECT_EQ(bytesRead(), 136u);
     EXPECT_EQ(follower.sessions(), 3);
     EXPECT_EQ(follower.sums().all, 4205);
     EXPECT_EQ(files.closes, files.opens);
@@ -76,6 +79,26 @@ TEST_F(Follower, ReadsAgainWhenTheLogGotShorterOrWasReplacedAndMendsADamagedLast
     EXPECT_EQ(refresh().notice, LogNotice::none);
 }
 
+// A copy written over the log in place keeps the file's identity, and its length or more: its
+// first slot differs, or the session in the last slot read.
+TEST_F(Follower, ReadsAgainWhenTheLogWasWrittenOverInPlace) {
+    const std::string other = record("20261102080000", "20261102080000", "0000000100");
+    for (const auto& [copy, seconds] : std::vector<std::pair<std::string, std::int64_t>>{
+             {other + gap + running, 70},
+             {firstRun + gap + other, 3660},
+             {firstRun + gap + other + gap + running, 3670}}) {
+        file() = firstRun + gap + running;
+        follower.forget();
+        refresh();
+        file() = copy;
+        const LogChange change = refresh();
+        EXPECT_EQ(change.notice, LogNotice::overwritten) << seconds;
+        EXPECT_TRUE(change.rowsChanged);
+        EXPECT_EQ(rows.size(), copy.size() / 80 + 1);
+        EXPECT_EQ(follower.sums().all, seconds);
+    }
+}
+
 // A session over midnight shares its time between the days; Sunday and Monday fall in two ISO
 // weeks, 30 November in another month. A day far from the last is read afresh.
 TEST_F(Follower, SumsTodayThisIsoWeekAndThisMonth) {
@@ -84,7 +107,7 @@ TEST_F(Follower, SumsTodayThisIsoWeekAndThisMonth) {
              record("20261209080000", "20261209080000", "0000000140");
     refresh();
     EXPECT_EQ(follower.sums(), (LogSums{100, 1900, 3700, 4500}));
-    EXPECT_EQ(bytesRead(dayNumber({2026, 12, 6})), file().size());
+    EXPECT_EQ(bytesRead(dayNumber({2026, 12, 6})), file().size() + 16);
     EXPECT_EQ(follower.sums(), (LogSums{1800, 2600, 3700, 4500}));
 }
 
