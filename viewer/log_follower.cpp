@@ -10,13 +10,20 @@ namespace quillmarten {
 
 namespace {
 
-constexpr std::int64_t keptDayCount = 400;
+// From the first day a chart shows, a year back, to about a year ahead, so that the days are not
+// read again every day.
+constexpr std::int64_t keptDayCount = 800;
 constexpr std::size_t unchangingBytes = 2 + 14; // a record's length and its session's start
 
-DayRange weekAndMonthOf(std::int64_t today) {
+// Today's week and month, and every day a chart shows.
+DayRange neededDays(std::int64_t today) {
     const DayRange week = daysOfPeriod(today, PeriodKind::week);
     const DayRange month = daysOfPeriod(today, PeriodKind::month);
-    return DayRange{std::min(week.first, month.first), std::max(week.last, month.last)};
+    std::int64_t first = std::min(week.first, month.first);
+    for (const ChartSpan& span : {lastFiveWeeksByDay, lastHalfYearByWeek, lastYearByMonth}) {
+        first = std::min(first, firstDayOfSpan(today, span));
+    }
+    return DayRange{first, std::max(week.last, month.last)};
 }
 
 } // namespace
@@ -65,7 +72,7 @@ LogChange LogFollower::forget() {
 }
 
 bool LogFollower::keepsPeriodsOf(std::int64_t today) const {
-    const DayRange needed = weekAndMonthOf(today);
+    const DayRange needed = neededDays(today);
     return days_ && keptDays_.first <= needed.first && needed.last <= keptDays_.last;
 }
 
@@ -82,7 +89,7 @@ bool LogFollower::startOver(const std::string& path, std::int64_t today) {
     damaged_ = 0;
     totalSeconds_ = 0;
     rows_.clear();
-    const std::int64_t first = weekAndMonthOf(today).first;
+    const std::int64_t first = neededDays(today).first;
     keptDays_ = DayRange{first, first + keptDayCount - 1};
     days_.emplace(PeriodKind::day, keptDays_);
     return hadRows;
@@ -177,6 +184,10 @@ LogSums LogFollower::sums() const {
     return LogSums{secondsIn(daysOfPeriod(today_, PeriodKind::day)),
                    secondsIn(daysOfPeriod(today_, PeriodKind::week)),
                    secondsIn(daysOfPeriod(today_, PeriodKind::month)), totalSeconds_};
+}
+
+UsageChart LogFollower::chart(const ChartSpan& span) const {
+    return usageChart(*days_, today_, span);
 }
 
 std::int64_t LogFollower::secondsIn(const DayRange& days) const {

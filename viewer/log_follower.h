@@ -1,5 +1,7 @@
 #pragma once
 
+#include "usage_chart.h"
+
 #include "history/period_totals.h"
 #include "history/stored_session.h"
 #include "metering/record_file.h"
@@ -57,6 +59,8 @@ class LogFollower {
     std::int64_t damagedRecords() const { return damaged_; }
     // As of the day of the last refresh.
     LogSums sums() const;
+    // The chart of the span up to the day of the last refresh.
+    UsageChart chart(const ChartSpan& span) const;
 
   private:
     struct LastSlot {
@@ -86,8 +90,8 @@ class LogFollower {
     std::int64_t sessions_ = 0;
     std::int64_t damaged_ = 0;
     std::int64_t totalSeconds_ = 0;
-    // The time of each day, kept for a year from the start of today's week or month: enough
-    // for any session and bounded whatever a record's span.
+    // The time of each day, kept from the first day a chart shows: enough for the sums and the
+    // charts, and bounded whatever a record's span.
     DayRange keptDays_;
     std::optional<PeriodTotals> days_;
     LogCondition condition_ = LogCondition::notLookedFor;

@@ -3,6 +3,7 @@
 #include "doubles/fake_viewer.h"
 #include "doubles/memory_file_system.h"
 #include "history/calendar.h"
+#include "history/session_reader.h"
 #include "viewer/log_location.h"
 #include "viewer/viewer_presenter.h"
 
@@ -100,15 +101,75 @@ TEST_F(Follower, ReadsAgainWhenTheLogWasWrittenOverInPlace) {
 }
 
 // A session over midnight shares its time between the days; Sunday and Monday fall in two ISO
-// weeks, 30 November in another month. A day far from the last is read afresh.
+// weeks, 30 November in another month. Another day within the days kept reads nothing; one far
+// from them reads the log afresh.
 TEST_F(Follower, SumsTodayThisIsoWeekAndThisMonth) {
     file() = record("20261130080000", "20261130080000", "0000001320") + gap +
              record("20261206230000", "20261207010000", "0000010000") + gap +
              record("20261209080000", "20261209080000", "0000000140");
     refresh();
     EXPECT_EQ(follower.sums(), (LogSums{100, 1900, 3700, 4500}));
-    EXPECT_EQ(bytesRead(dayNumber({2026, 12, 6})), file().size() + 16);
+    EXPECT_EQ(bytesRead(dayNumber({2026, 12, 6})), 0u);
     EXPECT_EQ(follower.sums(), (LogSums{1800, 2600, 3700, 4500}));
+    EXPECT_EQ(bytesRead(dayNumber({2028, 12, 6})), file().size() + 16);
+    EXPECT_EQ(follower.sums(), (LogSums{0, 0, 0, 4500}));
+}
+
+// The chart's bars are the report's totals by day, week and month, a period without time among
+// them with none; weekends are marked.
+TEST_F(Follower, ChartsTheLastFiveWeeksByDayHalfAYearByWeekAndAYearByMonth) {
+    file() = record("20251201230000", "20251202010000", "0000010000") + gap +
+             record("20261206230000", "20261207010000", "0000010000") + gap + running;
+    refresh();
+    class Totals final : public SessionSink {
+      public:
+        explicit Totals(PeriodKind kind) : totals(kind, DayRange{}) {}
+        void session(const StoredSession& stored) override { totals.add(stored); }
+        void damaged(std::int64_t, const std::string&) override {}
+        PeriodTotals totals;
+    };
+    for (const ChartSpan& span : {lastFiveWeeksByDay, lastHalfYearByWeek, lastYearByMonth}) {
+        Totals report(span.kind);
+        readSessions(files, logPath, report);
+        const UsageChart chart = follower.chart(span);
+        ASSERT_EQ(chart.bars.size(), static_cast<std::size_t>(span.bars));
+        EXPECT_EQ(chart.bars.back().days, daysOfPeriod(today, span.kind));
+        std::int64_t all = 0;
+        for (const ChartBar& bar : chart.bars) {
+            const auto total = report.totals.periods().find(periodOfDay(bar.days.first, span.kind));
+            EXPECT_EQ(bar.seconds,
+                      total == report.totals.periods().end() ? 0 : total->second.seconds)
+                << bar.period;
+            all += bar.seconds;
+        }
+        EXPECT_EQ(all, 3610) << periodName(span.kind) << ": the session of 2025 is out of sight";
+    }
+    const UsageChart days = follower.chart(lastFiveWeeksByDay);
+    EXPECT_EQ(days.bars.front().period, "2026-11-05 Thursday");
+    EXPECT_EQ(days.bars[32].label, "7");
+    EXPECT_TRUE(days.bars[31].weekend);
+    EXPECT_FALSE(days.bars[32].weekend);
+    EXPECT_EQ(days.bars[33].seconds, 0);
+    EXPECT_EQ(barText(days.bars[31]), "2026-12-06 Sunday: 0000:00:30:00, 0.5 h");
+    EXPECT_EQ(follower.chart(lastHalfYearByWeek).bars.back().label, "W50");
+    EXPECT_EQ(follower.chart(lastYearByMonth).bars.front().label, "Jan");
+}
+
+TEST(ChartAxis, RoundTicksUpToTheTallestBarInAtMostFive) {
+    const std::vector<std::tuple<std::int64_t, ChartAxis, std::string>> cases{
+        {0, {3600, 1}, "1 h"},
+        {60, {60, 1}, "1 min"},
+        {61, {60, 2}, "2 min"},
+        {300, {60, 5}, "5 min"},
+        {301, {120, 3}, "6 min"},
+        {3600, {900, 4}, "1 h"},
+        {5 * 3600 + 1, {7200, 3}, "6 h"},
+        {86400, {21600, 4}, "24 h"},
+        {7 * 86400, {2 * 86400, 4}, "192 h"}};
+    for (const auto& [tallest, axis, top] : cases) {
+        EXPECT_EQ(chartAxis(tallest), axis) << tallest;
+        EXPECT_EQ(tickText(chartAxis(tallest).top()), top) << tallest;
+    }
 }
 
 TEST(LogLocation, NamedFileOrTheOneBesideTheServicesExecutable) {
