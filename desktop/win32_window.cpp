@@ -138,4 +138,11 @@ int textWidth(HWND control, std::wstring_view text) {
     return size.cx;
 }
 
+int lineHeight(HWND control) {
+    const FontContext context(control);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context.get(), &metrics);
+    return metrics.tmHeight;
+}
+
 } // namespace quillmarten

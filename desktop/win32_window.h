@@ -62,7 +62,8 @@ void setClientSize(HWND window, int width, int height);
 // Sizes the window so that its client area is `width` x `height` pixels.
 void setClientPixels(HWND window, int width, int height);
 
-// How wide `text` is, in pixels, in the font of the control or window.
+// How wide `text` is, and how high a line, in pixels, in the font of the control or window.
 int textWidth(HWND control, std::wstring_view text);
+int lineHeight(HWND control);
 
 } // namespace quillmarten
