@@ -1,6 +1,7 @@
 #include "doubles/fake_desktop.h"
 #include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
+#include "service/service_states.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,34 @@ TEST_F(StartUpTest, FailingOperationIsReportedWithoutOriginAndNothingServes) {
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(host.errorReports(),
               (Texts{"[429] ActiveX component can't create object", "[7] Out of memory"}));
+}
+
+// What the service reports around each request, whatever the manager asks in whatever state.
+TEST(ServiceStates, EachRequestMovesTheServiceAsItsHandlerDid) {
+    using enum HostedState;
+    using Request = HostRequest;
+    const std::vector<std::tuple<Request, RequestArrival>> arrivals{
+        {Request::start, {true, true, starting}},      {Request::stop, {true, true, stopping}},
+        {Request::pause, {true, true, pausing}},       {Request::resume, {true, true, continuing}},
+        {Request::custom, {true, true, std::nullopt}}, {Request::interrogate, {true, false, {}}},
+        {Request::unknown, {false, false, {}}}};
+    for (const auto& [request, arrival] : arrivals) {
+        EXPECT_EQ(arrivalOf(request), arrival) << static_cast<int>(request);
+    }
+    const std::vector<std::tuple<Request, bool, HostedState, std::optional<HostedState>>> moves{
+        {Request::start, true, stopped, running}, {Request::start, false, stopped, stopped},
+        {Request::pause, true, running, paused},  {Request::pause, false, running, running},
+        {Request::pause, true, paused, paused},   {Request::resume, true, paused, running},
+        {Request::resume, false, paused, paused}, {Request::stop, true, paused, std::nullopt},
+        {Request::stop, false, paused, paused},   {Request::custom, true, running, std::nullopt}};
+    for (const auto& [request, carriedOut, settled, after] : moves) {
+        EXPECT_EQ(stateAfter(request, carriedOut, settled), after)
+            << static_cast<int>(request) << " " << carriedOut << " " << static_cast<int>(settled);
+    }
+    EXPECT_EQ(statusReportOf(starting, true), (StatusReport{false, false, 30000}));
+    EXPECT_EQ(statusReportOf(stopping, true), (StatusReport{true, true, 30000}));
+    EXPECT_EQ(statusReportOf(running, false), (StatusReport{true, false, 0}));
+    EXPECT_FALSE(isSettled(pausing));
 }
 
 // The program as the service control manager drives it.
