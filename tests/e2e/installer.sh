@@ -18,9 +18,11 @@ service_key='HKLM\System\CurrentControlSet\Services\Quillmarten'
 source_key='HKLM\System\CurrentControlSet\Services\EventLog\Application\Quillmarten'
 run_value=("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v "Quillmarten Viewer")
 
-# msiexec_run NAME ARGUMENTS...: msiexec, silent, its verbose log in C:\NAME.log; its exit code.
+# msiexec_run NAME ARGUMENTS...: msiexec, silent, its verbose log in C:\NAME.log and Wine's
+# warnings in $E2E_DIR/NAME.warnings; its exit code.
 msiexec_run() {
-    timeout -k 5 300 "$E2E_WINE" msiexec "${@:2}" /qn /l*v "C:\\$1.log" >/dev/null 2>&1
+    WINEDEBUG=warn+msi timeout -k 5 300 "$E2E_WINE" msiexec "${@:2}" /qn /l*v "C:\\$1.log" \
+        >/dev/null 2>"$E2E_DIR/$1.warnings"
 }
 # The silent run ends by itself with 0 and leaves no window of the installer's behind.
 installs_silently() { msiexec_run "$@" && [[ $(window_count '#32770') == 0 ]]; }
@@ -40,6 +42,18 @@ programs_in_place() {
         cmp "$build/report/quillmarten-report.exe" "$program_dir/quillmarten-report.exe"
 }
 no_programs() { [[ -z $(find "$program_dir" -name '*.exe') ]]; }
+# Wine's StopServices sends the stop and goes on without waiting for the service's process to
+# end (StopServices, DeleteServices and RemoveFiles log the same second), and its RemoveFiles
+# cannot delete a program whose process still runs: it warns 'failed to delete
+# L"C:\\...\\Quillmarten.exe" (5)' and goes on, leaving the file for good, where Windows
+# Installer waits for the stop (ServiceControl's Wait) and finishes any removal of a file in use
+# at the next restart. So under Wine Quillmarten.exe may stay behind after removal NAME, but
+# only when Wine said so.
+programs_removed() {
+    no_programs && return
+    [[ $(find "$program_dir" -name '*.exe' -printf '%f') == Quillmarten.exe ]] &&
+        grep -qF "failed to delete L\"${folder//\\/\\\\}\\\\Quillmarten.exe\"" "$E2E_DIR/$1.warnings"
+}
 
 # The Start menu's shortcut, where the install log says the Programs folder is: Wine resolves
 # ProgramMenuFolder to the user's Start menu even for a package for all users (ALLUSERS=1),
@@ -130,8 +144,8 @@ check "the programs and the viewer's Run value are in place" eval 'programs_in_p
 
 section "silent removal"
 check "msiexec /x /qn ends with 0 and shows no window" installs_silently remove /x "C:\\Quillmarten-$newer-x64.msi"
-check "the service is gone" no_service
-check "the programs are gone" no_programs
+check "the service is gone and its process ended" eval 'no_service && wait_for 10 program_gone'
+check "the programs are gone" programs_removed remove
 check "the shortcut is gone" eval '[[ ! -e $(shortcut) ]]'
 check "the all-users Run value is gone; the user's own stays" eval \
     'no_run_value && registry "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v "Quillmarten Viewer"'
@@ -143,14 +157,14 @@ check "the log stays, all three records, and nothing writes it" eval \
 section "a service registered by \"/i\" is taken over; VIEWERATLOGON=0"
 install_in Quillmarten
 start_service
-check "msiexec /i /qn ends with 0 and shows no window" installs_silently install \
+check "msiexec /i /qn ends with 0 and shows no window" installs_silently take-over \
     /i "C:\\Quillmarten-$version-x64.msi" VIEWERATLOGON=0
 check "one service, the package's, running" eval 'wait_for 20 service_is RUNNING && registered_as_by_i'
 check "the log goes on: a new session behind a gap" wait_for 10 eval \
     '[[ $(stat -c %s "$log_file") == 280 ]] && record_is_valid "$log_file" 7 && log_grows'
 check "the viewer does not start at log-on" no_run_value
 check "one product is registered, of version $version" one_product "$version"
-check "msiexec /x /qn removes it" eval 'installs_silently remove /x "C:\\Quillmarten-$version-x64.msi" &&
-    no_service && no_programs && test -s "$log_file"'
+check "msiexec /x /qn removes it" eval 'installs_silently remove-again /x "C:\\Quillmarten-$version-x64.msi" &&
+    no_service && programs_removed remove-again && test -s "$log_file"'
 
 summary
