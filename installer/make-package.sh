@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows Installer package from quillmarten.wxs with wixl, from the programs of a
-# Windows build directory, then writes into its tables the two things wixl 0.101 cannot:
-# the Run value's component condition and the event source's REG_EXPAND_SZ type.
+# Windows build directory, then writes into its tables what wixl 0.101 cannot: the Run value's
+# component condition, the event source's REG_EXPAND_SZ type, and VIEWERATLOGON among the
+# secure properties, so that a managed installation passes it on from its command line too.
 # Usage: installer/make-package.sh BUILD_DIR x86|x64 VERSION PRODUCT_CODE OUTPUT
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")" && pwd)
@@ -16,9 +17,12 @@ trap 'rm -f "$partial"' EXIT
 cd "$build"
 wixl -a "$arch" -D Arch="$arch" -D Version="$version" -D ProductCode="$product_code" \
     -o "$partial" "$source_dir/quillmarten.wxs"
+secure=$(msiinfo export "$partial" Property | awk -F'\t' '$1 == "SecureCustomProperties" { print $2 }' | tr -d '\r')
 msibuild "$partial" \
     -q "UPDATE \`Component\` SET \`Condition\` = 'VIEWERATLOGON = \"1\"'
         WHERE \`Component\` = 'ViewerAtLogOn'" \
     -q "UPDATE \`Registry\` SET \`Value\` = '#%[#Quillmarten.exe]'
-        WHERE \`Name\` = 'EventMessageFile'"
+        WHERE \`Name\` = 'EventMessageFile'" \
+    -q "UPDATE \`Property\` SET \`Value\` = 'VIEWERATLOGON;$secure'
+        WHERE \`Property\` = 'SecureCustomProperties'"
 mv "$partial" "$output"

@@ -77,6 +77,8 @@ rows InstallExecuteSequence | grep -q '^RemoveExistingProducts	' || fail "remove
 # The viewer: a Start menu shortcut, and the all-users Run value unless VIEWERATLOGON=0.
 expect_row Shortcut "ViewerShortcut	ProgramMenuFolder	Quillmarten Viewer	Viewer	[#QuillmartenView.exe]		Shows the sessions of the Quillmarten service					INSTALLDIR				"
 [[ $(property VIEWERATLOGON) == 1 ]] || fail "the viewer does not start at log-on by default"
+[[ ";$(property SecureCustomProperties);" == *";VIEWERATLOGON;"* ]] ||
+    fail "VIEWERATLOGON is not a secure property: a managed installation would drop it"
 expect_registry '2	Software\Microsoft\Windows\CurrentVersion\Run	Quillmarten Viewer	"[#QuillmartenView.exe]"	ViewerAtLogOn'
 awk -F'\t' '$1 == "ViewerAtLogOn" { print $5 }' <<<"$components" | grep -qxF 'VIEWERATLOGON = "1"' ||
     fail "the Run value's component is not conditioned on VIEWERATLOGON = \"1\""
