@@ -14,7 +14,7 @@ fail() {
     failures=$((failures + 1))
 }
 
-# "1.0.0.45" in the top CMakeLists.txt is the version 1.0.45 that the programs show.
+# The version in the top CMakeLists.txt, A.B.C.D, is the A.B.D that the programs show.
 version=$(sed -n 's/^project(Quillmarten VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt |
     awk -F. '{ print $1 "." $2 "." $4 }')
 package=$build/installer/Quillmarten-$version-$arch.msi
