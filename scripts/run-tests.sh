@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds Quillmarten five ways and runs every test: the layer
 # check, the unit tests natively and under AddressSanitizer and UndefinedBehaviorSanitizer, a
-# minute of fuzzing the start of metering, checks of the shipped 32-bit executables, and the
-# end-to-end tests that drive the 64-bit build under Wine, the viewer's included.
+# minute of fuzzing the start of metering, checks of the shipped 32-bit executables and of both
+# Windows Installer packages' tables, and the end-to-end tests that drive the 64-bit build
+# under Wine, the viewer's and the package's included.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,6 +40,10 @@ grep -E "^Done" "$fuzzing/log"
 echo "== shipped executables"
 scripts/check-shipped-exe.sh build/windows-i686
 
+echo "== Windows Installer packages"
+scripts/check-installer.sh build/windows-i686 x86
+scripts/check-installer.sh build/windows-x86_64 x64
+
 echo "== end-to-end tests under Wine"
 tests/e2e/run.sh build/windows-x86_64
 
@@ -47,3 +52,6 @@ tests/e2e/drills.sh build/windows-x86_64
 
 echo "== the viewer under Wine, beside the service"
 tests/e2e/viewer.sh build/windows-x86_64
+
+echo "== the Windows Installer package under Wine: install, upgrade, removal"
+tests/e2e/installer.sh build/windows-x86_64
