@@ -44,6 +44,9 @@ class MemoryRecordFile final : public RecordFile {
 
     void truncate(std::uint64_t length) override {
         refuseUnlessWritable();
+        if (owner_.truncateFailure_) {
+            throw makeError(*owner_.truncateFailure_);
+        }
         file_.bytes.resize(length);
     }
 

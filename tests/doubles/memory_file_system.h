@@ -34,6 +34,9 @@ class MemoryFileSystem final : public FileSystem {
         bytesBeforeFailure_ = bytesBefore;
     }
 
+    // Every truncation raises this error number until cleared with std::nullopt.
+    void failTruncates(std::optional<std::int32_t> number) { truncateFailure_ = number; }
+
     int opens = 0;
     int closes = 0;
     int reads = 0;
@@ -54,6 +57,7 @@ class MemoryFileSystem final : public FileSystem {
     std::uint64_t lastFileNumber_ = 0;
     std::optional<std::int32_t> openFailure_;
     std::optional<std::int32_t> writeFailure_;
+    std::optional<std::int32_t> truncateFailure_;
     std::size_t bytesBeforeFailure_ = 0;
 };
 

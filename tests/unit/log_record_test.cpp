@@ -117,6 +117,17 @@ TEST(LogFile, ScansEverySlotInFewReadsAndAFailedAppendLeavesNoFragment) {
     EXPECT_THROW(SessionLogFile(files, path).appendRecord(5003, example), RaisedError);
     EXPECT_EQ(files.contents(path), before);
     EXPECT_EQ(files.closes, files.opens);
+    // Should the take-back fail too, the failure of the write is the one raised; the fragment
+    // stays, for the next reading to list as damaged.
+    files.failWrites(61, 20);
+    files.failTruncates(70);
+    try {
+        SessionLogFile(files, path).appendRecord(5003, example);
+        ADD_FAILURE() << "the append did not fail";
+    } catch (const RaisedError& error) {
+        EXPECT_EQ(error.number(), 61);
+    }
+    EXPECT_EQ(files.contents(path).size(), 5002u * 40 + 20);
 }
 
 } // namespace
