@@ -48,6 +48,7 @@ class PopupMenu {
 inline constexpr std::string_view runningTooltip = productLine;
 inline constexpr std::string_view pausedTooltip = "Quillmarten Paused";
 inline constexpr std::uint32_t trayCallbackMessage = 0x200;
+inline constexpr std::uint32_t mouseMove = 0x200;
 inline constexpr std::uint32_t leftDoubleClick = 0x203;
 inline constexpr std::uint32_t rightButtonDown = 0x204;
 

@@ -6,6 +6,7 @@
 #include "metering/session_record.h"
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace quillmarten {
@@ -26,5 +27,9 @@ StoredSession storedSessionOf(std::int64_t record, const RecordSlot& slot);
 // Reads the log at `path` for reading only, so that the service may go on writing it meanwhile.
 // Gap records are skipped. Raises RaisedError when the file cannot be opened or read.
 void readSessions(FileSystem& files, const std::string& path, SessionSink& sink);
+
+// Reads an open log from its first record to record `last`, included.
+void readSessions(RecordFile& file, SessionSink& sink,
+                  std::int64_t last = std::numeric_limits<std::int64_t>::max());
 
 } // namespace quillmarten

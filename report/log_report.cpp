@@ -7,64 +7,132 @@
 #include "metering/error_report.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace quillmarten {
 
 namespace {
 
-// What one log gives the report, gathered while the log is read and written after.
-class LogListing : public SessionSink {
+// The first reading of a log: says what is damaged.
+class CheckedListing : public LogListing, public SessionSink {
   public:
-    LogListing(const std::string& path, std::ostream& err) : path_(path), err_(err) {}
+    CheckedListing(std::unique_ptr<RecordFile> file, const std::string& path, std::ostream& err)
+        : file_(std::move(file)), path_(path), err_(err) {}
 
     void damaged(std::int64_t record, const std::string& reason) override {
         err_ << path_ << ": record " << record << ": " << reason << '\n';
-        anyDamaged_ = true;
+        status_ = report_exit::damagedRecords;
     }
-    bool anyDamaged() const { return anyDamaged_; }
+    int status() const override { return status_; }
 
-    // The rows of the log, after the writer has been told its machine.
-    virtual void write(ReportWriter& writer) = 0;
+    void readWhole() { readSessions(*file_, *this); }
 
-  private:
-    const std::string& path_;
-    std::ostream& err_;
-    bool anyDamaged_ = false;
-};
-
-// The sessions that meet the days of the report, whole.
-class SessionListing final : public LogListing {
-  public:
-    SessionListing(const std::string& path, std::ostream& err, DayRange days)
-        : LogListing(path, err), days_(days) {}
-
-    void session(const StoredSession& session) override {
-        if (DaySplit(session).meets(days_)) {
-            sessions_.push_back(session);
+  protected:
+    // A file that fails when read again has given part of its rows; it is said as at first.
+    template <typename Read> void readAgain(Read read) {
+        try {
+            read(*file_);
+        } catch (const RaisedError& error) {
+            err_ << path_ << ": cannot be read: " << error.description() << '\n';
+            status_ = report_exit::failed;
         }
     }
 
+  private:
+    std::unique_ptr<RecordFile> file_;
+    std::string path_;
+    std::ostream& err_;
+    int status_ = report_exit::complete;
+};
+
+// Hands on the well-formed sessions that meet the days; damaged records were said already.
+template <typename Visit> class MeetingSessions final : public SessionSink {
+  public:
+    MeetingSessions(DayRange days, Visit visit) : days_(days), visit_(visit) {}
+    void session(const StoredSession& session) override {
+        if (DaySplit(session).meets(days_)) {
+            visit_(session);
+        }
+    }
+    void damaged(std::int64_t, const std::string&) override {}
+
+  private:
+    DayRange days_;
+    Visit visit_;
+};
+
+// The sessions that meet the days of the report, whole, in time order.
+class SessionListing final : public CheckedListing {
+  public:
+    SessionListing(std::unique_ptr<RecordFile> file, const std::string& path, std::ostream& err,
+                   DayRange days)
+        : CheckedListing(std::move(file), path, err), days_(days) {}
+
+    void session(const StoredSession& session) override {
+        if (!DaySplit(session).meets(days_)) {
+            return;
+        }
+        inOrder_ = inOrder_ && (!last_ || startOf(*last_) <= startOf(session));
+        last_ = session;
+    }
+
     void write(ReportWriter& writer) override {
-        std::stable_sort(sessions_.begin(), sessions_.end(), [](const auto& a, const auto& b) {
-            return wallClockSeconds(a.start) < wallClockSeconds(b.start);
-        });
         std::int64_t seconds = 0;
-        for (const StoredSession& session : sessions_) {
+        const auto writeRow = [&](const StoredSession& session) {
             writer.row(sessionRow(session));
             seconds += session.seconds;
+        };
+        if (inOrder_) {
+            forEachSession(writeRow);
+        } else {
+            for (const StoredSession& session : sortedSessions()) {
+                writeRow(session);
+            }
         }
         writer.machineTotal(sessionsTotalRow(seconds));
     }
 
   private:
+    static std::int64_t startOf(const StoredSession& session) {
+        return wallClockSeconds(session.start);
+    }
+
+    // The sessions of the first reading, read again but for the last, which is given as the
+    // first reading saw it: the service rewrites its last record all the time, the others never.
+    template <typename Visit> void forEachSession(Visit visit) {
+        if (!last_) {
+            return;
+        }
+        readAgain([&](RecordFile& file) {
+            MeetingSessions<Visit&> sessions(days_, visit);
+            readSessions(file, sessions, last_->record - 1);
+            visit(*last_);
+        });
+    }
+
+    // Kept once made: a table writes its rows twice.
+    const std::vector<StoredSession>& sortedSessions() {
+        if (!sorted_) {
+            sorted_.emplace();
+            forEachSession([this](const StoredSession& session) { sorted_->push_back(session); });
+            std::stable_sort(sorted_->begin(), sorted_->end(),
+                             [](const auto& a, const auto& b) { return startOf(a) < startOf(b); });
+        }
+        return *sorted_;
+    }
+
     DayRange days_;
-    std::vector<StoredSession> sessions_;
+    bool inOrder_ = true;
+    std::optional<StoredSession> last_;
+    std::optional<std::vector<StoredSession>> sorted_;
 };
 
-class PeriodListing final : public LogListing {
+class PeriodListing final : public CheckedListing {
   public:
-    PeriodListing(const std::string& path, std::ostream& err, PeriodKind kind, DayRange days)
-        : LogListing(path, err), kind_(kind), totals_(kind, days) {}
+    PeriodListing(std::unique_ptr<RecordFile> file, const std::string& path, std::ostream& err,
+                  PeriodKind kind, DayRange days)
+        : CheckedListing(std::move(file), path, err), kind_(kind), totals_(kind, days) {}
 
     void session(const StoredSession& session) override { totals_.add(session); }
 
@@ -82,27 +150,27 @@ class PeriodListing final : public LogListing {
     PeriodTotals totals_;
 };
 
-std::unique_ptr<LogListing> listingFor(const LogInput& log, const ReportOptions& options,
-                                       std::ostream& err) {
+std::unique_ptr<CheckedListing> listingFor(const LogInput& log, const ReportOptions& options,
+                                           FileSystem& files, std::ostream& err) {
+    auto file = files.openReadOnly(log.path);
     if (options.periods) {
-        return std::make_unique<PeriodListing>(log.path, err, *options.periods, options.days);
+        return std::make_unique<PeriodListing>(std::move(file), log.path, err, *options.periods,
+                                               options.days);
     }
-    return std::make_unique<SessionListing>(log.path, err, options.days);
+    return std::make_unique<SessionListing>(std::move(file), log.path, err, options.days);
 }
 
 } // namespace
 
-int reportLog(const LogInput& log, const ReportOptions& options, FileSystem& files,
-              ReportWriter& writer, std::ostream& err) {
+std::unique_ptr<LogListing> readLog(const LogInput& log, const ReportOptions& options,
+                                    FileSystem& files, std::ostream& err) {
     try {
-        const auto listing = listingFor(log, options, err);
-        readSessions(files, log.path, *listing);
-        writer.machine(log.machine);
-        listing->write(writer);
-        return listing->anyDamaged() ? report_exit::damagedRecords : report_exit::complete;
+        auto listing = listingFor(log, options, files, err);
+        listing->readWhole();
+        return listing;
     } catch (const RaisedError& error) {
         err << log.path << ": cannot be read: " << error.description() << '\n';
-        return report_exit::failed;
+        return nullptr;
     }
 }
 

@@ -13,17 +13,30 @@ namespace {
 
 constexpr std::string_view programName = "quillmarten-report";
 
-int writeReport(const ReportOptions& options, FileSystem& files, std::ostream& out,
-                std::ostream& err) {
-    const auto writer = makeReportWriter(options.format, reportColumns(options.periods), out);
-    int status = report_exit::complete;
+// Every log is read before the first row is written: a file that cannot be read has no rows,
+// and a table knows its columns' widths.
+int reportLogs(const ReportOptions& options, FileSystem& files, std::ostream& out,
+               std::ostream& err) {
+    std::vector<std::unique_ptr<LogListing>> listings;
     for (const LogInput& log : options.logs) {
-        status = std::max(status, reportLog(log, options, files, *writer, err));
+        listings.push_back(readLog(log, options, files, err));
     }
-    writer->finish();
+    const auto rows = [&](ReportWriter& writer) {
+        for (std::size_t at = 0; at < listings.size(); ++at) {
+            if (listings[at]) {
+                writer.machine(options.logs[at].machine);
+                listings[at]->write(writer);
+            }
+        }
+    };
+    writeReport(options.format, reportColumns(options.periods), rows, out);
     if (!out.flush()) {
         err << programName << ": cannot write the report\n";
         return report_exit::failed;
+    }
+    int status = report_exit::complete;
+    for (const auto& listing : listings) {
+        status = std::max(status, listing ? listing->status() : report_exit::failed);
     }
     return status;
 }
@@ -47,7 +60,7 @@ int runReport(const std::vector<std::string>& arguments, FileSystem& files, std:
         out << programName << ' ' << QUILLMARTEN_SHOWN_VERSION << '\n';
         return report_exit::complete;
     }
-    return writeReport(options, files, out, err);
+    return reportLogs(options, files, out, err);
 }
 
 } // namespace quillmarten

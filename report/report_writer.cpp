@@ -6,6 +6,15 @@
 
 namespace quillmarten {
 
+namespace {
+
+void writeAll(ReportWriter&& writer, const ReportRows& rows) {
+    rows(writer);
+    writer.finish();
+}
+
+} // namespace
+
 ReportRow headerRow(const std::vector<std::string>& columns) {
     ReportRow header;
     for (const std::string& column : columns) {
@@ -14,17 +23,19 @@ ReportRow headerRow(const std::vector<std::string>& columns) {
     return header;
 }
 
-std::unique_ptr<ReportWriter>
-makeReportWriter(OutputFormat format, const std::vector<std::string>& columns, std::ostream& out) {
+void writeReport(OutputFormat format, const std::vector<std::string>& columns,
+                 const ReportRows& rows, std::ostream& out) {
     switch (format) {
     case OutputFormat::csv:
-        return std::make_unique<CsvWriter>(columns, out);
+        return writeAll(CsvWriter(columns, out), rows);
     case OutputFormat::json:
-        return std::make_unique<JsonWriter>(columns, out);
+        return writeAll(JsonWriter(columns, out), rows);
     case OutputFormat::table:
         break;
     }
-    return std::make_unique<TableWriter>(columns, out);
+    TableMeasure measure(columns);
+    rows(measure);
+    writeAll(TableWriter(measure.layout(), columns, out), rows);
 }
 
 } // namespace quillmarten

@@ -2,7 +2,7 @@
 
 #include "report_options.h"
 
-#include <memory>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -19,7 +19,7 @@ using ReportRow = std::vector<Cell>;
 // The columns' names as a row of text.
 ReportRow headerRow(const std::vector<std::string>& columns);
 
-// Writes the rows of a report in one format, in the order given. The first column names the
+// Takes the rows of a report in one format, in the order given. The first column names the
 // machine: the rows after machine(name) are that machine's and carry the other columns, so
 // that a long run of rows does not format the same name again and again.
 class ReportWriter {
@@ -33,8 +33,13 @@ class ReportWriter {
     virtual void finish() = 0;
 };
 
-// A writer of `format` for rows with the given columns, the machine's first, writing to `out`.
-std::unique_ptr<ReportWriter>
-makeReportWriter(OutputFormat format, const std::vector<std::string>& columns, std::ostream& out);
+// Hands every row of a report to the writer, machine after machine; gives the same rows each
+// time it is called.
+using ReportRows = std::function<void(ReportWriter& writer)>;
+
+// Writes the report of `rows`, with the given columns, the machine's first, in `format` to
+// `out`. A table takes its rows twice: once to measure its columns, once to write them.
+void writeReport(OutputFormat format, const std::vector<std::string>& columns,
+                 const ReportRows& rows, std::ostream& out);
 
 } // namespace quillmarten

@@ -14,32 +14,55 @@ std::size_t widthOf(const std::string& text) {
 
 } // namespace
 
-void TableWriter::row(const ReportRow& cells) {
-    ReportRow line{Cell{machine_}};
-    line.insert(line.end(), cells.begin(), cells.end());
-    lines_.push_back(std::move(line));
+TableMeasure::TableMeasure(const std::vector<std::string>& columns)
+    : layout_{std::vector<std::size_t>(columns.size(), 0), std::vector<bool>(columns.size())} {
+    const ReportRow header = headerRow(columns);
+    for (std::size_t column = 0; column < header.size(); ++column) {
+        measure(column, header[column]);
+    }
 }
 
-void TableWriter::finish() {
-    const std::size_t columns = lines_.front().size();
-    std::vector<std::size_t> widths(columns, 0);
-    std::vector<bool> counts(columns, false);
-    for (const ReportRow& line : lines_) {
-        for (std::size_t column = 0; column < line.size(); ++column) {
-            widths[column] = std::max(widths[column], widthOf(line[column].text));
-            counts[column] = counts[column] || line[column].number;
-        }
+void TableMeasure::row(const ReportRow& cells) {
+    measure(0, machine_);
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+        measure(column + 1, cells[column]);
     }
-    for (const ReportRow& line : lines_) {
-        std::string text;
-        for (std::size_t column = 0; column < line.size(); ++column) {
-            const std::string padding(widths[column] - widthOf(line[column].text), ' ');
-            text += column > 0 ? "  " : "";
-            text += counts[column] ? padding + line[column].text : line[column].text + padding;
-        }
-        text.erase(text.find_last_not_of(' ') + 1);
-        out_ << text << '\n';
+}
+
+void TableMeasure::measure(std::size_t column, const Cell& cell) {
+    layout_.widths[column] = std::max(layout_.widths[column], widthOf(cell.text));
+    layout_.counts[column] = layout_.counts[column] || cell.number;
+}
+
+TableWriter::TableWriter(TableLayout layout, const std::vector<std::string>& columns,
+                         std::ostream& out)
+    : layout_(std::move(layout)), out_(out) {
+    const ReportRow header = headerRow(columns);
+    for (std::size_t column = 0; column < header.size(); ++column) {
+        addCell(column, header[column]);
     }
+    writeLine();
+}
+
+void TableWriter::row(const ReportRow& cells) {
+    addCell(0, machine_);
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+        addCell(column + 1, cells[column]);
+    }
+    writeLine();
+}
+
+void TableWriter::addCell(std::size_t column, const Cell& cell) {
+    const std::string padding(layout_.widths[column] - widthOf(cell.text), ' ');
+    line_ += column > 0 ? "  " : "";
+    line_ += layout_.counts[column] ? padding + cell.text : cell.text + padding;
+}
+
+void TableWriter::writeLine() {
+    line_.erase(line_.find_last_not_of(' ') + 1);
+    line_ += '\n';
+    out_ << line_;
+    line_.clear();
 }
 
 } // namespace quillmarten

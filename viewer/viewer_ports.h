@@ -35,6 +35,10 @@ class ServiceWatch {
     virtual ~ServiceWatch() = default;
     // Asks about the service "Quillmarten" with the rights every user has.
     virtual ServiceLookup lookUp() = 0;
+    // Asks to be told once when the service the last lookUp found leaves `state` or is being
+    // removed: the news arrives later on the user-interface thread, as a call to the viewer's
+    // onServiceChanged. Returns false when the platform cannot tell; the viewer asks again then.
+    virtual bool watchForChange(ServiceState state) = 0;
 };
 
 // The viewer's window: a caption, the session list, and a status bar.

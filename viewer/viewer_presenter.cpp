@@ -5,6 +5,7 @@
 
 #include "history/calendar.h"
 
+#include <limits>
 #include <utility>
 
 namespace quillmarten {
@@ -12,9 +13,19 @@ namespace quillmarten {
 namespace {
 
 constexpr std::int64_t noticeSeconds = 10;
+// How often the service is asked where the platform does not tell of its changes.
+constexpr std::int64_t serviceLookSeconds = 10;
+// How long a tooltip may be read after the mouse moved over the icon.
+constexpr std::int64_t tooltipSeconds = 10;
+constexpr std::int64_t never = std::numeric_limits<std::int64_t>::max();
 
 std::int64_t dayOf(const LocalTime& time) {
     return dayNumber(CalendarDate{time.year, time.month, time.day});
+}
+
+std::string tooltipToTheMinute(ViewerState state) {
+    state.sums.all -= state.sums.all % 60;
+    return tooltipText(state);
 }
 
 } // namespace
@@ -30,10 +41,15 @@ void ViewerPresenter::start() {
         ports_.window.restorePlacement(*placement);
     }
     refresh();
-    ports_.window.setVisible(true);
+    onShowChosen();
 }
 
 void ViewerPresenter::onTimer() {
+    refresh();
+}
+
+void ViewerPresenter::onServiceChanged() {
+    nextServiceLook_ = 0;
     refresh();
 }
 
@@ -43,9 +59,11 @@ void ViewerPresenter::refresh() {
     if (givenLog_) {
         state.logPath = *givenLog_;
     } else {
-        const ServiceLookup service = ports_.service.lookUp();
-        state.service = service.state;
-        state.logPath = service.command.empty() ? "" : serviceLogPath(service.command);
+        if (ports_.clock.steadySeconds() >= nextServiceLook_) {
+            lookAtService();
+        }
+        state.service = service_.state;
+        state.logPath = service_.command.empty() ? "" : serviceLogPath(service_.command);
     }
     const std::int64_t today = dayOf(ports_.clock.now());
     const LogChange change =
@@ -53,7 +71,8 @@ void ViewerPresenter::refresh() {
     if (change.notice != LogNotice::none) {
         showNotice(noticeText(change.notice));
     }
-    showRows(change);
+    shown_.rowsStale = shown_.rowsStale || change.rowsChanged;
+    shown_.lastRowStale = shown_.lastRowStale || change.lastRowChanged;
     state.log = follower_.condition();
     state.problem = follower_.problem();
     state.sessions = follower_.sessions();
@@ -63,37 +82,66 @@ void ViewerPresenter::refresh() {
     show(state);
 }
 
+// A service whose command is not known yet is asked again, told of changes or not.
+void ViewerPresenter::lookAtService() {
+    service_ = ports_.service.lookUp();
+    const bool told = !service_.command.empty() && ports_.service.watchForChange(service_.state);
+    nextServiceLook_ = told ? never : ports_.clock.steadySeconds() + serviceLookSeconds;
+}
+
+void ViewerPresenter::show(const ViewerState& state) {
+    state_ = state;
+    showInWindow();
+    showInTray();
+}
+
 // New rows bring the running session, the last, into view; otherwise the user's place stays.
-void ViewerPresenter::showRows(const LogChange& change) {
-    if (change.rowsChanged) {
+void ViewerPresenter::showInWindow() {
+    if (!ports_.window.isVisible()) {
+        return;
+    }
+    if (std::string caption = captionText(state_); caption != shown_.caption) {
+        ports_.window.setCaption(caption);
+        shown_.caption = std::move(caption);
+    }
+    if (std::vector<std::string> parts = statusParts(state_); parts != shown_.statusParts) {
+        ports_.window.setStatusParts(parts);
+        shown_.statusParts = std::move(parts);
+    }
+    if (shown_.rowsStale) {
         ports_.list.showRows(rows_.size());
         if (!rows_.empty()) {
             ports_.list.selectAndReveal(rows_.size() - 1);
         }
-    } else if (change.lastRowChanged) {
+    } else if (shown_.lastRowStale) {
         ports_.list.refreshRow(rows_.size() - 1);
     }
+    shown_.rowsStale = false;
+    shown_.lastRowStale = false;
 }
 
-void ViewerPresenter::show(const ViewerState& state) {
-    if (iconAdded_ && state == shown_) {
+void ViewerPresenter::showInTray() {
+    const TrayPicture picture = pictureOf(state_);
+    std::string tooltip = tooltipText(state_);
+    std::string toTheMinute = tooltipToTheMinute(state_);
+    const bool seen = ports_.clock.steadySeconds() < tooltipSeenUntil_;
+    if (!shown_.picture) {
+        ports_.tray.add(picture, tooltip);
+    } else if (picture != shown_.picture || toTheMinute != shown_.tooltipToTheMinute ||
+               (seen && tooltip != shown_.tooltip)) {
+        ports_.tray.change(picture, tooltip);
+    } else {
         return;
     }
-    shown_ = state;
-    ports_.window.setCaption(captionText(state));
-    ports_.window.setStatusParts(statusParts(state));
-    if (iconAdded_) {
-        ports_.tray.change(pictureOf(state), tooltipText(state));
-    } else {
-        ports_.tray.add(pictureOf(state), tooltipText(state));
-        iconAdded_ = true;
-    }
+    shown_.picture = picture;
+    shown_.tooltip = std::move(tooltip);
+    shown_.tooltipToTheMinute = std::move(toTheMinute);
 }
 
 void ViewerPresenter::showNotice(std::string text) {
     notice_ = std::move(text);
     noticeUntil_ = ports_.clock.steadySeconds() + noticeSeconds;
-    ViewerState state = shown_;
+    ViewerState state = state_;
     state.notice = notice_;
     show(state);
 }
@@ -102,25 +150,33 @@ std::string ViewerPresenter::currentNotice() {
     return ports_.clock.steadySeconds() < noticeUntil_ ? notice_ : "";
 }
 
+// The mouse over the icon may bring its tooltip up; a double-click may have shown the window.
 void ViewerPresenter::onTrayMouseMessage(std::uint32_t mouseMessage) {
+    if (mouseMessage == mouseMove) {
+        tooltipSeenUntil_ = ports_.clock.steadySeconds() + tooltipSeconds;
+        showInTray();
+    }
     ports_.tray.onTrayMouseMessage(mouseMessage);
+    showInWindow();
 }
 
 void ViewerPresenter::onTaskbarCreated() {
-    ports_.tray.add(pictureOf(shown_), tooltipText(shown_));
+    shown_.picture.reset();
+    showInTray();
 }
 
 void ViewerPresenter::onShowChosen() {
     ports_.window.setVisible(true);
+    showInWindow();
 }
 
 void ViewerPresenter::onExportChosen() {
-    if (shown_.logPath.empty()) {
+    if (state_.logPath.empty()) {
         showNotice(std::string(noLogToExport));
         return;
     }
     if (const auto target = ports_.saveDialog.askSavePath(exportFileName(ports_.clock.now()))) {
-        showNotice(exportText(exportSessions(ports_.files, shown_.logPath, *target), *target));
+        showNotice(exportText(exportSessions(ports_.files, state_.logPath, *target), *target));
     }
 }
 

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillmarten {
 
@@ -32,9 +33,12 @@ struct ViewerPorts {
     AboutWindowOpener& about;
 };
 
-// The viewer: once a second it asks where the log is and how the service is, follows the log,
-// and shows what it found in the list, the caption, the status bar and the tray icon. It never
-// writes the log. Closing the window hides it; Exit ends the viewer.
+// The viewer: once a second it follows the log and shows what it found in the list, the
+// caption, the status bar and the tray icon. It asks where the log is and how the service is
+// when the service's state changes, as the platform tells, or every ten seconds where it cannot
+// tell. It never writes the log. What does not change is not shown again: a hidden window is
+// left alone until it shows, and the tooltip, whose total moves every second, changes once a
+// minute unless the user may be reading it. Closing the window hides it; Exit ends the viewer.
 class ViewerPresenter {
   public:
     // `givenLog`: the log named on the command line; nullopt follows the service's.
@@ -44,6 +48,7 @@ class ViewerPresenter {
     // Puts the window where the user left it, reads the log, adds the icon, shows the window.
     void start();
     void onTimer();
+    void onServiceChanged();
     void onTrayMouseMessage(std::uint32_t mouseMessage);
     // The taskbar was created anew, as when Explorer restarts: the icon is added again.
     void onTaskbarCreated();
@@ -62,9 +67,23 @@ class ViewerPresenter {
     void showFailure(const std::string& report);
 
   private:
+    // What the window and the tray icon show, to change only what differs.
+    struct Shown {
+        std::string caption;
+        std::vector<std::string> statusParts;
+        // Rows added or removed, or the last one changed, since the list last showed them.
+        bool rowsStale = false;
+        bool lastRowStale = false;
+        std::optional<TrayPicture> picture; // nullopt: no icon
+        std::string tooltip;
+        std::string tooltipToTheMinute;
+    };
+
     void refresh();
-    void showRows(const LogChange& change);
+    void lookAtService();
     void show(const ViewerState& state);
+    void showInWindow();
+    void showInTray();
     void showNotice(std::string text);
     std::string currentNotice();
     void savePlacement();
@@ -74,8 +93,11 @@ class ViewerPresenter {
     std::optional<std::string> givenLog_;
     StartWithWindows startWithWindows_;
     LogFollower follower_;
-    ViewerState shown_;
-    bool iconAdded_ = false;
+    ServiceLookup service_;
+    std::int64_t nextServiceLook_ = 0; // steady seconds
+    ViewerState state_;
+    Shown shown_;
+    std::int64_t tooltipSeenUntil_ = 0;
     std::string notice_;
     std::int64_t noticeUntil_ = 0;
 };

@@ -59,10 +59,11 @@ std::string summaryText(const ViewerState& state) {
 
 std::string conditionText(const ViewerState& state) {
     if (state.service == ServiceState::notInstalled) {
-        return "The Quillmarten service is not installed. Looking again every second.";
+        return "The Quillmarten service is not installed. Looking again every 10 seconds.";
     }
     if (state.logPath.empty()) {
-        return "Windows does not tell where the Quillmarten service is. Asking again every second.";
+        return "Windows does not tell where the Quillmarten service is. Asking again every 10 "
+               "seconds.";
     }
     switch (state.log) {
     case LogCondition::missing:

@@ -26,8 +26,6 @@ struct ViewerState {
     std::int64_t damaged = 0;
     LogSums sums;
     std::string notice; // shown for a while in place of the log's condition
-
-    friend bool operator==(const ViewerState&, const ViewerState&) = default;
 };
 
 // Green while the service runs, red while it is paused, grey otherwise and for a named file.

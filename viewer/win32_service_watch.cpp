@@ -30,6 +30,32 @@ ServiceState stateOf(DWORD state) {
     }
 }
 
+constexpr DWORD everyState = SERVICE_NOTIFY_STOPPED | SERVICE_NOTIFY_START_PENDING |
+                             SERVICE_NOTIFY_STOP_PENDING | SERVICE_NOTIFY_RUNNING |
+                             SERVICE_NOTIFY_CONTINUE_PENDING | SERVICE_NOTIFY_PAUSE_PENDING |
+                             SERVICE_NOTIFY_PAUSED;
+
+DWORD notifyMaskOf(ServiceState state) {
+    switch (state) {
+    case ServiceState::stopped:
+        return SERVICE_NOTIFY_STOPPED;
+    case ServiceState::starting:
+        return SERVICE_NOTIFY_START_PENDING;
+    case ServiceState::stopping:
+        return SERVICE_NOTIFY_STOP_PENDING;
+    case ServiceState::running:
+        return SERVICE_NOTIFY_RUNNING;
+    case ServiceState::continuing:
+        return SERVICE_NOTIFY_CONTINUE_PENDING;
+    case ServiceState::pausing:
+        return SERVICE_NOTIFY_PAUSE_PENDING;
+    case ServiceState::paused:
+        return SERVICE_NOTIFY_PAUSED;
+    default:
+        return 0;
+    }
+}
+
 // The first call asks how large the configuration is.
 std::string commandOf(SC_HANDLE service) {
     DWORD needed = 0;
@@ -45,24 +71,47 @@ std::string commandOf(SC_HANDLE service) {
 
 } // namespace
 
+// The handle of the last lookup goes first, and with it any notification asked on it.
 ServiceLookup Win32ServiceWatch::lookUp() {
+    service_.reset();
     const ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     if (!manager) {
         return ServiceLookup{ServiceState::unknown, ""};
     }
-    const ServiceHandle service(
+    service_.emplace(
         OpenServiceW(manager.get(), L"Quillmarten", SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS));
-    if (!service) {
-        return ServiceLookup{GetLastError() == ERROR_SERVICE_DOES_NOT_EXIST
-                                 ? ServiceState::notInstalled
-                                 : ServiceState::unknown,
-                             ""};
+    if (!*service_) {
+        const DWORD error = GetLastError();
+        service_.reset();
+        const bool gone =
+            error == ERROR_SERVICE_DOES_NOT_EXIST || error == ERROR_SERVICE_MARKED_FOR_DELETE;
+        return ServiceLookup{gone ? ServiceState::notInstalled : ServiceState::unknown, ""};
     }
     SERVICE_STATUS status{};
-    if (!QueryServiceStatus(service.get(), &status)) {
+    if (!QueryServiceStatus(service_->get(), &status)) {
         return ServiceLookup{ServiceState::unknown, ""};
     }
-    return ServiceLookup{stateOf(status.dwCurrentState), commandOf(service.get())};
+    return ServiceLookup{stateOf(status.dwCurrentState), commandOf(service_->get())};
+}
+
+// Any state but the present one, since a state asked for that the service is in already is
+// told at once.
+bool Win32ServiceWatch::watchForChange(ServiceState state) {
+    if (!service_) {
+        return false;
+    }
+    notice_ = SERVICE_NOTIFYW{};
+    notice_.dwVersion = SERVICE_NOTIFY_STATUS_CHANGE;
+    notice_.pfnNotifyCallback = &Win32ServiceWatch::onNotified;
+    notice_.pContext = this;
+    const DWORD changes = (everyState & ~notifyMaskOf(state)) | SERVICE_NOTIFY_DELETE_PENDING;
+    return NotifyServiceStatusChangeW(service_->get(), changes, &notice_) == ERROR_SUCCESS;
+}
+
+void CALLBACK Win32ServiceWatch::onNotified(void* notice) {
+    const auto* watch =
+        static_cast<const Win32ServiceWatch*>(static_cast<SERVICE_NOTIFYW*>(notice)->pContext);
+    PostMessageW(watch->window_, watch->changeMessage_, 0, 0);
 }
 
 } // namespace quillmarten

@@ -70,23 +70,31 @@ void Win32ViewerWindow::setVisible(bool visible) {
 }
 
 // The parts are laid out before their texts are set: a part that does not exist yet keeps none.
+// Only a text that changed is measured and set.
 void Win32ViewerWindow::setStatusParts(const std::vector<std::string>& parts) {
     std::vector<std::wstring> texts;
     std::vector<int> widths;
     for (const std::string& part : parts) {
         texts.push_back(widen(part));
-        if (texts.size() > 1) {
-            widths.push_back(textWidth(texts.back()) + scaledPixels(partMargins));
+        const std::size_t index = texts.size() - 1;
+        if (index > 0) {
+            const bool same = index < partTexts_.size() && partTexts_[index] == texts[index];
+            widths.push_back(same ? partWidths_[index - 1]
+                                  : textWidth(texts[index]) + scaledPixels(partMargins));
         }
     }
     if (widths != partWidths_) {
         partWidths_ = widths;
+        partTexts_.clear();
         layOut();
     }
     for (std::size_t index = 0; index < texts.size(); ++index) {
-        SendMessageW(statusBar_, SB_SETTEXTW, index,
-                     reinterpret_cast<LPARAM>(texts[index].c_str()));
+        if (index >= partTexts_.size() || partTexts_[index] != texts[index]) {
+            SendMessageW(statusBar_, SB_SETTEXTW, index,
+                         reinterpret_cast<LPARAM>(texts[index].c_str()));
+        }
     }
+    partTexts_ = std::move(texts);
 }
 
 int Win32ViewerWindow::textWidth(const std::wstring& text) const {
@@ -162,6 +170,9 @@ std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM w
         return 0;
     case trayMessage:
         presenter_.onTrayMouseMessage(static_cast<std::uint32_t>(LOWORD(lParam)));
+        return 0;
+    case serviceChangeMessage:
+        presenter_.onServiceChanged();
         return 0;
     case wakeMessage:
         presenter_.onShowChosen();

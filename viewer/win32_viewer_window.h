@@ -14,8 +14,8 @@ namespace quillmarten {
 
 // The viewer's window as a Win32 window: a normal, resizable window with a taskbar button,
 // holding the session list above a status bar. Translates closing, sizing, the timer, the tray
-// icon's callbacks, a new taskbar, a second start's wake-up and the end of the session for the
-// presenter.
+// icon's callbacks, a change of the service, a new taskbar, a second start's wake-up and the end
+// of the session for the presenter. The status bar is sent only the texts that changed.
 class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
   public:
     static constexpr const wchar_t* className = L"QuillmartenViewer";
@@ -23,6 +23,8 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     static constexpr UINT wakeMessage = WM_APP + 1;
     // The tray icon's callbacks.
     static constexpr UINT trayMessage = WM_APP + 2;
+    // Posted when the service control manager tells of a change of the service.
+    static constexpr UINT serviceChangeMessage = WM_APP + 3;
 
     // The presenter is used from the first message the loop delivers on.
     Win32ViewerWindow(HICON icon, const SessionHistory& history, ViewerPresenter& presenter);
@@ -52,6 +54,8 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     std::unique_ptr<Win32SessionList> list_;
     // The widths the status bar's parts after the first need for their texts.
     std::vector<int> partWidths_;
+    // The texts the status bar's parts show.
+    std::vector<std::wstring> partTexts_;
 };
 
 } // namespace quillmarten

@@ -28,6 +28,7 @@ ViewerProgram::ViewerProgram(const std::wstring& commandLine)
             TrayPictures{window_.handle(), pictures_.running(), pictures_.paused(),
                          pictures_.stopped(), Win32ViewerWindow::trayMessage},
             window_, trayMenu_),
+      service_(window_.handle(), Win32ViewerWindow::serviceChangeMessage),
       saveDialog_(window_.handle()),
       presenter_(ViewerPorts{clock_, files_, service_, window_, window_.sessionList(), tray_,
                              settings_, saveDialog_, aboutWindow_},
@@ -39,15 +40,23 @@ ViewerProgram::~ViewerProgram() {
     reportWindowFailuresTo(nullptr);
 }
 
+// The service's changes come as calls queued to this thread, run only while it waits
+// alertably: the loop waits so, for messages and those calls alike.
 int ViewerProgram::run() {
     presenter_.start();
     refreshTimer_.setEnabled(true);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+    for (;;) {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                return static_cast<int>(message.wParam);
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT,
+                                    MWMO_ALERTABLE | MWMO_INPUTAVAILABLE);
     }
-    return static_cast<int>(message.wParam);
 }
 
 // Showing the failure may fail in its turn; nothing more can be done about it then.

@@ -29,8 +29,11 @@ class FakeSessionList final : public SessionListView {
   public:
     explicit FakeSessionList(const SessionHistory& history) : history_(history) {}
 
-    void showRows(std::size_t count) override { rowCount = count; }
-    void refreshRow(std::size_t) override {}
+    void showRows(std::size_t count) override {
+        rowCount = count;
+        ++changes;
+    }
+    void refreshRow(std::size_t) override { ++changes; }
     void selectAndReveal(std::size_t row) override { selected = row; }
 
     std::string row(std::size_t index) const {
@@ -42,6 +45,7 @@ class FakeSessionList final : public SessionListView {
 
     std::size_t rowCount = 0;
     std::size_t selected = 0;
+    int changes = 0; // rows shown or drawn again
 
   private:
     const SessionHistory& history_;

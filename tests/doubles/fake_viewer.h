@@ -3,6 +3,7 @@
 #include "viewer/viewer_ports.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,17 +12,33 @@ namespace quillmarten::testing {
 
 class FakeServiceWatch final : public ServiceWatch {
   public:
-    ServiceLookup lookUp() override { return lookup; }
+    ServiceLookup lookUp() override {
+        ++lookups;
+        return lookup;
+    }
+    bool watchForChange(ServiceState state) override {
+        watchedFrom = state;
+        return tells;
+    }
     ServiceLookup lookup{ServiceState::running,
                          "\"C:\\Program Files\\Quill Meter\\Quillmarten.exe\""};
+    bool tells = true;
+    int lookups = 0;
+    std::optional<ServiceState> watchedFrom;
 };
 
 class FakeViewerWindow final : public ViewerWindow {
   public:
-    void setCaption(const std::string& text) override { caption = text; }
+    void setCaption(const std::string& text) override {
+        caption = text;
+        ++changes;
+    }
     bool isVisible() const override { return visible; }
     void setVisible(bool shown) override { visible = shown; }
-    void setStatusParts(const std::vector<std::string>& parts) override { status = parts; }
+    void setStatusParts(const std::vector<std::string>& parts) override {
+        status = parts;
+        ++changes;
+    }
     std::string placement() const override { return place; }
     void restorePlacement(std::string_view stored) override { place = stored; }
     void close() override { closed = true; }
@@ -31,6 +48,7 @@ class FakeViewerWindow final : public ViewerWindow {
     std::vector<std::string> status;
     std::string place = "where the user left it";
     bool closed = false;
+    int changes = 0; // of the caption and the status bar
 };
 
 class FakeUserSettings final : public UserSettings {

@@ -3,8 +3,11 @@
 #include "history/day_split.h"
 #include "history/session_reader.h"
 #include "metering/session_record.h"
+#include "report/csv_writer.h"
+#include "report/log_report.h"
 #include "report/report_command.h"
 #include "report/report_options.h"
+#include "report/report_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -133,6 +136,60 @@ TEST_F(Report, DaysKeepOverlappingSessionsWholeAndOnlyTheirOwnTime) {
         const std::string out = run(arguments).out;
         EXPECT_EQ(out.substr(out.find('\n') + 1), rows);
     }
+}
+
+// Rows are written as the log is read again when its sessions are in time order; a log out of
+// order is sorted, sessions that start together staying in file order.
+TEST_F(Report, SessionsComeInTimeOrderWhicheverOrderTheLogHolds) {
+    const std::string gap(40, '\0');
+    const std::string early = encodeRecord("20261230080000"
+                                           "20261230081000"
+                                           "0000001000");
+    const std::string alongsideThird = encodeRecord("20270101080000"
+                                                    "20270101080500"
+                                                    "0000000500");
+    files.contents("c.dat") =
+        files.contents("a.dat") + gap + early + encodeRecord("2026") + alongsideThird;
+    files.contents("d.dat") = files.contents("a.dat") + encodeRecord("2026") + alongsideThird;
+    const std::string a1 = "2026-12-31T23:00:00,2027-01-01T01:00:00,3600,0000:01:00:00\r\n";
+    const std::string a3 = "2027-01-01T08:00:00,2027-01-01T09:30:00,5400,0000:01:30:00\r\n";
+    const std::string third = "2027-01-01T08:00:00,2027-01-01T08:05:00,300,0000:00:05:00\r\n";
+    const Outcome outcome = run({"--format", "csv", "c.dat", "d.dat"});
+    EXPECT_EQ(outcome.out, "machine,session,start,stop,seconds,time_in_use\r\n"
+                           "c.dat,5,2026-12-30T08:00:00,2026-12-30T08:10:00,600,0000:00:10:00\r\n"
+                           "c.dat,1," +
+                               a1 + "c.dat,3," + a3 + "c.dat,7," + third + "d.dat,1," + a1 +
+                               "d.dat,3," + a3 + "d.dat,5," + third);
+    EXPECT_EQ(outcome.err, "c.dat: record 6: a length of 4 instead of 38\n"
+                           "d.dat: record 4: a length of 4 instead of 38\n");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(
+        run({"c.dat"}).out,
+        "machine  session  start                stop                 seconds  time_in_use\n"
+        "c.dat          5  2026-12-30T08:00:00  2026-12-30T08:10:00      600  0000:00:10:00\n"
+        "c.dat          1  2026-12-31T23:00:00  2027-01-01T01:00:00     3600  0000:01:00:00\n"
+        "c.dat          3  2027-01-01T08:00:00  2027-01-01T09:30:00     5400  0000:01:30:00\n"
+        "c.dat          7  2027-01-01T08:00:00  2027-01-01T08:05:00      300  0000:00:05:00\n"
+        "c.dat      total                                               9900  0000:02:45:00\n");
+}
+
+// The service rewrites its last record and appends while the report reads the log again: the
+// rows are those the first reading found, the last as it was then.
+TEST_F(Report, RowsAreThoseOfTheFirstReadingWhileTheServiceWritesOn) {
+    std::ostringstream err;
+    const auto listing = readLog(LogInput{"office", "a.dat"}, ReportOptions{}, files, err);
+    files.contents("a.dat").replace(80, 40,
+                                    encodeRecord("20270101080000"
+                                                 "20270101100000"
+                                                 "0000020000"));
+    files.contents("a.dat") += std::string(40, '\0') + files.contents("b.dat");
+    std::ostringstream out;
+    CsvWriter writer(reportColumns(std::nullopt), out);
+    writer.machine("office");
+    listing->write(writer);
+    EXPECT_EQ(out.str(), "machine,session,start,stop,seconds,time_in_use\r\n"
+                         "office,1,2026-12-31T23:00:00,2027-01-01T01:00:00,3600,0000:01:00:00\r\n"
+                         "office,3,2027-01-01T08:00:00,2027-01-01T09:30:00,5400,0000:01:30:00\r\n");
 }
 
 TEST_F(Report, ExitStatusSaysWhetherEveryRecordWasRead) {

@@ -229,7 +229,8 @@ TEST_F(Viewer, ShowsTheServicesStateInItsIconAndTheTotalsEverywhere) {
              {ServiceState::pausing, &green, "pausing"},
              {ServiceState::starting, &grey, "starting"}}) {
         service.lookup.state = state;
-        presenter->onTimer();
+        presenter->onServiceChanged();
+        EXPECT_EQ(service.watchedFrom, state);
         EXPECT_EQ(icon().hIcon, picture);
         EXPECT_EQ(tooltip(), "Quillmarten: " + name + ", 0000:01:00:10 in all");
     }
@@ -238,12 +239,17 @@ TEST_F(Viewer, ShowsTheServicesStateInItsIconAndTheTotalsEverywhere) {
 TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
     service.lookup = ServiceLookup{ServiceState::notInstalled, ""};
     viewer();
-    EXPECT_EQ(window.status.at(0),
-              "The Quillmarten service is not installed. Looking again every second.");
+    const std::string notInstalled =
+        "The Quillmarten service is not installed. Looking again every 10 seconds.";
+    EXPECT_EQ(window.status.at(0), notInstalled);
     service.lookup = ServiceLookup{ServiceState::unknown, ""};
-    EXPECT_EQ(seen(),
-              "Windows does not tell where the Quillmarten service is. Asking again every second.");
+    clock.advance(9);
+    EXPECT_EQ(seen(), notInstalled);
+    clock.advance(1);
+    EXPECT_EQ(seen(), "Windows does not tell where the Quillmarten service is. Asking again every "
+                      "10 seconds.");
     service.lookup = FakeServiceWatch().lookup;
+    clock.advance(10);
     EXPECT_EQ(seen(), "No log yet at " + logPath + ". Looking again every second.");
     file() = firstRun + gap + encodeRecord("2026");
     EXPECT_EQ(seen(), "1 session; 1 damaged record in red, not counted");
@@ -257,6 +263,78 @@ TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
     EXPECT_EQ(seen(), replaced);
     clock.advance(1);
     EXPECT_EQ(seen(), "1 session");
+}
+
+// The service is asked again only when the platform tells of a change, or every ten seconds
+// where it cannot tell.
+TEST_F(Viewer, AsksForTheServiceOnItsChangesOrEveryTenSecondsWhereNotTold) {
+    viewer();
+    for (int tick = 0; tick < 30; ++tick) {
+        clock.advance(1);
+        presenter->onTimer();
+    }
+    EXPECT_EQ(service.lookups, 1);
+    EXPECT_EQ(service.watchedFrom, ServiceState::running);
+    service.lookup.state = ServiceState::paused;
+    service.tells = false;
+    presenter->onServiceChanged();
+    EXPECT_EQ(icon().hIcon, &red);
+    clock.advance(9);
+    presenter->onTimer();
+    EXPECT_EQ(service.lookups, 2);
+    clock.advance(1);
+    presenter->onTimer();
+    EXPECT_EQ(service.lookups, 3);
+}
+
+// The tooltip's total moves every second; it is changed when its minutes move, or every second
+// for a while after the mouse moved over the icon, when the user may be reading it.
+TEST_F(Viewer, TouchesTheTrayOnlyWhenWhatItShowsChanges) {
+    file() = firstRun + gap + running;
+    viewer();
+    const auto runningFor = [this](std::string_view used) {
+        file().replace(80, 40, record("20261209080000", "20261209081000", used));
+        presenter->onTimer();
+        return shell.calls.size();
+    };
+    EXPECT_EQ(runningFor("0000000040"), 1u);
+    presenter->onTrayMouseMessage(mouseMove);
+    EXPECT_EQ(tooltip(), "Quillmarten: running, 0000:01:00:40 in all");
+    clock.advance(9);
+    EXPECT_EQ(runningFor("0000000045"), 3u);
+    EXPECT_EQ(tooltip(), "Quillmarten: running, 0000:01:00:45 in all");
+    clock.advance(1);
+    EXPECT_EQ(runningFor("0000000059"), 3u);
+    EXPECT_EQ(runningFor("0000000100"), 4u);
+    EXPECT_EQ(tooltip(), "Quillmarten: running, 0000:01:01:00 in all");
+    service.lookup.state = ServiceState::paused;
+    presenter->onServiceChanged();
+    EXPECT_EQ(shell.calls.size(), 5u);
+    EXPECT_EQ(icon().hIcon, &red);
+}
+
+// Shown, only what changed is drawn again; hidden, nothing, until a double-click shows it.
+TEST_F(Viewer, LeavesAHiddenWindowAloneAndBringsItUpToDateWhenShown) {
+    file() = firstRun + gap + running;
+    viewer();
+    const auto changes = [this] { return std::pair(window.changes, list.changes); };
+    const int captionAndStatus = window.changes;
+    presenter->onTimer();
+    EXPECT_EQ(window.changes, captionAndStatus);
+    file().replace(80, 40, record("20261209080000", "20261209080100", "0000000100"));
+    const int rowChanges = list.changes;
+    presenter->onTimer();
+    EXPECT_EQ(changes(), std::pair(captionAndStatus + 2, rowChanges + 1));
+    presenter->onCloseRequest();
+    const auto hidden = changes();
+    file() += gap + running;
+    presenter->onTimer();
+    presenter->onTimer();
+    EXPECT_EQ(changes(), hidden);
+    presenter->onTrayMouseMessage(leftDoubleClick);
+    EXPECT_EQ(list.rowCount, 3u);
+    EXPECT_EQ(list.selected, 2u);
+    EXPECT_EQ(window.caption, "Quillmarten Viewer - 0000:01:01:10 in all");
 }
 
 TEST_F(Viewer, ExportSaysWhyNothingWasWritten) {
