@@ -70,7 +70,19 @@ void Win32SessionList::fitColumns() {
                                     ListView_GetStringWidth(list_, sample.c_str())) +
                            scaledPixels(cellMargins);
         const int width = ListView_GetColumnWidth(list_, static_cast<int>(index));
-        ListView_SetColumnWidth(list_, static_cast<int>(index), std::max(width, needed));
+        fittedWidths_[index] = std::max(width, needed);
+        ListView_SetColumnWidth(list_, static_cast<int>(index), fittedWidths_[index]);
+    }
+}
+
+void Win32SessionList::spreadColumns(int width) {
+    int fitted = 0;
+    for (const int column : fittedWidths_) {
+        fitted += column;
+    }
+    const int share = std::max(0, width - fitted) / static_cast<int>(fittedWidths_.size());
+    for (std::size_t index = 0; index < fittedWidths_.size(); ++index) {
+        ListView_SetColumnWidth(list_, static_cast<int>(index), fittedWidths_[index] + share);
     }
 }
 

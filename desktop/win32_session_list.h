@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <optional>
 
 namespace quillmarten {
@@ -29,6 +30,8 @@ class Win32SessionList final : public SessionListView {
     // Widens each column that its header or its widest text, in the list's font, needs wider.
     void fitColumns();
     int columnsWidth() const;
+    // Shares what `width` leaves beyond the fitted columns among them.
+    void spreadColumns(int width);
     // Draws the rows of damaged records in red.
     void markDamagedRows() { markDamaged_ = true; }
 
@@ -44,6 +47,7 @@ class Win32SessionList final : public SessionListView {
     const SessionHistory& history_;
     HWND list_;
     bool markDamaged_ = false;
+    std::array<int, 3> fittedWidths_{};
 };
 
 } // namespace quillmarten

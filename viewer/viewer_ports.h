@@ -1,5 +1,7 @@
 #pragma once
 
+#include "usage_chart.h"
+
 #include "metering/tracker_ports.h"
 
 #include <cstdint>
@@ -46,6 +48,7 @@ class ViewerWindow : public MainWindow {
   public:
     // Left to right; the first part takes the room the others leave.
     virtual void setStatusParts(const std::vector<std::string>& parts) = 0;
+    virtual void showChart(const UsageChart& chart) = 0;
     // Where the window is and how large, in the platform's own form, and back.
     virtual std::string placement() const = 0;
     virtual void restorePlacement(std::string_view placement) = 0;

@@ -73,6 +73,9 @@ void ViewerPresenter::refresh() {
     }
     shown_.rowsStale = shown_.rowsStale || change.rowsChanged;
     shown_.lastRowStale = shown_.lastRowStale || change.lastRowChanged;
+    shown_.chartStale =
+        shown_.chartStale || change.rowsChanged || change.lastRowChanged || today != chartDay_;
+    chartDay_ = today;
     state.log = follower_.condition();
     state.problem = follower_.problem();
     state.sessions = follower_.sessions();
@@ -118,6 +121,19 @@ void ViewerPresenter::showInWindow() {
     }
     shown_.rowsStale = false;
     shown_.lastRowStale = false;
+    if (shown_.chartStale) {
+        if (UsageChart chart = follower_.chart(chartSpan_); chart != shown_.chart) {
+            ports_.window.showChart(chart);
+            shown_.chart = std::move(chart);
+        }
+        shown_.chartStale = false;
+    }
+}
+
+void ViewerPresenter::onChartSpanChosen(const ChartSpan& span) {
+    chartSpan_ = span;
+    shown_.chartStale = true;
+    showInWindow();
 }
 
 void ViewerPresenter::showInTray() {

@@ -49,6 +49,7 @@ class ViewerPresenter {
     void start();
     void onTimer();
     void onServiceChanged();
+    void onChartSpanChosen(const ChartSpan& span);
     void onTrayMouseMessage(std::uint32_t mouseMessage);
     // The taskbar was created anew, as when Explorer restarts: the icon is added again.
     void onTaskbarCreated();
@@ -77,6 +78,9 @@ class ViewerPresenter {
         std::optional<TrayPicture> picture; // nullopt: no icon
         std::string tooltip;
         std::string tooltipToTheMinute;
+        // The log or the day changed since the chart was last worked out.
+        bool chartStale = true;
+        std::optional<UsageChart> chart;
     };
 
     void refresh();
@@ -96,6 +100,8 @@ class ViewerPresenter {
     ServiceLookup service_;
     std::int64_t nextServiceLook_ = 0; // steady seconds
     ViewerState state_;
+    ChartSpan chartSpan_ = lastFiveWeeksByDay;
+    std::int64_t chartDay_ = 0;
     Shown shown_;
     std::int64_t tooltipSeenUntil_ = 0;
     std::string notice_;

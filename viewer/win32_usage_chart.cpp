@@ -249,6 +249,10 @@ std::optional<LRESULT> Win32UsageChart::onMessage(UINT message, WPARAM wParam, L
         trackingMouse_ = false;
         hover(std::nullopt);
         return 0;
+    case WM_CTLCOLORSTATIC: // the span's buttons, on the chart's own ground
+        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= firstSpanId &&
             LOWORD(wParam) < firstSpanId + spans.size()) {

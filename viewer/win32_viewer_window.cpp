@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include <cstring>
 
 namespace quillmarten {
@@ -11,7 +13,9 @@ namespace quillmarten {
 namespace {
 
 constexpr int clientWidth = 920;
-constexpr int clientHeight = 360;
+constexpr int clientHeight = 540;
+// The chart takes two fifths of what the status bar leaves, at least this much.
+constexpr int leastChartHeight = 150;
 // A status bar's part keeps a margin around its text.
 constexpr int partMargins = 16;
 
@@ -44,8 +48,11 @@ Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionHistory& history,
       statusBar_(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
                                  0, 0, 0, 0, window_.handle(), nullptr, GetModuleHandleW(nullptr),
                                  nullptr)),
-      list_(std::make_unique<Win32SessionList>(window_.handle(), history, clientWidth,
-                                               clientHeight)) {
+      list_(
+          std::make_unique<Win32SessionList>(window_.handle(), history, clientWidth, clientHeight)),
+      chart_(std::make_unique<Win32UsageChart>(window_.handle(), [this](const ChartSpan& span) {
+          presenter_.onChartSpanChosen(span);
+      })) {
     list_->fitColumns();
     list_->markDamagedRows();
     setClientSize(window_.handle(), clientWidth, clientHeight);
@@ -105,15 +112,25 @@ int Win32ViewerWindow::textWidth(const std::wstring& text) const {
     return size.cx;
 }
 
-// The status bar sizes itself along the bottom; the list takes the rest. The parts after the
-// first are as wide as their texts, from the right edge, the last one leaving room for the grip.
+void Win32ViewerWindow::showChart(const UsageChart& chart) {
+    chart_->show(chart);
+}
+
+// The status bar sizes itself along the bottom; the chart stands above it and the list takes
+// the rest, its columns sharing the width. The parts after the first are as wide as their texts,
+// from the right edge, the last one leaving room for the grip.
 void Win32ViewerWindow::layOut() {
     SendMessageW(statusBar_, WM_SIZE, 0, 0);
     RECT client{};
     GetClientRect(window_.handle(), &client);
     RECT bar{};
     GetWindowRect(statusBar_, &bar);
-    list_->place(RECT{0, 0, client.right, client.bottom - (bar.bottom - bar.top)});
+    const int above = client.bottom - (bar.bottom - bar.top);
+    const int chartHeight =
+        std::min(above / 2, std::max(scaledPixels(leastChartHeight), above * 2 / 5));
+    list_->place(RECT{0, 0, client.right, above - chartHeight});
+    list_->spreadColumns(client.right - GetSystemMetrics(SM_CXVSCROLL));
+    chart_->place(RECT{0, above - chartHeight, client.right, above});
     std::vector<int> edges(partWidths_.size() + 1, -1);
     int edge = client.right - GetSystemMetrics(SM_CXVSCROLL);
     for (std::size_t index = partWidths_.size(); index > 0; --index) {
@@ -158,7 +175,7 @@ std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM w
                                                           LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
-        if (list_) {
+        if (chart_) {
             layOut();
         }
         return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "viewer_presenter.h"
+#include "win32_usage_chart.h"
 
 #include "desktop/win32_session_list.h"
 #include "desktop/win32_window.h"
@@ -37,6 +38,7 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     // Showing brings the window to the front, restored when it was minimised.
     void setVisible(bool visible) override;
     void setStatusParts(const std::vector<std::string>& parts) override;
+    void showChart(const UsageChart& chart) override;
     std::string placement() const override;
     void restorePlacement(std::string_view placement) override;
     void close() override;
@@ -52,6 +54,7 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     Win32Window window_;
     HWND statusBar_;
     std::unique_ptr<Win32SessionList> list_;
+    std::unique_ptr<Win32UsageChart> chart_;
     // The widths the status bar's parts after the first need for their texts.
     std::vector<int> partWidths_;
     // The texts the status bar's parts show.

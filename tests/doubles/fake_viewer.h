@@ -39,6 +39,10 @@ class FakeViewerWindow final : public ViewerWindow {
         status = parts;
         ++changes;
     }
+    void showChart(const UsageChart& shown) override {
+        chart = shown;
+        ++chartsShown;
+    }
     std::string placement() const override { return place; }
     void restorePlacement(std::string_view stored) override { place = stored; }
     void close() override { closed = true; }
@@ -49,6 +53,8 @@ class FakeViewerWindow final : public ViewerWindow {
     std::string place = "where the user left it";
     bool closed = false;
     int changes = 0; // of the caption and the status bar
+    UsageChart chart;
+    int chartsShown = 0;
 };
 
 class FakeUserSettings final : public UserSettings {

@@ -155,6 +155,26 @@ labels_show_whole() {
             plain_column "$1" $((right - 1)) "$top" "$bottom" || return 1
     done <<<"$labels"
 }
+# keep_window SCREENSHOT CLASS NAME: the window of CLASS cut out of the screenshot, as NAME among
+# the artifacts.
+keep_window() {
+    local left top right bottom
+    IFS=, read -r left top right bottom < <(e2e_helper find "$2" | sed -n 's/.* rect=\([-0-9,]*\) .*/\1/p')
+    convert "$1" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$artifacts/$3"
+}
+
+# chart_bars SCREENSHOT LEFT,TOP,RIGHT,BOTTOM R,G,B: the heights of the bars of that colour in the
+# rectangle, left to right, a line each.
+chart_bars() {
+    local left top right bottom
+    IFS=, read -r left top right bottom <<<"$2"
+    convert "$1" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage -depth 8 txt:- |
+        awk -F'[,:() ]+' -v colour="$3" -v width=$((right - left)) '
+            NR > 1 && $3 "," $4 "," $5 == colour { height[$1]++ }
+            END { for (x = 0; x <= width; x++) {
+                      if (height[x] > bar) bar = height[x]
+                      if (!height[x] && bar) { print bar; bar = 0 } } }'
+}
 # plain_column SCREENSHOT X TOP BOTTOM: the pixels at X from TOP to BOTTOM are all of one colour.
 plain_column() { [[ $(convert "$1" -crop "1x$(($4 - $3))+$2+$3" +repage -format %k info:) == 1 ]]; }
 

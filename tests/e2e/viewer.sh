@@ -60,9 +60,7 @@ check "a session, the damaged record, the running session" test "$(row_texts Qui
 check "its total is the service's within a second" wait_for 3 totals_agree
 check "its icon, the second, is green" wait_for 2 icon_is green 1
 keep_tray viewer-green.png
-IFS=, read -r left top right bottom < <(e2e_helper find QuillmartenViewer | sed -n 's/.* rect=\([-0-9,]*\) .*/\1/p')
-convert "$E2E_DIR/now.png" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
-    "$artifacts/viewer-window.png"
+keep_window "$E2E_DIR/now.png" QuillmartenViewer viewer-window.png
 
 e2e_helper control Quillmarten pause && wait_for 10 service_is PAUSED
 check "pause makes it red within 2 s" wait_for 2 icon_is red 1
@@ -97,5 +95,37 @@ check "a log of 100,000 sessions named on its command line opens at once, with n
     wait_for 20 eval '[[ $(e2e_helper find QuillmartenViewer) == *" - office log.dat - 40416:16:00:00 in all" ]]'
 check "lists every session" grep -qx $'rows\t100000' <<<"$(e2e_helper rows QuillmartenViewer)"
 check "and shows a grey icon" wait_for 2 icon_is grey 0
+choose_tray_item 0 4 5 && wait_for 10 program_gone QuillmartenView.exe
+
+# Sessions on the last three days, then one of today's, against the report's days.
+day() { date -d "today - $1 days" +%Y%m%d; }
+{ printf '&\000%s' "$(day 3)090000$(day 3)113000"0000023000 && head -c 40 /dev/zero &&
+    printf '&\000%s' "$(day 2)090000$(day 2)100000"0000010000 && head -c 40 /dev/zero &&
+    printf '&\000%s' "$(day 1)080000$(day 1)140000"0000060000; } >"$WINEPREFIX/drive_c/chart.dat"
+highlight=$(e2e_helper syscolor 13)
+# The report's days within the chart's five weeks, their seconds a line each.
+report_days() {
+    e2e_run 60 "$folder\\quillmarten-report.exe" --by day --format csv 'C:\chart.dat' |
+        awk -F, -v first="$(date -d 'today - 34 days' +%F)" 'NR > 1 && $2 >= first { print $3 }'
+}
+# The chart's bars stand for the seconds of EXPECTED, in their ratio to the tallest to a pixel.
+bars_show() {
+    local chart shown && chart=$(e2e_helper children QuillmartenViewer |
+        sed -n 's/^QuillmartenChart rect=\([-0-9,]*\) .*/\1/p') &&
+        e2e_screenshot "$E2E_DIR/chart.png" && shown=$(chart_bars "$E2E_DIR/chart.png" "$chart" "$highlight") &&
+        paste -d' ' <(echo "$1") <(echo "$shown") | awk '{ seconds[NR] = $1; height[NR] = $2
+            if ($1 > most) { most = $1; tallest = NR } }
+            END { if (NR < 3) exit 1
+                  for (i = 1; i <= NR; i++) { off = height[i] - height[tallest] * seconds[i] / most
+                      if (height[i] == "" || off > 1 || off < -1) exit 1 } }'
+}
+start_viewer 'C:\chart.dat'
+wait_for 20 shown QuillmartenViewer && sleep 1
+check "the chart's bars are the report's days, in their ratio to a pixel" bars_show "$(report_days)"
+keep_window "$E2E_DIR/chart.png" QuillmartenViewer viewer-chart.png
+{ head -c 40 /dev/zero && printf '&\000%s' "$(day 0)080000$(day 0)120000"0000040000; } \
+    >>"$WINEPREFIX/drive_c/chart.dat"
+expected=$(report_days)
+check "and follow a new session within two seconds" wait_for 2 bars_show "$expected"
 
 summary

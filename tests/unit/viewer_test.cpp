@@ -337,6 +337,30 @@ TEST_F(Viewer, LeavesAHiddenWindowAloneAndBringsItUpToDateWhenShown) {
     EXPECT_EQ(window.caption, "Quillmarten Viewer - 0000:01:01:10 in all");
 }
 
+// The chart follows the log while it shows, and the span the user chose.
+TEST_F(Viewer, ChartsTheLogWhileShownInTheChosenSpan) {
+    clock.time = LocalTime{2026, 12, 9, 8, 0, 20};
+    file() = firstRun + gap + running;
+    viewer();
+    EXPECT_EQ(window.chart.bars.size(), 35u);
+    EXPECT_EQ(window.chart.bars.back().seconds, 10);
+    const int shown = window.chartsShown;
+    presenter->onTimer();
+    EXPECT_EQ(window.chartsShown, shown);
+    file().replace(80, 40, record("20261209080000", "20261209080140", "0000000140"));
+    presenter->onTimer();
+    EXPECT_EQ(window.chart.bars.back().seconds, 100);
+    presenter->onChartSpanChosen(lastYearByMonth);
+    EXPECT_EQ(window.chart.bars.size(), 12u);
+    EXPECT_EQ(window.chart.bars.back().seconds, 3700);
+    presenter->onCloseRequest();
+    file() += gap + record("20261209100000", "20261209100100", "0000000100");
+    presenter->onTimer();
+    EXPECT_EQ(window.chart.bars.back().seconds, 3700);
+    presenter->onShowChosen();
+    EXPECT_EQ(window.chart.bars.back().seconds, 3760);
+}
+
 TEST_F(Viewer, ExportSaysWhyNothingWasWritten) {
     file() = firstRun;
     viewer();

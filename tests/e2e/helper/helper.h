@@ -36,6 +36,7 @@ using KernelHandle = Owned<HANDLE, &CloseHandle>;
 void findCommand(const Words& words);
 void rowsCommand(const Words& words);
 void childrenCommand(const Words& words);
+void systemColourCommand(const Words& words);
 void closeCommand(const Words& words);
 void logoffCommand(const Words& words);
 void messageBoxCommand(const Words& words);

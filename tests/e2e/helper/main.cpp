@@ -121,6 +121,7 @@ constexpr Subcommand subcommands[] = {
     {L"find", L"CLASS", findCommand},
     {L"rows", L"CLASS", rowsCommand},
     {L"children", L"CLASS", childrenCommand},
+    {L"syscolor", L"INDEX", systemColourCommand},
     {L"close", L"CLASS", closeCommand},
     {L"logoff", L"CLASS", logoffCommand},
     {L"msgbox", L"CAPTION", messageBoxCommand},

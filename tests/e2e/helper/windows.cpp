@@ -275,6 +275,13 @@ void rowsCommand(const Words& words) {
     }
 }
 
+// The system's colour of that index (COLOR_HIGHLIGHT is 13) as R,G,B.
+void systemColourCommand(const Words& words) {
+    const DWORD colour = GetSysColor(std::stoi(words[0]));
+    printLine(std::to_wstring(GetRValue(colour)) + L"," + std::to_wstring(GetGValue(colour)) +
+              L"," + std::to_wstring(GetBValue(colour)));
+}
+
 // One line a child window of the one window of the class, in Z order:
 // CLASS rect=LEFT,TOP,RIGHT,BOTTOM title=TEXT (the rectangle on the screen).
 void childrenCommand(const Words& words) {
