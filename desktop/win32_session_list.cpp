@@ -12,6 +12,8 @@ namespace quillmarten {
 namespace {
 
 constexpr std::array<const wchar_t*, 3> headers{L"Start time", L"Stop time", L"Time in use"};
+// Pixels at 96 dpi.
+constexpr std::array<int, 3> leastWidths{120, 120, 87};
 constexpr COLORREF damagedRed = RGB(204, 0, 0);
 // A cell's text keeps a margin on each side.
 constexpr int cellMargins = 14;
@@ -24,19 +26,19 @@ Win32SessionList::Win32SessionList(HWND parent, const SessionHistory& history, i
       list_(CreateWindowExW(0, WC_LISTVIEWW, L"",
                             WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
                                 LVS_SHOWSELALWAYS,
-                            0, 0, scaledPixels(width), scaledPixels(height), parent, nullptr,
-                            GetModuleHandleW(nullptr), nullptr)) {
+                            0, 0, scaledPixels(width, parent), scaledPixels(height, parent), parent,
+                            nullptr, GetModuleHandleW(nullptr), nullptr)) {
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
-    addColumn(0, headers[0], 120);
-    addColumn(1, headers[1], 120);
-    addColumn(2, headers[2], 87);
+    for (std::size_t index = 0; index < headers.size(); ++index) {
+        addColumn(static_cast<int>(index), headers[index], leastWidths[index]);
+    }
 }
 
 void Win32SessionList::addColumn(int index, const wchar_t* header, int width) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
     column.fmt = LVCFMT_LEFT;
-    column.cx = scaledPixels(width);
+    column.cx = scaledPixels(width, list_);
     column.pszText = const_cast<wchar_t*>(header);
     ListView_InsertColumn(list_, index, &column);
 }
@@ -68,9 +70,8 @@ void Win32SessionList::fitColumns() {
         const std::wstring sample = widen(SessionHistory::recordCellText(zeros, column));
         const int needed = std::max(ListView_GetStringWidth(list_, headers[index]),
                                     ListView_GetStringWidth(list_, sample.c_str())) +
-                           scaledPixels(cellMargins);
-        const int width = ListView_GetColumnWidth(list_, static_cast<int>(index));
-        fittedWidths_[index] = std::max(width, needed);
+                           scaledPixels(cellMargins, list_);
+        fittedWidths_[index] = std::max(scaledPixels(leastWidths[index], list_), needed);
         ListView_SetColumnWidth(list_, static_cast<int>(index), fittedWidths_[index]);
     }
 }

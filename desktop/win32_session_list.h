@@ -27,7 +27,8 @@ class Win32SessionList final : public SessionListView {
 
     // Moves and sizes the list within its parent, in pixels.
     void place(const RECT& bounds);
-    // Widens each column that its header or its widest text, in the list's font, needs wider.
+    // Makes each column as wide as given, or as its header or its widest text needs in the list's
+    // font and at its density, whichever is more.
     void fitColumns();
     int columnsWidth() const;
     // Shares what `width` leaves beyond the fitted columns among them.

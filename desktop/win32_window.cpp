@@ -86,11 +86,46 @@ void reportWindowFailuresTo(EventWriter* events) {
     windowFailureReports = events;
 }
 
-int scaledPixels(int pixelsAt96Dpi) {
+namespace {
+
+int screenDpi() {
     const auto release = [](HDC context) { ReleaseDC(nullptr, context); };
     const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(release)> screen(GetDC(nullptr),
                                                                                 release);
-    return MulDiv(pixelsAt96Dpi, GetDeviceCaps(screen.get(), LOGPIXELSX), 96);
+    return GetDeviceCaps(screen.get(), LOGPIXELSX);
+}
+
+// Looked up at run time, so that the programs still start on the Windows before it.
+using DpiForWindow = UINT(WINAPI*)(HWND);
+DpiForWindow dpiForWindow() {
+    static const auto found = reinterpret_cast<DpiForWindow>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    return found;
+}
+
+} // namespace
+
+int windowDpi(HWND window) {
+    const DpiForWindow ask = dpiForWindow();
+    return window != nullptr && ask != nullptr ? static_cast<int>(ask(window)) : screenDpi();
+}
+
+int scaledPixels(int pixelsAt96Dpi, HWND window) {
+    return MulDiv(pixelsAt96Dpi, windowDpi(window), 96);
+}
+
+// The metrics Windows gives are at the screen's density.
+MessageFont::MessageFont(HWND window) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    metrics.lfMessageFont.lfHeight =
+        MulDiv(metrics.lfMessageFont.lfHeight, windowDpi(window), screenDpi());
+    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+MessageFont::~MessageFont() {
+    DeleteObject(font_);
 }
 
 void setClientSize(HWND window, int width, int height) {

@@ -54,8 +54,26 @@ class Win32Window {
 // and the message counts as handled.
 void reportWindowFailuresTo(EventWriter* events);
 
-// Pixels at the screen's density for a length given in pixels at 96 dpi.
-int scaledPixels(int pixelsAt96Dpi);
+// The density of the monitor the window is on, where Windows tells it (Windows 10 and later),
+// else, and for no window, the screen's: what every window of a program has that is not aware of
+// each monitor's own.
+int windowDpi(HWND window);
+
+// Pixels at the window's density (see windowDpi) for a length given in pixels at 96 dpi.
+int scaledPixels(int pixelsAt96Dpi, HWND window = nullptr);
+
+// The font in which Windows shows messages, at the window's density; deleted when the object goes.
+class MessageFont {
+  public:
+    explicit MessageFont(HWND window);
+    ~MessageFont();
+    MessageFont(const MessageFont&) = delete;
+    MessageFont& operator=(const MessageFont&) = delete;
+    HFONT get() const { return font_; }
+
+  private:
+    HFONT font_;
+};
 
 // Sizes the window so that its client area is `width` x `height` at 96 dpi, scaled.
 void setClientSize(HWND window, int width, int height);

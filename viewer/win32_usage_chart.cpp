@@ -17,10 +17,6 @@ constexpr UINT_PTR firstSpanId = 1;
 constexpr int margin = 6;
 constexpr int radioMark = 24;
 
-HFONT chartFont() {
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 // An object chosen into a device context until the end of the scope.
 class Chosen {
   public:
@@ -85,22 +81,32 @@ Win32UsageChart::Win32UsageChart(HWND parent, std::function<void(const ChartSpan
     : chosen_(std::move(chosen)),
       window_(L"QuillmartenChart", L"",
               WindowStyle{WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, nullptr, parent}, *this) {
-    int left = scaledPixels(margin);
     for (std::size_t index = 0; index < spanButtons_.size(); ++index) {
         const DWORD group = index == 0 ? WS_GROUP : 0;
         spanButtons_[index] = CreateWindowExW(
             0, L"BUTTON", spanNames[index], WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | group, 0,
             0, 0, 0, window_.handle(), reinterpret_cast<HMENU>(firstSpanId + index),
             GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(spanButtons_[index], WM_SETFONT, reinterpret_cast<WPARAM>(chartFont()), FALSE);
-        const int width =
-            textWidth(spanButtons_[index], spanNames[index]) + scaledPixels(radioMark);
-        SetWindowPos(spanButtons_[index], nullptr, left, scaledPixels(margin / 2), width,
-                     lineHeight(spanButtons_[index]) + scaledPixels(margin),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        left += width + scaledPixels(margin);
     }
     SendMessageW(spanButtons_[0], BM_SETCHECK, BST_CHECKED, 0);
+    useFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
+// The buttons stand in a row, each as wide as its text and its round mark.
+void Win32UsageChart::useFont(HFONT font) {
+    font_ = font;
+    int left = scaledPixels(margin, window_.handle());
+    for (std::size_t index = 0; index < spanButtons_.size(); ++index) {
+        SendMessageW(spanButtons_[index], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        const int width = textWidth(spanButtons_[index], spanNames[index]) +
+                          scaledPixels(radioMark, window_.handle());
+        SetWindowPos(spanButtons_[index], nullptr, left, scaledPixels(margin / 2, window_.handle()),
+                     width,
+                     lineHeight(spanButtons_[index]) + scaledPixels(margin, window_.handle()),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        left += width + scaledPixels(margin, window_.handle());
+    }
+    InvalidateRect(window_.handle(), nullptr, TRUE);
 }
 
 void Win32UsageChart::place(const RECT& bounds) {
@@ -129,7 +135,7 @@ Win32UsageChart::Layout Win32UsageChart::layOut(HDC context, const RECT& client)
     TEXTMETRICW metrics{};
     GetTextMetricsW(context, &metrics);
     const int line = metrics.tmHeight;
-    const int space = scaledPixels(margin);
+    const int space = scaledPixels(margin, window_.handle());
     int labels = 0;
     for (int tick = 0; tick <= chart_.axis.ticks; ++tick) {
         labels = std::max(labels, textWidthIn(context, widen(tickText(tick * chart_.axis.tick))));
@@ -146,7 +152,7 @@ Win32UsageChart::Layout Win32UsageChart::layOut(HDC context, const RECT& client)
 
 void Win32UsageChart::paint(HDC context, const RECT& client) {
     FillRect(context, &client, GetSysColorBrush(COLOR_WINDOW));
-    const Chosen font(context, chartFont());
+    const Chosen font(context, font_);
     SetBkMode(context, TRANSPARENT);
     SetTextColor(context, GetSysColor(COLOR_WINDOWTEXT));
     layout_ = layOut(context, client);
@@ -156,7 +162,7 @@ void Win32UsageChart::paint(HDC context, const RECT& client) {
     if (!chart_.bars.empty()) {
         const ChartBar& bar = chart_.bars[hovered_.value_or(chart_.bars.size() - 1)];
         RECT heading = layout.heading;
-        heading.right -= scaledPixels(margin);
+        heading.right -= scaledPixels(margin, window_.handle());
         drawText(context, widen(barText(bar)), heading, DT_RIGHT | DT_VCENTER);
     }
 }
@@ -171,9 +177,10 @@ void Win32UsageChart::paintAxis(HDC context, const Layout& layout) const {
         SetDCPenColor(context, GetSysColor(tick == 0 ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
         MoveToEx(context, layout.plot.left, y, nullptr);
         LineTo(context, layout.plot.right, y);
-        drawText(context, widen(tickText(tick * chart_.axis.tick)),
-                 RECT{0, y - line, layout.plot.left - scaledPixels(margin), y + line},
-                 DT_RIGHT | DT_VCENTER);
+        drawText(
+            context, widen(tickText(tick * chart_.axis.tick)),
+            RECT{0, y - line, layout.plot.left - scaledPixels(margin, window_.handle()), y + line},
+            DT_RIGHT | DT_VCENTER);
     }
 }
 
@@ -187,7 +194,8 @@ void Win32UsageChart::paintBars(HDC context, const Layout& layout) const {
         widestLabel = std::max(widestLabel, textWidthIn(context, widen(bar.label)));
     }
     const std::size_t every = static_cast<std::size_t>(
-        (widestLabel + scaledPixels(margin) + layout.slotWidth - 1) / layout.slotWidth);
+        (widestLabel + scaledPixels(margin, window_.handle()) + layout.slotWidth - 1) /
+        layout.slotWidth);
     const int gap = std::max(1, layout.slotWidth / 6);
     for (std::size_t index = 0; index < chart_.bars.size(); ++index) {
         const ChartBar& bar = chart_.bars[index];
@@ -239,6 +247,11 @@ std::optional<LRESULT> Win32UsageChart::onMessage(UINT message, WPARAM wParam, L
     }
     case WM_ERASEBKGND:
         return 1;
+    case WM_SETFONT:
+        useFont(reinterpret_cast<HFONT>(wParam));
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
     case WM_SIZE:
         InvalidateRect(window_.handle(), nullptr, FALSE);
         return 0;

@@ -35,6 +35,7 @@ class Win32UsageChart final : private WindowMessages {
     };
 
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void useFont(HFONT font);
     Layout layOut(HDC context, const RECT& client) const;
     void paint(HDC context, const RECT& client);
     void paintAxis(HDC context, const Layout& layout) const;
@@ -45,6 +46,7 @@ class Win32UsageChart final : private WindowMessages {
     std::function<void(const ChartSpan&)> chosen_;
     Win32Window window_;
     std::array<HWND, 3> spanButtons_{};
+    HFONT font_ = nullptr; // the window's, not owned
     UsageChart chart_;
     Layout layout_{}; // as last painted, where the mouse finds the bars
     std::optional<std::size_t> hovered_;

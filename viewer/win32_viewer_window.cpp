@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-
 #include <cstring>
 
 namespace quillmarten {
@@ -18,25 +17,6 @@ constexpr int clientHeight = 540;
 constexpr int leastChartHeight = 150;
 // A status bar's part keeps a margin around its text.
 constexpr int partMargins = 16;
-
-// A window's device context with one font chosen, given back on every path.
-class FontContext {
-  public:
-    FontContext(HWND window, HFONT font)
-        : window_(window), context_(GetDC(window)), previous_(SelectObject(context_, font)) {}
-    ~FontContext() {
-        SelectObject(context_, previous_);
-        ReleaseDC(window_, context_);
-    }
-    FontContext(const FontContext&) = delete;
-    FontContext& operator=(const FontContext&) = delete;
-    HDC get() const { return context_; }
-
-  private:
-    HWND window_;
-    HDC context_;
-    HGDIOBJ previous_;
-};
 
 } // namespace
 
@@ -53,10 +33,31 @@ Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionHistory& history,
       chart_(std::make_unique<Win32UsageChart>(window_.handle(), [this](const ChartSpan& span) {
           presenter_.onChartSpanChosen(span);
       })) {
-    list_->fitColumns();
     list_->markDamagedRows();
-    setClientSize(window_.handle(), clientWidth, clientHeight);
+    useDensity();
+    setClientPixels(window_.handle(), scaledPixels(clientWidth, window_.handle()),
+                    scaledPixels(clientHeight, window_.handle()));
     layOut();
+}
+
+// The font, the columns and the status bar's parts at the window's density: at start, and
+// whenever the window moves to a monitor of another. The new font is in place before the old one
+// goes.
+void Win32ViewerWindow::useDensity() {
+    auto font = std::make_unique<MessageFont>(window_.handle());
+    for (const HWND control : {list_->handle(), statusBar_, chart_->handle()}) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font->get()), TRUE);
+    }
+    font_ = std::move(font);
+    list_->fitColumns();
+    partWidths_.clear();
+    for (std::size_t index = 1; index < partTexts_.size(); ++index) {
+        partWidths_.push_back(partWidth(partTexts_[index]));
+    }
+}
+
+int Win32ViewerWindow::partWidth(const std::wstring& text) const {
+    return textWidth(statusBar_, text) + scaledPixels(partMargins, window_.handle());
 }
 
 void Win32ViewerWindow::setCaption(const std::string& caption) {
@@ -86,8 +87,7 @@ void Win32ViewerWindow::setStatusParts(const std::vector<std::string>& parts) {
         const std::size_t index = texts.size() - 1;
         if (index > 0) {
             const bool same = index < partTexts_.size() && partTexts_[index] == texts[index];
-            widths.push_back(same ? partWidths_[index - 1]
-                                  : textWidth(texts[index]) + scaledPixels(partMargins));
+            widths.push_back(same ? partWidths_[index - 1] : partWidth(texts[index]));
         }
     }
     if (widths != partWidths_) {
@@ -104,14 +104,6 @@ void Win32ViewerWindow::setStatusParts(const std::vector<std::string>& parts) {
     partTexts_ = std::move(texts);
 }
 
-int Win32ViewerWindow::textWidth(const std::wstring& text) const {
-    const FontContext context(statusBar_,
-                              reinterpret_cast<HFONT>(SendMessageW(statusBar_, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(context.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
-}
-
 void Win32ViewerWindow::showChart(const UsageChart& chart) {
     chart_->show(chart);
 }
@@ -126,8 +118,8 @@ void Win32ViewerWindow::layOut() {
     RECT bar{};
     GetWindowRect(statusBar_, &bar);
     const int above = client.bottom - (bar.bottom - bar.top);
-    const int chartHeight =
-        std::min(above / 2, std::max(scaledPixels(leastChartHeight), above * 2 / 5));
+    const int chartHeight = std::min(
+        above / 2, std::max(scaledPixels(leastChartHeight, window_.handle()), above * 2 / 5));
     list_->place(RECT{0, 0, client.right, above - chartHeight});
     list_->spreadColumns(client.right - GetSystemMetrics(SM_CXVSCROLL));
     chart_->place(RECT{0, above - chartHeight, client.right, above});
@@ -179,6 +171,15 @@ std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM w
             layOut();
         }
         return 0;
+    case WM_DPICHANGED: {
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        useDensity();
+        SetWindowPos(window_.handle(), nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut();
+        return 0;
+    }
     case WM_CLOSE:
         presenter_.onCloseRequest();
         return 0;

@@ -47,7 +47,8 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     std::optional<LRESULT> onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void layOut();
-    int textWidth(const std::wstring& text) const;
+    void useDensity();
+    int partWidth(const std::wstring& text) const;
 
     ViewerPresenter& presenter_;
     const UINT taskbarCreated_;
@@ -55,6 +56,7 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     HWND statusBar_;
     std::unique_ptr<Win32SessionList> list_;
     std::unique_ptr<Win32UsageChart> chart_;
+    std::unique_ptr<MessageFont> font_;
     // The widths the status bar's parts after the first need for their texts.
     std::vector<int> partWidths_;
     // The texts the status bar's parts show.
