@@ -35,8 +35,16 @@ Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionHistory& history,
       })) {
     list_->markDamagedRows();
     useDensity();
-    setClientPixels(window_.handle(), scaledPixels(clientWidth, window_.handle()),
-                    scaledPixels(clientHeight, window_.handle()));
+    // As large as its layout at the window's density, but no larger than the screen.
+    RECT workArea{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    const int frame = GetSystemMetrics(SM_CXFRAME) * 2;
+    setClientPixels(
+        window_.handle(),
+        std::min<int>(scaledPixels(clientWidth, window_.handle()),
+                      workArea.right - workArea.left - frame),
+        std::min<int>(scaledPixels(clientHeight, window_.handle()),
+                      workArea.bottom - workArea.top - 2 * frame - GetSystemMetrics(SM_CYCAPTION)));
     layOut();
 }
 

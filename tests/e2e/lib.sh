@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # Harness of the end-to-end tests: the Windows programs under 64-bit Wine on a headless X server.
 # Source it, call e2e_setup BUILD_DIR, check; the EXIT trap cleans up. E2E_SCREEN sets the screen
-# (1024x768), E2E_KEEP=1 keeps the work directory. Wine facts:
+# (1024x768), E2E_DPI the screen's density (96), E2E_KEEP=1 keeps the work directory. Wine facts:
 # - The prefix's desktop "Default" is virtual: every window, an interactive service's too, lies in
 #   one X window at 0,0 (Xvfb has no window manager).
 # - The first Wine process starts the service manager, whose services inherit its stderr and
@@ -14,6 +14,7 @@ E2E_WINE=/usr/lib/wine/wine64
 E2E_WINESERVER=/usr/lib/wine/wineserver
 E2E_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 E2E_SCREEN=${E2E_SCREEN:-1024x768}
+E2E_DPI=${E2E_DPI:-96}
 # Mono and Gecko would offer a download, the menu builder would write into $HOME.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 passed=0 failed=0
@@ -47,7 +48,8 @@ e2e_make_prefix() {
     export WINEPREFIX=$E2E_DIR/prefix WINEARCH=win64 WINEDEBUG=-all
     local explorer='HKCU\Software\Wine\Explorer'
     { timeout 120 "$E2E_WINE" wineboot -i && "$E2E_WINE" reg add "$explorer" /v Desktop /d Default /f &&
-        "$E2E_WINE" reg add "$explorer\\Desktops" /v Default /d "$E2E_SCREEN" /f; } \
+        "$E2E_WINE" reg add "$explorer\\Desktops" /v Default /d "$E2E_SCREEN" /f &&
+        "$E2E_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$E2E_DPI" /f; } \
         >>"$E2E_DIR/setup.log" 2>&1 || e2e_fail "no prefix, see $E2E_DIR/setup.log"
     # wineboot leaves a service manager running that would clash with the desktop's.
     timeout 20 "$E2E_WINESERVER" -k
@@ -155,6 +157,20 @@ labels_show_whole() {
             plain_column "$1" $((right - 1)) "$top" "$bottom" || return 1
     done <<<"$labels"
 }
+# columns_fit ROWS "HEADER WIDTH,...": the columns of the list that `e2e_helper rows` printed as
+# ROWS, in order, each at least WIDTH wide and wide enough for its header and its texts, with the
+# room the list keeps beside a text.
+columns_fit() {
+    awk -F'\t' -v expected="$2" 'BEGIN { n = split(expected, want, ",") }
+        $1 == "column" { header[$2] = $4; width[$2] = $3; columns++ }
+        $1 == "widest" { widest[$2] = $3 }
+        END { if (columns != n) exit 1
+              for (i = 0; i < n; i++) { match(want[i + 1], / [0-9]+$/)
+                  if (header[i] != substr(want[i + 1], 1, RSTART - 1) ||
+                      width[i] < substr(want[i + 1], RSTART + 1) + 0 || width[i] < widest[i] + 12) exit 1 } }' \
+        <<<"$1"
+}
+
 # keep_window SCREENSHOT CLASS NAME: the window of CLASS cut out of the screenshot, as NAME among
 # the artifacts.
 keep_window() {

@@ -45,19 +45,6 @@ check_silent_end() {
         "\"$exe\"${1:+ $1}") $(window_count '#32770') $(service_state)" = "exit 0 0 RUNNING"
 }
 
-# columns_fit "HEADER WIDTH,...": the list's columns in order, each at least WIDTH wide and wide
-# enough for its header and its texts, with the room the list keeps beside a text.
-columns_fit() {
-    awk -F'\t' -v expected="$1" 'BEGIN { n = split(expected, want, ",") }
-        $1 == "column" { header[$2] = $4; width[$2] = $3; columns++ }
-        $1 == "widest" { widest[$2] = $3 }
-        END { if (columns != n) exit 1
-              for (i = 0; i < n; i++) { match(want[i + 1], / [0-9]+$/)
-                  if (header[i] != substr(want[i + 1], 1, RSTART - 1) ||
-                      width[i] < substr(want[i + 1], RSTART + 1) + 0 || width[i] < widest[i] + 12) exit 1 } }' \
-        <<<"$rows"
-}
-
 close_only_hides() {
     double_click shown && e2e_helper close "$main" && wait_for 10 hidden "$main" &&
         windows_exist "$main" && service_is RUNNING
@@ -89,7 +76,7 @@ check "log file is one valid 40-byte record" \
     eval '[[ $(stat -c %s "$log_file") == 40 ]] && record_is_valid "$log_file" 1'
 rows=$(e2e_helper rows "$main")
 check "list has its three columns, each as wide as given or as its texts need" \
-    columns_fit "Start time 120,Stop time 120,Time in use 87"
+    columns_fit "$rows" "Start time 120,Stop time 120,Time in use 87"
 check "list shows the one session, selected" test "$(rows_and_selected)" = "rows 1,selected 0,"
 check "its row shows the record's start" row_starts_at 0 1
 check "caption ends with the running total" caption_total_matches

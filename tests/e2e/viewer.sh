@@ -56,6 +56,8 @@ check "the viewer's window appears beside the service's" wait_for 20 shown Quill
 check "a normal window with a taskbar button" \
     grep -q "^visible=1 topmost=0 toolwindow=0 " <<<"$(e2e_helper find QuillmartenViewer)"
 check "its rows are the service's" wait_for 5 rows_match
+check "its columns show their texts whole" \
+    columns_fit "$(e2e_helper rows QuillmartenViewer)" "Start time 120,Stop time 120,Time in use 87"
 check "a session, the damaged record, the running session" test "$(row_texts QuillmartenViewer | wc -l)" = 3
 check "its total is the service's within a second" wait_for 3 totals_agree
 check "its icon, the second, is green" wait_for 2 icon_is green 1
