@@ -1,8 +1,8 @@
 #pragma once
 
+#include "doubles/recording_service_host.h"
 #include "fake_ports.h"
 #include "metering/session_tracker.h"
-#include "service/recording_service_host.h"
 
 #include <string>
 

@@ -5,6 +5,7 @@
 #include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
 #include "log_oracle.h"
+#include "metering/session_log_file.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,16 +36,13 @@ void meter(MeteredProcess& run, FakeClock& clock) {
     }
 }
 
-std::size_t newRecordNumber(std::size_t slots) {
-    return slots == 0 ? 1 : slots + 2;
-}
-
 // The file holds what it held before, then zeros, then the run's own well-formed record, and
 // the run shows every stored row and the total of the well-formed ones.
 void checkRun(const std::string& before, const std::string& after, const MeteredProcess& run,
               std::int64_t runSeconds) {
     const oracle::LogSummary stored = oracle::summarise(before);
-    const std::size_t number = newRecordNumber(stored.slots);
+    const auto number =
+        static_cast<std::size_t>(newRecordNumber(static_cast<std::int64_t>(stored.slots)));
     expect(after.size() == number * oracle::slotSize, "the new record is two slots past the last");
     expect(after.compare(0, before.size(), before) == 0, "stored bytes are untouched");
     const std::size_t recordAt = (number - 1) * oracle::slotSize;

@@ -1,6 +1,6 @@
 #include "doubles/fake_desktop.h"
 #include "doubles/fake_ports.h"
-#include "service/recording_service_host.h"
+#include "doubles/recording_service_host.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,6 @@ TEST_F(Desktop, TrayRecordsHoldTheWholeRecordAndADeleteSendsTheLastOne) {
     ASSERT_EQ(shell.calls.size(), 3u);
     const TrayIconRecord& running = shell.calls[0].second;
     EXPECT_EQ(shell.calls[0].first, TrayOperation::add);
-    EXPECT_EQ(running.cbSize, sizeof(TrayIconRecord));
     EXPECT_EQ(running.hWnd, &callbackWindow);
     EXPECT_EQ(running.uID, 1u);
     EXPECT_EQ(running.uFlags, 7u);

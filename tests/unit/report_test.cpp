@@ -118,6 +118,8 @@ TEST_F(Report, CsvAndJsonQuoteAndEscapeWhatNeedsIt) {
               "machine,day,seconds,time_in_use,sessions\r\n"
               "\"big \"\"office\"\", 2\",2026-12-31,1800,0000:00:30:00,1\r\n"
               "\"big \"\"office\"\", 2\",2027-01-01,7200,0000:02:00:00,2\r\n");
+    const std::string loneReturn = run({"--format", "csv", "lone\rreturn=b.dat"}).out;
+    EXPECT_EQ(loneReturn.substr(loneReturn.find("\r\n") + 2, 16), "\"lone\rreturn\",1,");
     EXPECT_EQ(run({"--format", "json", "--by", "week", "caf\xC3\xA9\t\xFF=b.dat"}).out,
               "[\n  {\"machine\":\"caf\xC3\xA9\\u0009\\ufffd\",\"week\":\"2027-W01\","
               "\"seconds\":30,\"time_in_use\":\"0000:00:00:30\",\"sessions\":1}\n]\n");

@@ -361,6 +361,14 @@ TEST_F(Viewer, ChartsTheLogWhileShownInTheChosenSpan) {
     EXPECT_EQ(window.chart.bars.back().seconds, 3760);
 }
 
+// The tray keeps 63 characters and the NUL after them.
+TEST_F(Viewer, TooltipOfALongFileNameKeepsSixtyThreeCharacters) {
+    const std::string named = "C:\\" + std::string(60, 'x') + ".dat";
+    files.contents(named) = firstRun;
+    viewer(named);
+    EXPECT_EQ(tooltip(), "Quillmarten: " + std::string(50, 'x'));
+}
+
 TEST_F(Viewer, ExportSaysWhyNothingWasWritten) {
     file() = firstRun;
     viewer();

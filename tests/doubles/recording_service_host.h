@@ -1,6 +1,6 @@
 #pragma once
 
-#include "service_host.h"
+#include "service/service_host.h"
 
 #include <cstdint>
 #include <exception>
