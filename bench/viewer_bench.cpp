@@ -29,6 +29,10 @@ class CountingFileSystem final : public FileSystem {
     std::unique_ptr<RecordFile> openReadOnly(const std::string& path) override {
         return std::make_unique<CountingFile>(*this, files_.openReadOnly(path));
     }
+    void moveOver(const std::string& from, const std::string& to) override {
+        files_.moveOver(from, to);
+    }
+    void removeFile(const std::string& path) override { files_.removeFile(path); }
 
     std::int64_t reads = 0;
     std::int64_t bytes = 0;

@@ -3,6 +3,7 @@
 #include "error_report.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -99,6 +100,18 @@ std::unique_ptr<RecordFile> PosixFileSystem::openReadWrite(const std::string& pa
 
 std::unique_ptr<RecordFile> PosixFileSystem::openReadOnly(const std::string& path) {
     return std::make_unique<PosixRecordFile>(path, O_RDONLY);
+}
+
+void PosixFileSystem::moveOver(const std::string& from, const std::string& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        throw errorFromErrno(errno);
+    }
+}
+
+void PosixFileSystem::removeFile(const std::string& path) {
+    if (::unlink(path.c_str()) != 0) {
+        throw errorFromErrno(errno);
+    }
 }
 
 } // namespace quillmarten

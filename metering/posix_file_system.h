@@ -8,6 +8,8 @@ class PosixFileSystem final : public FileSystem {
   public:
     std::unique_ptr<RecordFile> openReadWrite(const std::string& path) override;
     std::unique_ptr<RecordFile> openReadOnly(const std::string& path) override;
+    void moveOver(const std::string& from, const std::string& to) override;
+    void removeFile(const std::string& path) override;
 };
 
 } // namespace quillmarten

@@ -56,6 +56,10 @@ class FileSystem {
     // Opens an existing file for reading only, letting other programs read, write, rename and
     // delete it meanwhile, so that a reader never makes the service's rewrite fail.
     virtual std::unique_ptr<RecordFile> openReadOnly(const std::string& path) = 0;
+
+    // Puts the file `from` in the place of `to`, whatever was there, in one step.
+    virtual void moveOver(const std::string& from, const std::string& to) = 0;
+    virtual void removeFile(const std::string& path) = 0;
 };
 
 } // namespace quillmarten

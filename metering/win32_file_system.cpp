@@ -106,6 +106,19 @@ std::unique_ptr<RecordFile> Win32FileSystem::openReadWrite(const std::string& pa
                                              FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
 }
 
+void Win32FileSystem::moveOver(const std::string& from, const std::string& to) {
+    if (!MoveFileExW(widen(from).c_str(), widen(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        throw lastFileError();
+    }
+}
+
+void Win32FileSystem::removeFile(const std::string& path) {
+    if (!DeleteFileW(widen(path).c_str())) {
+        throw lastFileError();
+    }
+}
+
 std::unique_ptr<RecordFile> Win32FileSystem::openReadOnly(const std::string& path) {
     return std::make_unique<Win32RecordFile>(
         path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);

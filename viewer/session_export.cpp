@@ -1,8 +1,9 @@
 #include "session_export.h"
 
 #include "metering/error_report.h"
+#include "report/csv_writer.h"
 #include "report/log_report.h"
-#include "report/report_command.h"
+#include "report/report_rows.h"
 
 #include <algorithm>
 #include <sstream>
@@ -21,8 +22,39 @@ bool sameFile(FileSystem& files, const std::string& one, const std::string& othe
     }
 }
 
-std::int64_t lineCount(const std::string& text) {
-    return std::count(text.begin(), text.end(), '\n');
+// Hands everything on to a writer and counts the rows: one a session.
+class CountingWriter final : public ReportWriter {
+  public:
+    explicit CountingWriter(ReportWriter& writer) : writer_(writer) {}
+    void machine(const std::string& name) override { writer_.machine(name); }
+    void row(const ReportRow& cells) override {
+        writer_.row(cells);
+        ++rows;
+    }
+    void machineTotal(const ReportRow& cells) override { writer_.machineTotal(cells); }
+    void finish() override { writer_.finish(); }
+
+    std::int64_t rows = 0;
+
+  private:
+    ReportWriter& writer_;
+};
+
+// Written whole beside the target first, so that a failure leaves whatever the target held.
+void writeWhole(FileSystem& files, const std::string& bytes, const std::string& target) {
+    const std::string partial = target + ".part";
+    try {
+        const auto file = files.openReadWrite(partial);
+        file->truncate(0);
+        file->writeAt(0, bytes);
+    } catch (const RaisedError&) {
+        try {
+            files.removeFile(partial);
+        } catch (const RaisedError&) {
+        }
+        throw;
+    }
+    files.moveOver(partial, target);
 }
 
 } // namespace
@@ -33,23 +65,27 @@ ExportOutcome exportSessions(FileSystem& files, const std::string& logPath,
     if (sameFile(files, logPath, target)) {
         return ExportOutcome{Result::targetIsLog, 0, 0, ""};
     }
-    std::ostringstream csv;
-    std::ostringstream problems;
-    const int status =
-        runReport({"--by", "session", "--format", "csv", logPath}, files, csv, problems);
-    const std::string reported = problems.str();
-    if (status == report_exit::failed) {
+    ReportOptions options;
+    options.format = OutputFormat::csv;
+    std::ostringstream damage;
+    const auto listing = readLog(LogInput{logPath, logPath}, options, files, damage);
+    const std::string reported = damage.str();
+    if (!listing) {
         return ExportOutcome{Result::logUnreadable, 0, 0, reported.substr(0, reported.find('\n'))};
     }
-    const std::string bytes = csv.str();
+    std::ostringstream csv;
+    CsvWriter writer(reportColumns(std::nullopt), csv);
+    CountingWriter counting(writer);
+    counting.machine(logPath);
+    listing->write(counting);
+    counting.finish();
     try {
-        const auto file = files.openReadWrite(target);
-        file->writeAt(0, bytes);
-        file->truncate(bytes.size());
+        writeWhole(files, csv.str(), target);
     } catch (const RaisedError& error) {
         return ExportOutcome{Result::targetUnwritable, 0, 0, error.description()};
     }
-    return ExportOutcome{Result::written, lineCount(bytes) - 1, lineCount(reported), ""};
+    return ExportOutcome{Result::written, counting.rows,
+                         std::count(reported.begin(), reported.end(), '\n'), ""};
 }
 
 } // namespace quillmarten

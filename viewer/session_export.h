@@ -16,8 +16,9 @@ struct ExportOutcome {
 };
 
 // Writes the log's sessions to `target` as CSV, byte for byte what
-// `quillmarten-report --by session --format csv LOG` writes for the same log path. Nothing is
-// written when the log cannot be read, nor over the log itself.
+// `quillmarten-report --by session --format csv LOG` writes for the same log path: first to
+// TARGET.part beside it, which then takes the target's place, so that a failure leaves the
+// target as it was. Nothing is written when the log cannot be read, nor over the log itself.
 ExportOutcome exportSessions(FileSystem& files, const std::string& logPath,
                              const std::string& target);
 

@@ -101,6 +101,22 @@ std::unique_ptr<RecordFile> MemoryFileSystem::open(const std::string& path, bool
     return std::make_unique<MemoryRecordFile>(*this, file, writable);
 }
 
+void MemoryFileSystem::moveOver(const std::string& from, const std::string& to) {
+    const auto moved = files_.find(from);
+    if (moved == files_.end()) {
+        throw makeError(error_number::pathNotFound);
+    }
+    File file = std::move(moved->second);
+    files_.erase(moved);
+    files_[to] = std::move(file);
+}
+
+void MemoryFileSystem::removeFile(const std::string& path) {
+    if (files_.erase(path) == 0) {
+        throw makeError(error_number::pathNotFound);
+    }
+}
+
 void MemoryFileSystem::replace(const std::string& path, std::string bytes) {
     files_[path] = File{std::move(bytes), ++lastFileNumber_, false};
 }

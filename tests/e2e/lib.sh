@@ -36,6 +36,16 @@ wait_for() {
     until "${@:2}"; do ((SECONDS < deadline)) && sleep 0.2 || return 1; done
 }
 
+# seen_within SECONDS COMMAND [ARGS...]: COMMAND succeeds in a try begun within SECONDS of the
+# call, timed to the microsecond; a try that takes long may end after them.
+seen_within() {
+    local start=${EPOCHREALTIME/./}
+    until "${@:2}"; do
+        ((${EPOCHREALTIME/./} - start < $1 * 1000000)) || return 1
+        sleep 0.1
+    done
+}
+
 e2e_start_xvfb() {
     Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN}x24" -nolisten tcp 3>"$E2E_DIR/display" \
         >"$E2E_DIR/xvfb.log" 2>&1 &

@@ -105,16 +105,15 @@ day() { date -d "today - $1 days" +%Y%m%d; }
     printf '&\000%s' "$(day 2)090000$(day 2)100000"0000010000 && head -c 40 /dev/zero &&
     printf '&\000%s' "$(day 1)080000$(day 1)140000"0000060000; } >"$WINEPREFIX/drive_c/chart.dat"
 highlight=$(e2e_helper syscolor 13)
-# The report's days within the chart's five weeks, their seconds a line each.
+# The days of the report of log FILE within the chart's five weeks, their seconds a line each.
 report_days() {
-    e2e_run 60 "$folder\\quillmarten-report.exe" --by day --format csv 'C:\chart.dat' |
+    e2e_run 60 "$folder\\quillmarten-report.exe" --by day --format csv "$1" |
         awk -F, -v first="$(date -d 'today - 34 days' +%F)" 'NR > 1 && $2 >= first { print $3 }'
 }
 # The chart's bars stand for the seconds of EXPECTED, in their ratio to the tallest to a pixel.
 bars_show() {
-    local chart shown && chart=$(e2e_helper children QuillmartenViewer |
-        sed -n 's/^QuillmartenChart rect=\([-0-9,]*\) .*/\1/p') &&
-        e2e_screenshot "$E2E_DIR/chart.png" && shown=$(chart_bars "$E2E_DIR/chart.png" "$chart" "$highlight") &&
+    local shown && e2e_screenshot "$E2E_DIR/chart.png" &&
+        shown=$(chart_bars "$E2E_DIR/chart.png" "$chart" "$highlight") &&
         paste -d' ' <(echo "$1") <(echo "$shown") | awk '{ seconds[NR] = $1; height[NR] = $2
             if ($1 > most) { most = $1; tallest = NR } }
             END { if (NR < 3) exit 1
@@ -123,11 +122,14 @@ bars_show() {
 }
 start_viewer 'C:\chart.dat'
 wait_for 20 shown QuillmartenViewer && sleep 1
-check "the chart's bars are the report's days, in their ratio to a pixel" bars_show "$(report_days)"
+chart=$(e2e_helper children QuillmartenViewer | sed -n 's/^QuillmartenChart rect=\([-0-9,]*\) .*/\1/p')
+check "the chart's bars are the report's days, in their ratio to a pixel" \
+    bars_show "$(report_days 'C:\chart.dat')"
 keep_window "$E2E_DIR/chart.png" QuillmartenViewer viewer-chart.png
-{ head -c 40 /dev/zero && printf '&\000%s' "$(day 0)080000$(day 0)120000"0000040000; } \
-    >>"$WINEPREFIX/drive_c/chart.dat"
-expected=$(report_days)
-check "and follow a new session within two seconds" wait_for 2 bars_show "$expected"
+{ cat "$WINEPREFIX/drive_c/chart.dat" && head -c 40 /dev/zero &&
+    printf '&\000%s' "$(day 0)080000$(day 0)120000"0000040000; } >"$WINEPREFIX/drive_c/next.dat"
+expected=$(report_days 'C:\next.dat')
+cp "$WINEPREFIX/drive_c/next.dat" "$WINEPREFIX/drive_c/chart.dat"
+check "and follow a new session within two seconds" seen_within 2 bars_show "$expected"
 
 summary

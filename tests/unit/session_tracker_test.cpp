@@ -171,7 +171,7 @@ TEST_F(Tracker, RecordIsPlacedAgainWhenItsLogIsReplacedCutShortOverwrittenOrDele
         {"The log was cut short", [&] { file().resize(40); }, first, 3, "0000:00:00:12"},
         {"The session's record was overwritten", [&] { file() = other + gap + other; },
          other + gap + other, 5, "0000:02:00:02"},
-        {"The log was deleted", [&] { files.remove(path); }, "", 1, "0000:00:00:02"},
+        {"The log was deleted", [&] { files.removeFile(path); }, "", 1, "0000:00:00:02"},
     };
     for (const Case& change : cases) {
         files.replace(path, first);

@@ -4,12 +4,14 @@
 #include "doubles/memory_file_system.h"
 #include "history/calendar.h"
 #include "history/session_reader.h"
+#include "report/report_command.h"
 #include "viewer/log_location.h"
 #include "viewer/viewer_presenter.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 
 namespace quillmarten {
 namespace {
@@ -369,13 +371,33 @@ TEST_F(Viewer, TooltipOfALongFileNameKeepsSixtyThreeCharacters) {
     EXPECT_EQ(tooltip(), "Quillmarten: " + std::string(50, 'x'));
 }
 
-TEST_F(Viewer, ExportSaysWhyNothingWasWritten) {
-    file() = firstRun;
+// The export is the report's CSV, written whole or not at all.
+TEST_F(Viewer, ExportWritesTheReportsCsvWholeOrSaysWhyNothingWasWritten) {
+    file() = firstRun + gap + encodeRecord("2026") + gap + running;
     viewer();
     dialog.answer = logPath;
     presenter->onExportChosen();
     EXPECT_EQ(window.status.at(0), "Nothing exported: " + logPath + " is the log itself.");
-    EXPECT_EQ(file(), firstRun);
+    const std::string target = "C:\\export.csv";
+    files.contents(target) = "the user's old file";
+    files.contents(target + ".part") = std::string(1000, 'x');
+    files.failWrites(61, 100);
+    dialog.answer = target;
+    presenter->onExportChosen();
+    EXPECT_EQ(window.status.at(0),
+              "Nothing exported: " + target + " cannot be written: Disk full.");
+    EXPECT_EQ(files.contents(target), "the user's old file");
+    EXPECT_FALSE(files.exists(target + ".part"));
+    files.failWrites(std::nullopt);
+    files.contents(target + ".part") = std::string(1000, 'x');
+    presenter->onExportChosen();
+    EXPECT_EQ(window.status.at(0),
+              "Exported 2 sessions to " + target + ". 1 damaged record was left out.");
+    std::ostringstream report;
+    std::ostringstream problems;
+    runReport({"--by", "session", "--format", "csv", logPath}, files, report, problems);
+    EXPECT_EQ(files.contents(target), report.str());
+    EXPECT_FALSE(files.exists(target + ".part"));
 }
 
 TEST_F(Viewer, RemembersItsPlaceAndOnlyExitEndsIt) {
