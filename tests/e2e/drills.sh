@@ -15,6 +15,7 @@ sudo="" && [[ $(id -u) == 0 ]] || sudo="sudo"
 new_record_number() {
     local n=$((($(stat -c %s "$log_file" 2>/dev/null || echo 0) + 39) / 40)) && echo $((n ? n + 2 : 1))
 }
+now() { date +%Y%m%d%H%M%S; }
 stamp_seconds() { date -d "${1:0:4}-${1:4:2}-${1:6:2} ${1:8:2}:${1:10:2}:${1:12:2}" +%s; }
 record_seconds() {
     duration_seconds "$(record_bytes "$log_file" "$1" | sed -E 's/.{28}(.{4})(..)(..)(..)/\1:\2:\3:\4/')"
@@ -29,11 +30,14 @@ holds_before_then_record() {
         record_is_valid "$log_file" "$2"
 }
 
-# The record at NUMBER started at STARTED (a stamp taken just before the start) and has counted
-# every second since, give or take the two seconds a start and a tick may take.
+# The record at NUMBER started between STARTED, a stamp taken just before the start, and RUNNING,
+# one taken once the service was seen running (it takes its start before it says so, however long
+# a start takes), and has counted every second since, give or take the three a tick may take.
 metered_in_full() {
     local start && record_is_valid "$log_file" "$1" &&
-        start=$(stamp_seconds "$(record_start "$log_file" "$1")") && ((start - $(stamp_seconds "$2") <= 2 && $(record_seconds "$1") >= $(date +%s) - start - 3))
+        start=$(stamp_seconds "$(record_start "$log_file" "$1")") &&
+        ((start >= $(stamp_seconds "$2") && start <= $(stamp_seconds "$3") &&
+            $(record_seconds "$1") >= $(date +%s) - start - 3))
 }
 
 # The log held open by another program, with no sharing, until released (by ending the holder).
@@ -56,20 +60,21 @@ stop_service
 
 entries=$(event_count) expected=$(new_record_number)
 lock
-started=$(date +%Y%m%d%H%M%S)
+started=$(now)
 start_service
+running=$(now)
 sleep 2 && e2e_screenshot "$E2E_DIR/locked.png"
 check "the service shows its green icon while the log is locked at start" \
     test "$(tray_colour "$E2E_DIR/locked.png")" = green
 sleep 2 && kill "$locker" && wait "$locker"; sleep 2
 check "a lock at start is reported once" reported_once '^1 109 \[70\] .* - Inizializza$'
 check "once released, the record lands in its place, metered in full from the session's start" \
-    metered_in_full "$expected" "$started"
+    metered_in_full "$expected" "$started" "$running"
 
 entries=$(event_count)
 lock && sleep 5 && kill "$locker" && wait "$locker"; sleep 2
 check "a lock while running is reported once" reported_once '^1 109 \[70\] .* - Aggiorna$'
-check "and the session is metered in full through it" metered_in_full "$expected" "$started"
+check "and the session is metered in full through it" metered_in_full "$expected" "$started" "$running"
 stop_service
 
 # 4040 bytes: the next record crosses into a page of its own, which the full disk refuses.
@@ -77,14 +82,15 @@ head -c 4040 "$log_file" >"$E2E_DIR/full.dat" && truncate -s 4040 "$E2E_DIR/full
 $sudo mount -t tmpfs -o size=2m tmpfs "$program_dir" || e2e_fail "could not mount a tiny disk"
 cp "$build/windows/Quillmarten.exe" "$program_dir/" && cp "$E2E_DIR/full.dat" "$log_file"
 dd if=/dev/zero of="$program_dir/filler" bs=4096 2>/dev/null
-entries=$(event_count) started=$(date +%Y%m%d%H%M%S)
+entries=$(event_count) started=$(now)
 start_service
+running=$(now)
 sleep 3
 check "a full disk at start is reported once" reported_once '^1 109 \[61\] .* - Inizializza$'
 check "and leaves no fragment" cmp -s "$E2E_DIR/full.dat" "$log_file"
 rm "$program_dir/filler" && sleep 3
 check "once space is freed, the record lands in its place, metered in full from the start" \
-    eval 'holds_before_then_record "$E2E_DIR/full.dat" 103 && metered_in_full 103 "$started"'
+    eval 'holds_before_then_record "$E2E_DIR/full.dat" 103 && metered_in_full 103 "$started" "$running"'
 stop_service
 $sudo umount "$program_dir"
 

@@ -1,5 +1,6 @@
 # shellcheck shell=bash
-# Harness of the end-to-end tests: the Windows programs under 64-bit Wine on a headless X server.
+# Harness of the end-to-end tests: the Windows programs under Wine, in a 64-bit (WoW64) prefix, on a
+# headless X server. A 32-bit build runs where Wine has its 32-bit loader (scripts/in-win32-root.sh).
 # Source it, call e2e_setup BUILD_DIR, check; the EXIT trap cleans up. E2E_SCREEN sets the screen
 # (1024x768), E2E_KEEP=1 keeps the work directory. Wine facts:
 # - The prefix's desktop "Default" is virtual: every window, an interactive service's too, lies in
@@ -67,12 +68,25 @@ e2e_start_desktop() {
     wait_for 60 windows_exist Shell_TrayWnd || e2e_fail "no Wine desktop"
 }
 
-# e2e_setup BUILD_DIR: build, E2E_HELPER, artifacts (screenshots), X, a prefix, the desktop.
+# The folder 64-bit Windows installs a program of EXE's bitness to: "Program Files (x86)" for a
+# 32-bit one (PE machine 0x014c), "Program Files" for a 64-bit one.
+program_files() {
+    local header && header=$(od -An -tu4 -j60 -N4 "$1") || return
+    [[ $(od -An -tx2 -j$((header + 4)) -N2 "$1") == " 014c" ]] && echo "Program Files (x86)" ||
+        echo "Program Files"
+}
+
+# e2e_setup BUILD_DIR: build, E2E_HELPER (of the build's bitness: a helper lists the windows of
+# programs of its own bitness only), artifacts (screenshots, a folder per build, so that two
+# builds can be tested at once), E2E_PROGRAM_FILES, X, a prefix, the desktop.
 e2e_setup() {
     build=$(cd "$1" && pwd) || exit 2
-    E2E_HELPER=$build/tests/e2e/helper/e2ehelper.exe artifacts=$E2E_REPO/build/e2e-artifacts
+    E2E_HELPER=$build/tests/e2e/helper/e2ehelper.exe
+    artifacts=$E2E_REPO/build/e2e-artifacts/$(basename "$build")
     mkdir -p "$artifacts"
     [[ -f $E2E_HELPER ]] || e2e_fail "missing $E2E_HELPER"
+    E2E_PROGRAM_FILES=$(program_files "$build/windows/Quillmarten.exe") ||
+        e2e_fail "missing $build/windows/Quillmarten.exe"
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e.XXXXXX")
     trap e2e_cleanup EXIT && trap 'exit 130' INT && trap 'exit 143' TERM
     e2e_start_xvfb && e2e_make_prefix && e2e_start_desktop
@@ -152,10 +166,10 @@ choose_tray_item() {
         click 1 && wait_for 10 hidden '#32768'
 }
 
-# install_in NAME: installs it in C:\Program Files\NAME; sets folder, exe, program_dir, log_file.
+# install_in NAME: installs it in C:\$E2E_PROGRAM_FILES\NAME; sets folder, exe, program_dir, log_file.
 install_in() {
-    folder="C:\\Program Files\\$1" exe="C:\\Program Files\\$1\\Quillmarten.exe"
-    program_dir="$WINEPREFIX/drive_c/Program Files/$1" && log_file="$program_dir/Quillmarten.dat"
+    folder="C:\\$E2E_PROGRAM_FILES\\$1" && exe="$folder\\Quillmarten.exe"
+    program_dir="$WINEPREFIX/drive_c/$E2E_PROGRAM_FILES/$1" && log_file="$program_dir/Quillmarten.dat"
     mkdir -p "$program_dir" && cp "$build/windows/Quillmarten.exe" "$program_dir/"
     check_message "/i" "Quillmarten: installed successfully"
 }
