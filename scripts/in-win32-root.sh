@@ -25,7 +25,8 @@ write_i386_probe() {
     chmod +x "$1"
 }
 
-# Flags: O and F open qemu now, from outside the chroot; P passes argv[0] on as the program's.
+# Flags: F opens qemu now, from outside the chroot; O hands it the program as an open file; P
+# passes the program its own argv[0].
 register_qemu() {
     local qemu=$root/usr/bin/qemu-i386-static binfmt=$root/proc/sys/fs/binfmt_misc
     write_i386_probe "$root/tmp/i386-probe"
@@ -33,8 +34,11 @@ register_qemu() {
     # Until the setup has installed qemu, the root runs 64-bit programs only.
     [[ -x $qemu ]] || return 0
     mount -t binfmt_misc binfmt_misc "$binfmt" || fail "no binfmt_misc of the namespace's own (Linux 6.7+)"
-    echo ":qemu-i386:M::\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x02\\x00\\x03\\x00:\\xff\\xff\\xff\\xff\\xff\\xfe\\xfe\\x00\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xfe\\xff\\xff\\xff:$qemu:OPF" \
-        >"$binfmt/register"
+    # The ELF header of a 32-bit x86 program, and which of its bits count; binfmt_misc reads the
+    # escapes itself.
+    local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+    local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+    printf '%s\n' ":qemu-i386:M::$magic:$mask:$qemu:OPF" >"$binfmt/register"
     "$root/tmp/i386-probe" || fail "qemu-i386 does not run 32-bit programs"
 }
 

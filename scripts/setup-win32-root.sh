@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=${QUILLMARTEN_WIN32_ROOT:-/var/cache/quillmarten/win32-root}
 mirror=http://deb.debian.org/debian
-qemu=qemu-user-static/bookworm-backports
+qemu="qemu-user-static/bookworm-backports"
 packages=(wine wine64 wine32:i386 wine32-preloader:i386 "$qemu" xvfb xdotool imagemagick procps xxd libstdc++6)
 
 fail() {
