@@ -30,9 +30,12 @@ flock 9
 [[ $(cat "$root/.packages" 2>/dev/null) == "${packages[*]}" ]] && exit 0
 
 started=$SECONDS
-# debootstrap leaves its own folder in the root until it has finished.
+# debootstrap leaves its own folder in the root until it has finished. Only such an unfinished
+# root, or an empty folder, is removed, never a folder that QUILLMARTEN_WIN32_ROOT names by mistake.
 if [[ ! -x $root/usr/bin/apt-get || -e $root/debootstrap ]]; then
-    echo "setup-win32-root: making the 32-bit Wine root in $root (about 2 GB and a few minutes)"
+    [[ ! -e $root || -e $root/debootstrap ]] || rmdir "$root" 2>/dev/null ||
+        fail "$root is not a root that this script began: remove it, or name another"
+    echo "setup-win32-root: making the 32-bit Wine root in $root (about 3 GB and a few minutes)"
     rm -rf "$root"
     # Its mounts of /proc and /sys in the root stay in a mount namespace of its own.
     unshare --mount --pid --fork --kill-child \
