@@ -66,13 +66,16 @@ if [[ ${1:-} == --inside ]]; then
 fi
 
 [[ $(id -u) == 0 ]] || exec sudo --preserve-env "$0" "$@"
-namespaces=(--user --mount --pid --fork --kill-child --net) network=no
-[[ ${1:-} != --network ]] || { namespaces=("${namespaces[@]:0:5}") network=yes && shift; }
+namespaces=(--user --mount --pid --fork --net) network=no
+[[ ${1:-} != --network ]] || { namespaces=("${namespaces[@]:0:4}") network=yes && shift; }
 (($#)) || fail "usage: in-win32-root.sh [--network] COMMAND [ARGS...]"
 [[ -x $root/bin/bash ]] || fail "no root in $root: run scripts/setup-win32-root.sh"
 
 unshare "${namespaces[@]}" -- "$0" --inside "$PWD" "$network" "$@" &
 namespace=$!
+# The end of the namespace's process 1 ends every process in it. (unshare's --kill-child does not
+# reach it: that process has changed its credentials since.)
+trap 'pkill -KILL -P "$namespace"' INT TERM
 # The root and the clone keep their owners inside: ids 0 to 65535 map onto themselves.
 until [[ ! -e /proc/$namespace || $(readlink "/proc/$namespace/ns/user") != "$(readlink /proc/self/ns/user)" ]]; do
     sleep 0.05

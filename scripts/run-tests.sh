@@ -59,10 +59,15 @@ suites() {
     return "$status"
 }
 echo "== end-to-end tests under Wine: the 64-bit build here, beside the 32-bit one in the 32-bit root"
+# Each lane in a process group of its own, so that an interrupt ends both, and their X servers and
+# Wine, cleanly: the suites end on TERM, and in the background they would ignore INT.
+set -m
 suites build/windows-x86_64 &
 lane64=$!
 suites build/windows-i686 scripts/in-win32-root.sh &
 lane32=$!
+set +m
+trap 'kill -TERM -- "-$lane64" "-$lane32" 2>/dev/null' INT TERM
 status=0
 wait "$lane64" || status=1
 wait "$lane32" || status=1
