@@ -10,41 +10,10 @@ cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
 scripts/setup-win32-root.sh
 
-echo "== layers"
-scripts/check-layers.sh
-
-jobs=$(nproc)
-for preset in native sanitize fuzz windows-i686 windows-x86_64; do
-    echo "== build: $preset"
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" -j "$jobs"
-done
-
-echo "== unit tests"
-ctest --preset native -j "$jobs"
-
-echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-ctest --preset sanitize -j "$jobs"
-
-echo "== fuzzing the start of metering for a minute"
-# New inputs go to a directory of their own; the seeds in the repository stay as they are.
-fuzzing=$(mktemp -d)
-trap 'rm -rf "$fuzzing"' EXIT
-mkdir "$fuzzing/found"
-if ! build/fuzz/tests/fuzz/start_path_fuzzer -max_len=4096 -max_total_time=60 \
-    "$fuzzing/found" tests/fuzz/corpus >"$fuzzing/log" 2>&1; then
-    tail -n 40 "$fuzzing/log"
-    exit 1
-fi
-grep -E "^Done" "$fuzzing/log"
-
-echo "== shipped executables"
-scripts/check-shipped-exe.sh build/windows-i686
-
-# The end-to-end suites: each makes its own X display and Wine prefix, so the 32-bit ones, slower
-# under emulation, run beside the 64-bit ones. Each writes to a log of its own, and says how it
-# ended when it does; the log of a suite that failed follows at the end.
-logs=build/e2e-logs
+# The end-to-end suites run in two lanes, one per Windows build, beside the rest: each suite makes
+# its own X display and Wine prefix. Each writes to a log of its own and says how it ended when it
+# does; the log of a suite that failed follows at the end.
+logs=build/e2e-logs lanes=()
 rm -rf "$logs" && mkdir -p "$logs"
 # suites BUILD [WRAPPER...]: the end-to-end tests, the fault drills (kills, locks, a full disk)
 # and the viewer beside the service, one after another, against BUILD, run by WRAPPER.
@@ -58,19 +27,66 @@ suites() {
     done
     return "$status"
 }
-echo "== end-to-end tests under Wine: the 64-bit build here, beside the 32-bit one in the 32-bit root"
-# Each lane in a process group of its own, so that an interrupt ends both, and their X servers and
-# Wine, cleanly: the suites end on TERM, and in the background they would ignore INT.
-set -m
-suites build/windows-x86_64 &
-lane64=$!
-suites build/windows-i686 scripts/in-win32-root.sh &
-lane32=$!
-set +m
-trap 'kill -TERM -- "-$lane64" "-$lane32" 2>/dev/null' INT TERM
+# lane BUILD [WRAPPER...]: the suites in the background, in a process group of their own, so that
+# the end of the test command, however it comes, ends them and their X servers and Wine cleanly
+# (they end on TERM; in the background they would ignore INT).
+lane() {
+    echo "== end-to-end tests under Wine against $1, beside the rest (logs in $logs)"
+    set -m
+    suites "$@" &
+    set +m
+    lanes+=("$!")
+}
+cleanup() {
+    ((${#lanes[@]} == 0)) || kill -TERM -- "${lanes[@]/#/-}" 2>/dev/null || true
+    wait
+    rm -rf "${fuzzing:-}"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+echo "== layers"
+scripts/check-layers.sh
+
+jobs=$(nproc)
+build() {
+    echo "== build: $1"
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j "$jobs"
+}
+# The 32-bit suites, the slowest part under emulation, start as soon as their build and the
+# Linux report command they compare with are there.
+build native
+build windows-i686
+lane build/windows-i686 scripts/in-win32-root.sh
+build sanitize
+build fuzz
+build windows-x86_64
+lane build/windows-x86_64
+
+echo "== unit tests"
+ctest --preset native -j "$jobs"
+
+echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ctest --preset sanitize -j "$jobs"
+
+echo "== fuzzing the start of metering for a minute"
+# New inputs go to a directory of their own; the seeds in the repository stay as they are.
+fuzzing=$(mktemp -d)
+mkdir "$fuzzing/found"
+if ! build/fuzz/tests/fuzz/start_path_fuzzer -max_len=4096 -max_total_time=60 \
+    "$fuzzing/found" tests/fuzz/corpus >"$fuzzing/log" 2>&1; then
+    tail -n 40 "$fuzzing/log"
+    exit 1
+fi
+grep -E "^Done" "$fuzzing/log"
+
+echo "== shipped executables"
+scripts/check-shipped-exe.sh build/windows-i686
+
+echo "== waiting for the end-to-end tests"
 status=0
-wait "$lane64" || status=1
-wait "$lane32" || status=1
+for lane in "${lanes[@]}"; do wait "$lane" || status=1; done
 for log in "$logs"/*.log; do
     [[ ! -e $log.failed ]] || { echo "== $log" && cat "$log"; }
 done
