@@ -68,25 +68,25 @@ e2e_start_desktop() {
     wait_for 60 windows_exist Shell_TrayWnd || e2e_fail "no Wine desktop"
 }
 
-# The folder 64-bit Windows installs a program of EXE's bitness to: "Program Files (x86)" for a
-# 32-bit one (PE machine 0x014c), "Program Files" for a 64-bit one.
-program_files() {
+# The bitness of the Windows program EXE: 32 for PE machine 0x014c (i386), 64 otherwise.
+pe_bits() {
     local header && header=$(od -An -tu4 -j60 -N4 "$1") || return
-    [[ $(od -An -tx2 -j$((header + 4)) -N2 "$1") == " 014c" ]] && echo "Program Files (x86)" ||
-        echo "Program Files"
+    [[ $(od -An -tx2 -j$((header + 4)) -N2 "$1") == " 014c" ]] && echo 32 || echo 64
 }
 
 # e2e_setup BUILD_DIR: build, E2E_HELPER (of the build's bitness: a helper lists the windows of
 # programs of its own bitness only), artifacts (screenshots, a folder per build, so that two
-# builds can be tested at once), E2E_PROGRAM_FILES, X, a prefix, the desktop.
+# builds can be tested at once), E2E_BITS, E2E_PROGRAM_FILES (where 64-bit Windows installs a
+# program of that bitness), X, a prefix, the desktop.
 e2e_setup() {
     build=$(cd "$1" && pwd) || exit 2
     E2E_HELPER=$build/tests/e2e/helper/e2ehelper.exe
     artifacts=$E2E_REPO/build/e2e-artifacts/$(basename "$build")
     mkdir -p "$artifacts"
     [[ -f $E2E_HELPER ]] || e2e_fail "missing $E2E_HELPER"
-    E2E_PROGRAM_FILES=$(program_files "$build/windows/Quillmarten.exe") ||
-        e2e_fail "missing $build/windows/Quillmarten.exe"
+    E2E_BITS=$(pe_bits "$build/windows/Quillmarten.exe") || e2e_fail "missing $build/windows/Quillmarten.exe"
+    E2E_PROGRAM_FILES="Program Files"
+    ((E2E_BITS == 64)) || E2E_PROGRAM_FILES="Program Files (x86)"
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e.XXXXXX")
     trap e2e_cleanup EXIT && trap 'exit 130' INT && trap 'exit 143' TERM
     e2e_start_xvfb && e2e_make_prefix && e2e_start_desktop

@@ -72,7 +72,9 @@ close_only_hides() {
         windows_exist "$main" && service_is RUNNING
 }
 
-section "install from a folder whose name holds a blank"
+# A 32-bit build lies in Program Files (x86): the service's registration holds the path that the
+# program itself sees, and 64-bit Windows (Wine's 64-bit service manager and reg) reads it there.
+section "install from a folder whose name holds a blank, in $E2E_PROGRAM_FILES"
 install_in "Quill Meter"
 config=$(registry "$service_key" /s)
 check "service runs the quoted path" has_value ImagePath REG_SZ "\"$exe\""
@@ -88,6 +90,10 @@ section "first start"
 start_service
 started_at=$SECONDS
 check "main window appears" wait_for 20 shown "$main"
+wine_dlls=x86_64-windows
+((E2E_BITS == 64)) || wine_dlls=i386-windows
+check "service runs as a $E2E_BITS-bit program, on Wine's $wine_dlls DLLs" \
+    grep -q "/$wine_dlls/ntdll.dll\$" "/proc/$(program_pid)/maps"
 sleep 2.5
 window=$(e2e_helper find "$main")
 check "main window is a topmost tool window of 361 x 104, its caption the version's" grep -q \
