@@ -5,6 +5,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 
 namespace quillmarten {
@@ -14,6 +15,8 @@ namespace {
 constexpr int clientWidth = 270;
 constexpr int clientHeight = 80;
 constexpr UINT_PTR firstLinkId = 100;
+// Room beside a label's text, so that no pixel of its last letter is lost.
+constexpr int labelMargin = 2;
 
 // Places in pixels at 96 dpi: left, top, width, height.
 constexpr RECT picturePlace{6, 6, 40, 39};
@@ -63,19 +66,22 @@ void Win32AboutWindow::load() {
                                                         WS_EX_DLGMODALFRAME, pictures_.about(),
                                                         hiddenOwner_},
                                             static_cast<WindowMessages&>(*this));
-    setClientSize(window_->handle(), clientWidth, clientHeight);
     const HWND picture = addControl(L"", SS_BITMAP, picturePlace, 0);
     SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(pictures_.balloon()));
-    const HWND product = addControl(widen(productLine).c_str(), SS_LEFT, productPlace, 0);
-    SendMessageW(product, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
+    const HWND product = addLabel(widen(productLine), SS_LEFT, productPlace, 0,
+                                  static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     const std::array<std::string_view, 2> captions{webLink.caption, mailLink.caption};
     for (std::size_t index = 0; index < links_.size(); ++index) {
-        links_[index] = addControl(widen(captions[index]).c_str(), SS_CENTER | SS_NOTIFY,
-                                   linkPlaces[index], firstLinkId + index);
-        SendMessageW(links_[index], WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_), FALSE);
+        links_[index] = addLabel(widen(captions[index]), SS_CENTER | SS_NOTIFY, linkPlaces[index],
+                                 firstLinkId + index, linkFont_);
     }
+    int width = scaledPixels(clientWidth);
+    for (const HWND label : {product, links_[0], links_[1]}) {
+        width =
+            std::max(width, rightEdge(label) + scaledPixels(static_cast<int>(picturePlace.left)));
+    }
+    setClientPixels(window_->handle(), width, scaledPixels(clientHeight));
     events_.onLoad();
 }
 
@@ -85,6 +91,27 @@ HWND Win32AboutWindow::addControl(const wchar_t* text, DWORD style, RECT place, 
         scaledPixels(static_cast<int>(place.left)), scaledPixels(static_cast<int>(place.top)),
         scaledPixels(static_cast<int>(place.right)), scaledPixels(static_cast<int>(place.bottom)),
         window_->handle(), reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
+}
+
+// As wide as its place or as its text in its font needs, whichever is more: the font a system
+// puts in place of the one asked for may be wider than the one the layout was made for.
+HWND Win32AboutWindow::addLabel(const std::wstring& text, DWORD style, RECT place, UINT_PTR id,
+                                HFONT font) {
+    const HWND label = addControl(text.c_str(), style, place, id);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const int needed = textWidth(label, text) + scaledPixels(labelMargin);
+    if (needed > scaledPixels(static_cast<int>(place.right))) {
+        SetWindowPos(label, nullptr, 0, 0, needed, scaledPixels(static_cast<int>(place.bottom)),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return label;
+}
+
+int Win32AboutWindow::rightEdge(HWND control) const {
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, window_->handle(), reinterpret_cast<POINT*>(&place), 2);
+    return place.right;
 }
 
 void Win32AboutWindow::moveTo(int left, int top) {

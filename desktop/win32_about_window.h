@@ -34,6 +34,8 @@ class Win32AboutWindow final : public AboutWindowOpener,
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void load();
     HWND addControl(const wchar_t* text, DWORD style, RECT place, UINT_PTR id);
+    HWND addLabel(const std::wstring& text, DWORD style, RECT place, UINT_PTR id, HFONT font);
+    int rightEdge(HWND control) const;
     std::optional<AboutLinkKind> linkAt(HWND control) const;
 
     const Win32Pictures& pictures_;

@@ -2,6 +2,8 @@
 
 #include "metering/win32_text.h"
 
+#include <algorithm>
+
 namespace quillmarten {
 
 namespace {
@@ -23,8 +25,18 @@ Win32MainWindow::Win32MainWindow(HICON icon, HWND hiddenOwner, const SessionHist
       window_(L"QuillmartenHourMeter", L"", mainWindowStyle(icon, hiddenOwner), *this),
       list_(
           std::make_unique<Win32SessionList>(window_.handle(), history, clientWidth, listHeight)) {
-    setClientSize(window_.handle(), clientWidth, clientHeight);
+    list_->fitColumns();
+    showColumnsWhole();
     centre();
+}
+
+// The window is wider than its layout when the list's font needs the columns wider, so that every
+// stamp shows whole beside the list's scroll bar.
+void Win32MainWindow::showColumnsWhole() {
+    const int width =
+        std::max(scaledPixels(clientWidth), list_->columnsWidth() + GetSystemMetrics(SM_CXVSCROLL));
+    setClientPixels(window_.handle(), width, scaledPixels(clientHeight));
+    list_->place(RECT{0, 0, width, scaledPixels(listHeight)});
 }
 
 void Win32MainWindow::centre() {

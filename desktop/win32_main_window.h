@@ -41,6 +41,7 @@ class Win32MainWindow final : public MainWindow, public WindowStacking, private 
 
   private:
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void showColumnsWhole();
     void centre();
 
     MainWindowHandlers& handlers_;

@@ -1,5 +1,7 @@
 #include "win32_pictures.h"
 
+#include "picture_ids.h"
+
 namespace quillmarten {
 
 namespace {
@@ -12,12 +14,12 @@ HANDLE loadPicture(int id, UINT type, int size) {
 } // namespace
 
 Win32Pictures::Win32Pictures()
-    : running_(static_cast<HICON>(loadPicture(picture_id::running, IMAGE_ICON, 32))),
-      paused_(static_cast<HICON>(loadPicture(picture_id::paused, IMAGE_ICON, 32))),
-      stopped_(static_cast<HICON>(loadPicture(picture_id::stopped, IMAGE_ICON, 32))),
-      about_(static_cast<HICON>(loadPicture(picture_id::about, IMAGE_ICON, 32))),
-      balloon_(static_cast<HBITMAP>(loadPicture(picture_id::balloon, IMAGE_BITMAP, 0))),
-      hand_(static_cast<HCURSOR>(loadPicture(picture_id::hand, IMAGE_CURSOR, 32))) {}
+    : running_(static_cast<HICON>(loadPicture(QUILLMARTEN_PICTURE_RUNNING, IMAGE_ICON, 32))),
+      paused_(static_cast<HICON>(loadPicture(QUILLMARTEN_PICTURE_PAUSED, IMAGE_ICON, 32))),
+      stopped_(static_cast<HICON>(loadPicture(QUILLMARTEN_PICTURE_STOPPED, IMAGE_ICON, 32))),
+      about_(static_cast<HICON>(loadPicture(QUILLMARTEN_PICTURE_ABOUT, IMAGE_ICON, 32))),
+      balloon_(static_cast<HBITMAP>(loadPicture(QUILLMARTEN_PICTURE_BALLOON, IMAGE_BITMAP, 0))),
+      hand_(static_cast<HCURSOR>(loadPicture(QUILLMARTEN_PICTURE_HAND, IMAGE_CURSOR, 32))) {}
 
 Win32Pictures::~Win32Pictures() {
     DestroyIcon(running_);

@@ -4,16 +4,6 @@
 
 namespace quillmarten {
 
-// Resource numbers of the pictures compiled into the executable.
-namespace picture_id {
-inline constexpr int running = 101;
-inline constexpr int paused = 102;
-inline constexpr int about = 103;
-inline constexpr int balloon = 104;
-inline constexpr int hand = 105;
-inline constexpr int stopped = 106;
-} // namespace picture_id
-
 // The programs' pictures, loaded once and freed when the program ends.
 class Win32Pictures {
   public:

@@ -66,10 +66,20 @@ void Win32SessionList::fitColumns() {
     for (std::size_t index = 0; index < headers.size(); ++index) {
         const auto column = static_cast<SessionHistory::Column>(index);
         const std::wstring sample = widen(SessionHistory::recordCellText(zeros, column));
-        const int width = std::max(ListView_GetStringWidth(list_, headers[index]),
-                                   ListView_GetStringWidth(list_, sample.c_str()));
-        ListView_SetColumnWidth(list_, static_cast<int>(index), width + scaledPixels(cellMargins));
+        const int needed = std::max(ListView_GetStringWidth(list_, headers[index]),
+                                    ListView_GetStringWidth(list_, sample.c_str())) +
+                           scaledPixels(cellMargins);
+        const int width = ListView_GetColumnWidth(list_, static_cast<int>(index));
+        ListView_SetColumnWidth(list_, static_cast<int>(index), std::max(width, needed));
     }
+}
+
+int Win32SessionList::columnsWidth() const {
+    int width = 0;
+    for (std::size_t index = 0; index < headers.size(); ++index) {
+        width += ListView_GetColumnWidth(list_, static_cast<int>(index));
+    }
+    return width;
 }
 
 std::optional<LRESULT> Win32SessionList::onNotify(const NMHDR& notice) {

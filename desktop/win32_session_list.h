@@ -26,8 +26,9 @@ class Win32SessionList final : public SessionListView {
 
     // Moves and sizes the list within its parent, in pixels.
     void place(const RECT& bounds);
-    // Makes each column as wide as its header or its widest text, in the list's font.
+    // Widens each column that its header or its widest text, in the list's font, needs wider.
     void fitColumns();
+    int columnsWidth() const;
     // Draws the rows of damaged records in red.
     void markDamagedRows() { markDamaged_ = true; }
 

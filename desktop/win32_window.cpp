@@ -94,11 +94,55 @@ int scaledPixels(int pixelsAt96Dpi) {
 }
 
 void setClientSize(HWND window, int width, int height) {
-    RECT bounds{0, 0, scaledPixels(width), scaledPixels(height)};
+    setClientPixels(window, scaledPixels(width), scaledPixels(height));
+}
+
+void setClientPixels(HWND window, int width, int height) {
+    RECT bounds{0, 0, width, height};
     AdjustWindowRectEx(&bounds, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
     SetWindowPos(window, nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+// A window's device context with the window's own font chosen, given back on every path.
+class FontContext {
+  public:
+    explicit FontContext(HWND window)
+        : window_(window), context_(GetDC(window)),
+          previous_(SelectObject(context_,
+                                 reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)))) {
+    }
+    ~FontContext() {
+        SelectObject(context_, previous_);
+        ReleaseDC(window_, context_);
+    }
+    FontContext(const FontContext&) = delete;
+    FontContext& operator=(const FontContext&) = delete;
+    HDC get() const { return context_; }
+
+  private:
+    HWND window_;
+    HDC context_;
+    HGDIOBJ previous_;
+};
+
+} // namespace
+
+int textWidth(HWND control, std::wstring_view text) {
+    const FontContext context(control);
+    SIZE size{};
+    GetTextExtentPoint32W(context.get(), text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+int lineHeight(HWND control) {
+    const FontContext context(control);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context.get(), &metrics);
+    return metrics.tmHeight;
 }
 
 } // namespace quillmarten

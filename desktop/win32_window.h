@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quillmarten {
 
@@ -58,5 +59,11 @@ int scaledPixels(int pixelsAt96Dpi);
 
 // Sizes the window so that its client area is `width` x `height` at 96 dpi, scaled.
 void setClientSize(HWND window, int width, int height);
+// Sizes the window so that its client area is `width` x `height` pixels.
+void setClientPixels(HWND window, int width, int height);
+
+// How wide `text` is, and how high a line, in pixels, in the font of the control or window.
+int textWidth(HWND control, std::wstring_view text);
+int lineHeight(HWND control);
 
 } // namespace quillmarten

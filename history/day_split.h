@@ -11,6 +11,8 @@ namespace quillmarten {
 struct DayRange {
     std::int64_t first = std::numeric_limits<std::int64_t>::min();
     std::int64_t last = std::numeric_limits<std::int64_t>::max();
+
+    friend bool operator==(const DayRange&, const DayRange&) = default;
 };
 
 // How a session's time in use falls on the calendar days between its start and its stop. The

@@ -41,15 +41,17 @@ class PosixRecordFile final : public RecordFile {
     PosixRecordFile(const PosixRecordFile&) = delete;
     PosixRecordFile& operator=(const PosixRecordFile&) = delete;
 
-
     FileStatus status() override {
         struct stat facts {};
         if (::fstat(descriptor_, &facts) != 0) {
             throw errorFromErrno(errno);
         }
+        constexpr std::uint64_t nanoseconds = 1'000'000'000;
         return FileStatus{static_cast<std::uint64_t>(facts.st_size),
                           FileIdentity{static_cast<std::uint64_t>(facts.st_dev),
-                                       static_cast<std::uint64_t>(facts.st_ino)}};
+                                       static_cast<std::uint64_t>(facts.st_ino)},
+                          static_cast<std::uint64_t>(facts.st_mtim.tv_sec) * nanoseconds +
+                              static_cast<std::uint64_t>(facts.st_mtim.tv_nsec)};
     }
 
     std::size_t readAt(std::uint64_t offset, std::span<char> into) override {

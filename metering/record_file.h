@@ -20,6 +20,9 @@ struct FileIdentity {
 struct FileStatus {
     std::uint64_t size = 0;
     FileIdentity identity;
+    // When the file was last written, in the platform's own units: it is only compared, to
+    // tell whether anything was written since it was last asked.
+    std::uint64_t lastWrite = 0;
 };
 
 // One open file of the platform, closed when the object goes, on every path. Failures are

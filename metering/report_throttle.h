@@ -6,7 +6,8 @@
 namespace quillmarten {
 
 // Lets a lasting or recurring failure reach the event log once an hour per error number, so
-// that a disk that stays full for a day leaves a day's worth of entries, not 170,000.
+// that a disk that stays full for a day leaves a day's worth of entries, not 170,000. A success
+// ends every incident: the next failure is a new one and is reported at once.
 class ReportThrottle {
   public:
     static constexpr std::int64_t interval = 3600;
@@ -20,6 +21,8 @@ class ReportThrottle {
         }
         return false;
     }
+
+    void succeeded() { lastReported_.clear(); }
 
   private:
     std::map<std::int32_t, std::int64_t> lastReported_;

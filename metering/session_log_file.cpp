@@ -10,8 +10,9 @@ std::string logFileBeside(std::string_view executablePath) {
     return path;
 }
 
-SessionLogFile::SessionLogFile(FileSystem& files, const std::string& path)
-    : file_(files.openReadWrite(path)) {}
+SessionLogFile::SessionLogFile(FileSystem& files, const std::string& path, FileAccess access)
+    : file_(access == FileAccess::readWrite ? files.openReadWrite(path)
+                                            : files.openReadOnly(path)) {}
 
 namespace {
 
@@ -45,6 +46,16 @@ void SessionLogFile::takeBack(std::uint64_t lengthBefore) noexcept {
 
 void SessionLogFile::rewriteRecord(std::int64_t number, std::string_view text) {
     file_->writeAt(recordOffset(number), encodeRecord(text));
+}
+
+// Only the length and the start are read: nothing else of a session's record stays the same.
+bool SessionLogFile::holdsSessionStartingAt(std::int64_t number, std::string_view startStamp) {
+    std::string expected{static_cast<char>(sessionTextLength), '\0'};
+    expected += startStamp;
+    std::string found(expected.size(), '\0');
+    const std::size_t got =
+        file_->readAt(recordOffset(number), std::span(found.data(), found.size()));
+    return got == found.size() && found == expected;
 }
 
 } // namespace quillmarten

@@ -32,13 +32,21 @@ template <typename Visit>
 std::int64_t scanSlots(RecordFile& file, Visit visit, std::int64_t first = 1,
                        std::uint64_t end = std::numeric_limits<std::uint64_t>::max());
 
+// The byte just past record `number`.
+constexpr std::uint64_t recordEnd(std::int64_t number) {
+    return static_cast<std::uint64_t>(number) * recordSize;
+}
+
+enum class FileAccess : std::uint8_t { readWrite, readOnly };
+
 // The session log file, open for one access: opened on construction and closed when the
 // object goes, whatever happened in between.
 class SessionLogFile {
   public:
-    SessionLogFile(FileSystem& files, const std::string& path);
+    SessionLogFile(FileSystem& files, const std::string& path,
+                   FileAccess access = FileAccess::readWrite);
 
-    std::uint64_t length() { return file_->status().size; }
+    FileStatus status() { return file_->status(); }
 
     // Every slot of the file, as scanSlots gives them; returns how many there were.
     template <typename Visit> std::int64_t scan(Visit visit) { return scanSlots(*file_, visit); }
@@ -50,6 +58,9 @@ class SessionLogFile {
 
     // Writes `text` over record `number`, which the file already holds.
     void rewriteRecord(std::int64_t number, std::string_view text);
+
+    // Whether record `number` holds a session's text that starts with `startStamp`.
+    bool holdsSessionStartingAt(std::int64_t number, std::string_view startStamp);
 
   private:
     void takeBack(std::uint64_t lengthBefore) noexcept;

@@ -237,12 +237,15 @@ std::string damageReason(const RecordSlot& slot) {
     return "not damaged";
 }
 
-RaisedError damageError(const RecordSlot& slot, std::int64_t recordNumber) {
+std::int32_t damageErrorNumber(const RecordSlot& slot) {
     const bool wrongSize = slot.damage == RecordDamage::cutShort ||
                            slot.damage == RecordDamage::strayBytes ||
                            slot.damage == RecordDamage::wrongLength;
-    const std::int32_t number =
-        wrongSize ? error_number::badRecordLength : error_number::typeMismatch;
+    return wrongSize ? error_number::badRecordLength : error_number::typeMismatch;
+}
+
+RaisedError damageError(const RecordSlot& slot, std::int64_t recordNumber) {
+    const std::int32_t number = damageErrorNumber(slot);
     return RaisedError(number, describeError(number) + " in record " +
                                    std::to_string(recordNumber) + " (" + damageReason(slot) + ")");
 }

@@ -63,8 +63,11 @@ std::string sessionRecordText(std::string_view startStamp, std::string_view stop
 // What is wrong with a damaged slot, in plain words ("character 31 is not a digit").
 std::string damageReason(const RecordSlot& slot);
 
-// A damaged record as an error: 59 for a wrong length, 13 for wrong characters, described with
-// the record's number and what is wrong with it.
+// The error number a damaged record stands for: 59 for a wrong length, 13 for wrong characters.
+std::int32_t damageErrorNumber(const RecordSlot& slot);
+
+// A damaged record as an error of its number, described with the record's number and what is
+// wrong with it.
 RaisedError damageError(const RecordSlot& slot, std::int64_t recordNumber);
 
 } // namespace quillmarten

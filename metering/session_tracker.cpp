@@ -10,6 +10,20 @@ namespace {
 constexpr int damageReportsInFull = 10;
 constexpr Duration largestDuration{std::numeric_limits<std::int32_t>::max(), 23, 59, 59};
 
+std::string_view whatHappened(RecordMove move) {
+    switch (move) {
+    case RecordMove::logReplaced:
+        return "The log was replaced";
+    case RecordMove::logDeleted:
+        return "The log was deleted";
+    case RecordMove::logCutShort:
+        return "The log was cut short";
+    case RecordMove::overwritten:
+        break;
+    }
+    return "The session's record was overwritten";
+}
+
 } // namespace
 
 SessionTracker::SessionTracker(const TrackerPorts& ports, SessionHistory& history,
@@ -22,8 +36,8 @@ void SessionTracker::start() {
         const LocalTime now = ports_.clock.now();
         startStamp_ = dateTimeStamp(now);
         lastSecondSeen_ = now.second;
-        lastOpeningAttempt_ = ports_.clock.steadySeconds();
-        openSession(sessionRecordText(startStamp_, startStamp_, sessionTime_));
+        lastPlacingAttempt_ = ports_.clock.steadySeconds();
+        placeRecord(sessionRecordText(startStamp_, startStamp_, sessionTime_));
         ports_.tray.addRunningIcon();
         ports_.meterTimer.setEnabled(true);
     } catch (...) {
@@ -31,37 +45,46 @@ void SessionTracker::start() {
     }
 }
 
-// Reads the history and places the session's record within one opening of the file. What
-// could be read is listed whether or not the record could be placed: a session without its
-// record counts on, shows its time, and tries again every second.
-void SessionTracker::openSession(const std::string& record) {
-    history_.clear();
-    historyTotal_ = {};
+// Reads the history, unless the file is still as the last reading found it, and places the
+// session's record, within one opening of the file. What could be read is listed whether or not
+// the record could be placed: a session without its record counts on, shows its time, and tries
+// again every second. A log that cannot be opened for writing is read for reading only, so that
+// its history and total show meanwhile.
+void SessionTracker::placeRecord(const std::string& record) {
+    bool reread = false;
     std::optional<RaisedError> failure;
     try {
         SessionLogFile file(ports_.files, logPath_);
-        const std::int64_t number = newRecordNumber(loadHistory(file));
-        file.appendRecord(number, record);
-        recordNumber_ = number;
+        const FileStatus status = file.status();
+        if (!lastReading_ || !lastReading_->describes(status)) {
+            reread = true;
+            readHistory(file, status);
+        }
+        appendRecord(file, status, record);
     } catch (...) {
         failure = currentError();
+        reread = reread || (!lastReading_ && readHistoryReadOnly());
     }
-    history_.add(record, false);
-    history_.trim();
-    ports_.sessionList.showRows(history_.size());
-    ports_.sessionList.selectAndReveal(history_.size() - 1);
+    if (reread || history_.empty()) {
+        listWithSession(record);
+    }
     if (failure) {
-        report(*failure, report_origin::meteringStart, startReports_);
+        const bool moving = pendingMove_.has_value();
+        report(*failure, moving ? report_origin::recordRewrite : report_origin::meteringStart,
+               moving ? rewriteReports_ : startReports_);
     }
 }
 
 // Damaged records are listed but never counted, so that one bad byte neither ends the load
 // nor stops this session from being metered. They are reported by the first reading only:
-// the retries of a start that could not place its record read them again.
-std::int64_t SessionTracker::loadHistory(SessionLogFile& file) {
+// later readings of the same log would report them again.
+void SessionTracker::readHistory(SessionLogFile& file, const FileStatus& status) {
     const bool firstReading = !historyReported_;
     historyReported_ = true;
-    history_.reserve(static_cast<std::size_t>(file.length() / recordSize / 2 + 2));
+    history_.clear();
+    historyTotal_ = {};
+    lastReading_.reset();
+    history_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 2));
     DurationSum total;
     const std::int64_t slots = file.scan([&](std::int64_t number, const RecordSlot& slot) {
         if (slot.kind == SlotKind::gap) {
@@ -74,13 +97,8 @@ std::int64_t SessionTracker::loadHistory(SessionLogFile& file) {
             reportDamage(number, slot);
         }
     });
-    if (firstReading && damageReports_ > damageReportsInFull) {
-        const int rest = damageReports_ - damageReportsInFull;
-        reportError(ports_.events,
-                    RaisedError(error_number::badRecordLength,
-                                std::to_string(rest) + " more damaged records, not reported one "
-                                                       "by one"),
-                    report_origin::meteringStart);
+    if (firstReading) {
+        reportDamageNotInFull();
     }
     try {
         historyTotal_ = total.carried();
@@ -88,14 +106,61 @@ std::int64_t SessionTracker::loadHistory(SessionLogFile& file) {
         historyTotal_ = largestDuration;
         report(error, report_origin::meteringStart, startReports_);
     }
-    return slots;
+    lastReading_ = HistoryReading{status.identity, status.size, slots};
+}
+
+// Returns whether the history was read again, in whole or in part. The failure worth reporting
+// is the one that kept the log from being opened for writing, so this one's own stays unsaid.
+bool SessionTracker::readHistoryReadOnly() {
+    bool reading = false;
+    try {
+        SessionLogFile file(ports_.files, logPath_, FileAccess::readOnly);
+        const FileStatus status = file.status();
+        reading = true;
+        readHistory(file, status);
+    } catch (...) {
+    }
+    return reading;
 }
 
 // A log full of noise would otherwise write an entry for every one of its records.
 void SessionTracker::reportDamage(std::int64_t number, const RecordSlot& slot) {
     if (++damageReports_ <= damageReportsInFull) {
         reportError(ports_.events, damageError(slot, number), report_origin::meteringStart);
+    } else {
+        ++damageNotInFull_[damageErrorNumber(slot)];
     }
+}
+
+void SessionTracker::reportDamageNotInFull() {
+    for (const auto& [number, count] : damageNotInFull_) {
+        const std::string records = count == 1 ? " more damaged record" : " more damaged records";
+        reportError(
+            ports_.events,
+            RaisedError(number, std::to_string(count) + records + ", not reported one by one"),
+            report_origin::meteringStart);
+    }
+}
+
+void SessionTracker::appendRecord(SessionLogFile& file, const FileStatus& status,
+                                  const std::string& record) {
+    const std::int64_t number = newRecordNumber(lastReading_->slots);
+    file.appendRecord(number, record);
+    placed_ = PlacedRecord{number, status.identity};
+    if (pendingMove_) {
+        ports_.events.writeEvent(EventType::information, event_id::report,
+                                 std::string(whatHappened(*pendingMove_)) +
+                                     "; this session's record moved to record " +
+                                     std::to_string(number));
+        pendingMove_.reset();
+    }
+}
+
+void SessionTracker::listWithSession(const std::string& record) {
+    history_.add(record, false);
+    history_.trim();
+    ports_.sessionList.showRows(history_.size());
+    ports_.sessionList.selectAndReveal(history_.size() - 1);
 }
 
 void SessionTracker::onMeterTick() {
@@ -106,32 +171,60 @@ void SessionTracker::onMeterTick() {
             countOneSecond(sessionTime_);
         }
         const std::string record = sessionRecordText(startStamp_, dateTimeStamp(now), sessionTime_);
-        if (recordNumber_) {
-            rewriteRecord(record);
+        if (placed_) {
+            keepRecord(record);
         } else {
-            retryOpeningSession(record);
+            retryPlacing(record);
         }
         showSession(record);
     } catch (...) {
-        report(currentError(), report_origin::recordRewrite, rewriteReports_);
+        report(currentError(), report_origin::recordRewrite, tickReports_);
     }
 }
 
-void SessionTracker::retryOpeningSession(const std::string& record) {
+void SessionTracker::retryPlacing(const std::string& record) {
     const std::int64_t second = ports_.clock.steadySeconds();
-    if (second != lastOpeningAttempt_) {
-        lastOpeningAttempt_ = second;
-        openSession(record);
+    if (second != lastPlacingAttempt_) {
+        lastPlacingAttempt_ = second;
+        placeRecord(record);
     }
 }
 
-// A failed rewrite leaves the record as the last good one wrote it; the next tick tries again.
-void SessionTracker::rewriteRecord(const std::string& record) {
+// Rewrites the record where it was placed while the file at the log's path is that file and
+// still holds it there; otherwise places it again, as a start would. A failed rewrite leaves the
+// record as the last good one wrote it; the next tick tries again.
+void SessionTracker::keepRecord(const std::string& record) {
+    std::optional<RecordMove> move;
     try {
-        SessionLogFile(ports_.files, logPath_).rewriteRecord(*recordNumber_, record);
+        SessionLogFile file(ports_.files, logPath_);
+        move = recordMove(file);
+        if (!move) {
+            file.rewriteRecord(placed_->number, record);
+            rewriteReports_.succeeded();
+        }
     } catch (...) {
         report(currentError(), report_origin::recordRewrite, rewriteReports_);
     }
+    if (move) {
+        placed_.reset();
+        lastReading_.reset();
+        pendingMove_ = move;
+        placeRecord(record);
+    }
+}
+
+std::optional<RecordMove> SessionTracker::recordMove(SessionLogFile& file) const {
+    const FileStatus status = file.status();
+    if (status.identity != placed_->file) {
+        return status.size == 0 ? RecordMove::logDeleted : RecordMove::logReplaced;
+    }
+    if (status.size < recordEnd(placed_->number)) {
+        return RecordMove::logCutShort;
+    }
+    if (!file.holdsSessionStartingAt(placed_->number, startStamp_)) {
+        return RecordMove::overwritten;
+    }
+    return std::nullopt;
 }
 
 // The window shows the counted time whether or not the file could take it. The caption's total

@@ -10,6 +10,7 @@
 #include "tracker_ports.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -27,10 +28,20 @@ struct TrackerPorts {
     FileSystem& files;
 };
 
+// Why the running session's record had to be placed again.
+enum class RecordMove : std::uint8_t {
+    logReplaced, // another file took the log's name
+    logDeleted,  // the log was gone, and was made anew
+    logCutShort, // the log no longer reaches the record's end
+    overwritten, // the record's place holds something else
+};
+
 // Meters the running session: loads the history into the list and the grand total, places the
 // session's record two slots past the last, and on every tick counts the session's seconds,
 // rewrites its record and refreshes its row and the caption. Failures become error reports;
-// none of them stops the metering.
+// none of them stops the metering. The record is written only into the file it was placed in:
+// should another file take the log's place, or the record's place hold anything else, the
+// session is placed again behind whatever the log holds then.
 class SessionTracker {
   public:
     // The tracker fills `history` with the stored sessions and the running one, for the list.
@@ -46,11 +57,32 @@ class SessionTracker {
     void onHideTimer();
 
   private:
-    void openSession(const std::string& record);
-    std::int64_t loadHistory(SessionLogFile& file);
+    // Where the record went: its number, in which file.
+    struct PlacedRecord {
+        std::int64_t number;
+        FileIdentity file;
+    };
+    // What the last reading of the history found: while the file stays as it was, a record
+    // that waits for its place needs no second reading.
+    struct HistoryReading {
+        FileIdentity file;
+        std::uint64_t size;
+        std::int64_t slots;
+        bool describes(const FileStatus& status) const {
+            return file == status.identity && size == status.size;
+        }
+    };
+
+    void placeRecord(const std::string& record);
+    void readHistory(SessionLogFile& file, const FileStatus& status);
+    bool readHistoryReadOnly();
     void reportDamage(std::int64_t number, const RecordSlot& slot);
-    void retryOpeningSession(const std::string& record);
-    void rewriteRecord(const std::string& record);
+    void reportDamageNotInFull();
+    void appendRecord(SessionLogFile& file, const FileStatus& status, const std::string& record);
+    void listWithSession(const std::string& record);
+    void retryPlacing(const std::string& record);
+    void keepRecord(const std::string& record);
+    std::optional<RecordMove> recordMove(SessionLogFile& file) const;
     void showSession(const std::string& record);
     void report(const RaisedError& error, std::string_view origin, ReportThrottle& throttle);
 
@@ -62,12 +94,16 @@ class SessionTracker {
     Duration sessionTime_;
     std::string startStamp_;
     int lastSecondSeen_ = 0;
-    std::optional<std::int64_t> recordNumber_;
-    std::int64_t lastOpeningAttempt_ = 0;
+    std::optional<PlacedRecord> placed_;
+    std::optional<HistoryReading> lastReading_;
+    std::optional<RecordMove> pendingMove_;
+    std::int64_t lastPlacingAttempt_ = 0;
     bool historyReported_ = false;
     int damageReports_ = 0;
+    std::map<std::int32_t, int> damageNotInFull_; // how many by error number
     ReportThrottle startReports_;
-    ReportThrottle rewriteReports_;
+    ReportThrottle rewriteReports_; // a successful write ends their incident
+    ReportThrottle tickReports_;    // failures of the tick that no write ends
 };
 
 } // namespace quillmarten

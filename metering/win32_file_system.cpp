@@ -61,7 +61,9 @@ class Win32RecordFile final : public RecordFile {
         return FileStatus{
             joined(information.nFileSizeHigh, information.nFileSizeLow),
             FileIdentity{information.dwVolumeSerialNumber,
-                         joined(information.nFileIndexHigh, information.nFileIndexLow)}};
+                         joined(information.nFileIndexHigh, information.nFileIndexLow)},
+            joined(information.ftLastWriteTime.dwHighDateTime,
+                   information.ftLastWriteTime.dwLowDateTime)};
     }
 
     std::size_t readAt(std::uint64_t offset, std::span<char> into) override {

@@ -3,6 +3,8 @@
 #include "log_report.h"
 #include "report_rows.h"
 
+#include "quillmarten_version.h"
+
 #include <algorithm>
 
 namespace quillmarten {
@@ -42,7 +44,7 @@ int runReport(const std::vector<std::string>& arguments, FileSystem& files, std:
         return report_exit::complete;
     }
     if (options.version) {
-        out << programName << ' ' << QUILLMARTEN_VERSION_TEXT << '\n';
+        out << programName << ' ' << QUILLMARTEN_SHOWN_VERSION << '\n';
         return report_exit::complete;
     }
     return writeReport(options, files, out, err);

@@ -4,6 +4,7 @@
 # Usage: scripts/check-shipped-exe.sh build/windows-i686
 set -euo pipefail
 build=${1:?usage: check-shipped-exe.sh BUILD_DIR}
+version=$(sed -n 's/^project(Quillmarten VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../CMakeLists.txt")
 allowed="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll
 user32.dll version.dll"
 fail() {
@@ -27,7 +28,7 @@ check() {
         [[ " $(echo $allowed) " == *" $dll "* ]] || fail "$exe: imports $dll, not part of Windows"
     done
     strings -el "$exe" | grep -qx "$description" || fail "$exe: no file description $description"
-    strings -el "$exe" | grep -qx "1.0.0.45" || fail "$exe: no version 1.0.0.45"
+    strings -el "$exe" | grep -qxF "$version" || fail "$exe: no version $version"
     types=$(awk '/Resource Directory section/ {on = 1} on && /^[0-9a-f]+   Entry: ID:/ {print $4}' \
         <<<"$headers")
     for type in "$@"; do

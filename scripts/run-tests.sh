@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds Quillmarten five ways and runs every test: the layer
 # check, the unit tests natively and under AddressSanitizer and UndefinedBehaviorSanitizer, a
-# minute of fuzzing the start of metering, checks of the shipped 32-bit executables, and the
-# end-to-end tests, the fault drills and the viewer's tests under Wine against the 64-bit build and
-# against the 32-bit build that ships, the latter in the 32-bit Wine root (made on the first run).
+# minute of fuzzing the start of metering, checks of the shipped 32-bit executables and of both
+# Windows Installer packages' tables, and the end-to-end tests, the fault drills and the viewer's
+# tests under Wine against the 64-bit build and against the 32-bit build that ships, the latter in
+# the 32-bit Wine root (made on the first run), and the x64 package's under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,21 +16,22 @@ scripts/setup-win32-root.sh
 # does; the log of a suite that failed follows at the end.
 logs=build/e2e-logs lanes=()
 rm -rf "$logs" && mkdir -p "$logs"
-# suites BUILD [WRAPPER...]: the end-to-end tests, the fault drills (kills, locks, a full disk)
-# and the viewer beside the service, one after another, against BUILD, run by WRAPPER.
+# suites BUILD "SUITE..." [WRAPPER...]: the named suites of tests/e2e, one after another, against
+# BUILD, run by WRAPPER: run (the end-to-end tests), drills (kills, locks, a full disk...), viewer
+# (beside the service), installer (the x64 package).
 suites() {
     local build=$1 suite log started status=0
-    for suite in run drills viewer; do
+    for suite in $2; do
         log=$logs/$suite-$(basename "$build").log started=$SECONDS
-        "${@:2}" "tests/e2e/$suite.sh" "$build" >"$log" 2>&1 || { status=1 && touch "$log.failed"; }
+        "${@:3}" "tests/e2e/$suite.sh" "$build" >"$log" 2>&1 || { status=1 && touch "$log.failed"; }
         printf '== %s.sh %s: %s s, %s\n%s\n' "$suite" "$(basename "$build")" "$((SECONDS - started))" \
             "$log" "$(grep -E '^e2e: [0-9]+ passed' "$log" || echo "e2e: no summary")"
     done
     return "$status"
 }
-# lane BUILD [WRAPPER...]: the suites in the background, in a process group of their own, so that
-# the end of the test command, however it comes, ends them and their X servers and Wine cleanly
-# (they end on TERM; in the background they would ignore INT).
+# lane BUILD "SUITE..." [WRAPPER...]: the suites in the background, in a process group of their
+# own, so that the end of the test command, however it comes, ends them and their X servers and
+# Wine cleanly (they end on TERM; in the background they would ignore INT).
 lane() {
     echo "== end-to-end tests under Wine against $1, beside the rest (logs in $logs)"
     set -m
@@ -58,11 +60,11 @@ build() {
 # Linux report command they compare with are there.
 build native
 build windows-i686
-lane build/windows-i686 scripts/in-win32-root.sh
+lane build/windows-i686 "run drills viewer" scripts/in-win32-root.sh
 build sanitize
 build fuzz
 build windows-x86_64
-lane build/windows-x86_64
+lane build/windows-x86_64 "run drills viewer installer"
 
 echo "== unit tests"
 ctest --preset native -j "$jobs"
@@ -83,6 +85,10 @@ grep -E "^Done" "$fuzzing/log"
 
 echo "== shipped executables"
 scripts/check-shipped-exe.sh build/windows-i686
+
+echo "== Windows Installer packages"
+scripts/check-installer.sh build/windows-i686 x86
+scripts/check-installer.sh build/windows-x86_64 x64
 
 echo "== waiting for the end-to-end tests"
 status=0

@@ -26,20 +26,24 @@ bool ServiceControl::onStart() {
     return true;
 }
 
+// A pause is written as an error, so that an administrator who is alerted to the service's
+// errors learns that someone paused the meter.
 bool ServiceControl::onPause() {
-    return switchMetering(event_id::report, "Service paused", TrayPicture::paused);
+    return switchMetering(EventType::error, event_id::report, "Service paused",
+                          TrayPicture::paused);
 }
 
 bool ServiceControl::onContinue() {
-    return switchMetering(event_id::serviceContinued, "Service continued", TrayPicture::running);
+    return switchMetering(EventType::information, event_id::serviceContinued, "Service continued",
+                          TrayPicture::running);
 }
 
 // A request is carried out once its entry is written, even should a later step fail.
-bool ServiceControl::switchMetering(std::uint32_t eventId, const std::string& entry,
+bool ServiceControl::switchMetering(EventType type, std::uint32_t eventId, const std::string& entry,
                                     TrayPicture picture) {
     bool done = false;
     guarded([&] {
-        events_.writeEvent(EventType::information, eventId, entry);
+        events_.writeEvent(type, eventId, entry);
         done = true;
         tray_.showPicture(picture);
         meterTimer_.setEnabled(picture == TrayPicture::running);

@@ -35,7 +35,8 @@ class ServiceControl final : public ServiceEvents {
   private:
     template <typename Steps> void guarded(Steps steps);
     // Writes the request's entry, shows the picture, and ticks while it is the running one.
-    bool switchMetering(std::uint32_t eventId, const std::string& entry, TrayPicture picture);
+    bool switchMetering(EventType type, std::uint32_t eventId, const std::string& entry,
+                        TrayPicture picture);
 
     SessionTracker& tracker_;
     TrayPresence& tray_;

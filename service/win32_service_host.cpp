@@ -23,6 +23,43 @@ constexpr DWORD startRequest = 0x10000;
 // The one host of the process: the manager's entry points carry no context of their own.
 Win32ServiceHost* runningHost = nullptr;
 
+HostRequest requestOf(DWORD control) {
+    switch (control) {
+    case startRequest:
+        return HostRequest::start;
+    case SERVICE_CONTROL_STOP:
+        return HostRequest::stop;
+    case SERVICE_CONTROL_PAUSE:
+        return HostRequest::pause;
+    case SERVICE_CONTROL_CONTINUE:
+        return HostRequest::resume;
+    case SERVICE_CONTROL_INTERROGATE:
+        return HostRequest::interrogate;
+    default:
+        return control >= 128 && control <= 255 ? HostRequest::custom : HostRequest::unknown;
+    }
+}
+
+DWORD codeOf(HostedState state) {
+    switch (state) {
+    case HostedState::starting:
+        return SERVICE_START_PENDING;
+    case HostedState::running:
+        return SERVICE_RUNNING;
+    case HostedState::pausing:
+        return SERVICE_PAUSE_PENDING;
+    case HostedState::paused:
+        return SERVICE_PAUSED;
+    case HostedState::continuing:
+        return SERVICE_CONTINUE_PENDING;
+    case HostedState::stopping:
+        return SERVICE_STOP_PENDING;
+    case HostedState::stopped:
+        break;
+    }
+    return SERVICE_STOPPED;
+}
+
 class EventSource {
   public:
     EventSource() : handle_(RegisterEventSourceW(nullptr, serviceName)) {}
@@ -129,90 +166,74 @@ DWORD WINAPI Win32ServiceHost::dispatch(LPVOID host) {
 void WINAPI Win32ServiceHost::serviceMain(DWORD, LPWSTR*) {
     Win32ServiceHost* self = runningHost;
     self->status_ = RegisterServiceCtrlHandlerExW(serviceName, &controlHandler, self);
-    if (self->status_ == nullptr) {
-        return;
+    if (self->status_ != nullptr) {
+        controlHandler(startRequest, 0, nullptr, self);
     }
-    self->reportState(SERVICE_START_PENDING);
-    self->forward(startRequest);
 }
 
-// The manager's thread only marks the request pending and hands it on: it must not wait for the
-// user-interface thread, which reports the outcome itself once the handler has run.
 DWORD WINAPI Win32ServiceHost::controlHandler(DWORD control, DWORD, LPVOID, LPVOID host) {
     auto* self = static_cast<Win32ServiceHost*>(host);
-    switch (control) {
-    case SERVICE_CONTROL_INTERROGATE:
-        return NO_ERROR;
-    case SERVICE_CONTROL_STOP:
-        self->reportState(SERVICE_STOP_PENDING);
-        break;
-    case SERVICE_CONTROL_PAUSE:
-        self->reportState(SERVICE_PAUSE_PENDING);
-        break;
-    case SERVICE_CONTROL_CONTINUE:
-        self->reportState(SERVICE_CONTINUE_PENDING);
-        break;
-    default:
-        if (control < 128 || control > 255) {
-            return ERROR_CALL_NOT_IMPLEMENTED;
-        }
-        break;
+    const RequestArrival arrival = arrivalOf(requestOf(control));
+    if (!arrival.taken) {
+        return ERROR_CALL_NOT_IMPLEMENTED;
     }
-    self->forward(control);
+    if (arrival.pending) {
+        self->reportState(*arrival.pending);
+    }
+    if (arrival.forwarded) {
+        PostMessageW(self->requestWindow_, requestMessage, control, 0);
+    }
     return NO_ERROR;
 }
 
-void Win32ServiceHost::forward(DWORD control) {
-    PostMessageW(requestWindow_, requestMessage, control, 0);
-}
-
-// A request that its handler did not carry out leaves the service as it was.
 void Win32ServiceHost::deliver(WPARAM request) {
     const auto control = static_cast<DWORD>(request);
-    const DWORD before = settledState_;
-    switch (control) {
-    case startRequest:
-        if (handlers_->onStart()) {
-            reportState(SERVICE_RUNNING);
-        } else {
-            endHosting();
-        }
-        break;
-    case SERVICE_CONTROL_PAUSE:
-        reportState(handlers_->onPause() ? SERVICE_PAUSED : before);
-        break;
-    case SERVICE_CONTROL_CONTINUE:
-        reportState(handlers_->onContinue() ? SERVICE_RUNNING : before);
-        break;
-    case SERVICE_CONTROL_STOP:
-        handlers_->onStop();
-        if (state_ != SERVICE_STOPPED) {
-            reportState(before);
-        }
-        break;
-    default:
-        handlers_->onCustomControl(control);
-        break;
+    const HostRequest kind = requestOf(control);
+    if (const auto after = stateAfter(kind, runHandler(kind, control), settledState_)) {
+        reportState(*after);
     }
 }
 
-void Win32ServiceHost::reportState(DWORD state) {
+// Returns whether the handler carried the request out: a stop, whether the hosting ended.
+bool Win32ServiceHost::runHandler(HostRequest request, DWORD control) {
+    switch (request) {
+    case HostRequest::start:
+        return handlers_->onStart();
+    case HostRequest::pause:
+        return handlers_->onPause();
+    case HostRequest::resume:
+        return handlers_->onContinue();
+    case HostRequest::stop:
+        handlers_->onStop();
+        return state_ == HostedState::stopped;
+    case HostRequest::custom:
+    case HostRequest::interrogate:
+    case HostRequest::unknown:
+        break;
+    }
+    handlers_->onCustomControl(control);
+    return true;
+}
+
+void Win32ServiceHost::reportState(HostedState state) {
     state_ = state;
-    if (state == SERVICE_RUNNING || state == SERVICE_PAUSED || state == SERVICE_STOPPED) {
+    if (isSettled(state)) {
         settledState_ = state;
     }
+    const StatusReport report = statusReportOf(state, acceptsPauseAndContinue_);
     SERVICE_STATUS status{};
     status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
-    status.dwCurrentState = state;
+    status.dwCurrentState = codeOf(state);
     status.dwControlsAccepted =
-        state == SERVICE_START_PENDING ? 0 : SERVICE_ACCEPT_STOP | acceptedControls_;
-    status.dwWaitHint = state == SERVICE_START_PENDING || state == SERVICE_STOP_PENDING ? 30000 : 0;
+        (report.acceptsStop ? SERVICE_ACCEPT_STOP : 0) |
+        (report.acceptsPauseAndContinue ? SERVICE_ACCEPT_PAUSE_CONTINUE : 0);
+    status.dwWaitHint = report.waitHintMs;
     SetServiceStatus(status_, &status);
 }
 
 void Win32ServiceHost::endHosting() {
-    if (status_ != nullptr && state_ != SERVICE_STOPPED) {
-        reportState(SERVICE_STOPPED);
+    if (status_ != nullptr && state_ != HostedState::stopped) {
+        reportState(HostedState::stopped);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "service_host.h"
+#include "service_states.h"
 
 #include <windows.h>
 
@@ -12,7 +13,7 @@ namespace quillmarten {
 // The service "Quillmarten" on the Windows service control manager: install, removal, the event
 // log and the control requests. The requests arrive on the manager's own thread and are posted
 // to the user-interface thread, so that they run there one at a time, each to its end; the
-// state reported back follows what the handler did.
+// state reported back follows what the handler did, as service_states.h decides.
 class Win32ServiceHost final : public ServiceHost {
   public:
     // Posted to the request window: wParam is the request, to be passed to deliver().
@@ -36,7 +37,7 @@ class Win32ServiceHost final : public ServiceHost {
     std::string displayName() override;
     void writeSetting(const std::string& section, const std::string& key,
                       const std::string& value) override;
-    void acceptPauseAndContinue() override { acceptedControls_ = SERVICE_ACCEPT_PAUSE_CONTINUE; }
+    void acceptPauseAndContinue() override { acceptsPauseAndContinue_ = true; }
     void connectToServiceManager() override;
     void endHosting() override;
     void writeEvent(EventType type, std::uint32_t id, const std::string& message) override;
@@ -46,18 +47,18 @@ class Win32ServiceHost final : public ServiceHost {
     static void WINAPI serviceMain(DWORD argc, LPWSTR* argv);
     static DWORD WINAPI controlHandler(DWORD control, DWORD eventType, LPVOID eventData,
                                        LPVOID host);
-    void forward(DWORD control);
-    void reportState(DWORD state);
+    bool runHandler(HostRequest request, DWORD control);
+    void reportState(HostedState state);
 
     std::wstring executablePath_;
     bool interactive_ = false;
-    DWORD acceptedControls_ = 0;
+    bool acceptsPauseAndContinue_ = false;
     HWND requestWindow_ = nullptr;
     ServiceEvents* handlers_ = nullptr;
     HANDLE dispatcher_ = nullptr;
     SERVICE_STATUS_HANDLE status_ = nullptr;
-    std::atomic<DWORD> state_ = SERVICE_STOPPED;
-    std::atomic<DWORD> settledState_ = SERVICE_STOPPED;
+    std::atomic<HostedState> state_ = HostedState::stopped;
+    std::atomic<HostedState> settledState_ = HostedState::stopped;
 };
 
 } // namespace quillmarten

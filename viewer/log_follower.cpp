@@ -10,12 +10,20 @@ namespace quillmarten {
 
 namespace {
 
-constexpr std::int64_t keptDayCount = 400;
+// From the first day a chart shows, a year back, to about a year ahead, so that the days are not
+// read again every day.
+constexpr std::int64_t keptDayCount = 800;
+constexpr std::size_t unchangingBytes = 2 + 14; // a record's length and its session's start
 
-DayRange weekAndMonthOf(std::int64_t today) {
+// Today's week and month, and every day a chart shows.
+DayRange neededDays(std::int64_t today) {
     const DayRange week = daysOfPeriod(today, PeriodKind::week);
     const DayRange month = daysOfPeriod(today, PeriodKind::month);
-    return DayRange{std::min(week.first, month.first), std::max(week.last, month.last)};
+    std::int64_t first = std::min(week.first, month.first);
+    for (const ChartSpan& span : {lastFiveWeeksByDay, lastHalfYearByWeek, lastYearByMonth}) {
+        first = std::min(first, firstDayOfSpan(today, span));
+    }
+    return DayRange{first, std::max(week.last, month.last)};
 }
 
 } // namespace
@@ -31,12 +39,21 @@ LogChange LogFollower::refresh(const std::string& path, std::int64_t today) {
     try {
         const auto file = files_.openReadOnly(path_);
         const FileStatus status = file->status();
-        if (identity_ && (status.identity != *identity_ || status.size < size_)) {
-            change.notice =
-                status.identity != *identity_ ? LogNotice::replaced : LogNotice::shortened;
+        if (identity_ == status.identity && size_ == status.size &&
+            lastWrite_ == status.lastWrite) {
+            condition_ = LogCondition::read;
+            return change;
+        }
+        change.notice = whyReadAgain(*file, status);
+        if (change.notice != LogNotice::none) {
             change.rowsChanged = startOver(path_, today) || change.rowsChanged;
         }
-        const LogChange read = readNew(*file, status);
+        LogChange read = readNew(*file, status);
+        if (read.notice != LogNotice::none) {
+            change.notice = read.notice;
+            change.rowsChanged = startOver(path_, today) || change.rowsChanged;
+            read = readNew(*file, status);
+        }
         change.rowsChanged = read.rowsChanged || change.rowsChanged;
         change.lastRowChanged = read.lastRowChanged;
         condition_ = LogCondition::read;
@@ -55,7 +72,7 @@ LogChange LogFollower::forget() {
 }
 
 bool LogFollower::keepsPeriodsOf(std::int64_t today) const {
-    const DayRange needed = weekAndMonthOf(today);
+    const DayRange needed = neededDays(today);
     return days_ && keptDays_.first <= needed.first && needed.last <= keptDays_.last;
 }
 
@@ -65,29 +82,49 @@ bool LogFollower::startOver(const std::string& path, std::int64_t today) {
     path_ = path;
     identity_.reset();
     size_ = 0;
+    lastWrite_ = 0;
+    firstBytes_.clear();
     last_ = LastSlot{};
     sessions_ = 0;
     damaged_ = 0;
     totalSeconds_ = 0;
     rows_.clear();
-    const std::int64_t first = weekAndMonthOf(today).first;
+    const std::int64_t first = neededDays(today).first;
     keptDays_ = DayRange{first, first + keptDayCount - 1};
     days_.emplace(PeriodKind::day, keptDays_);
     return hadRows;
 }
 
+LogNotice LogFollower::whyReadAgain(RecordFile& file, const FileStatus& status) const {
+    if (!identity_) {
+        return LogNotice::none;
+    }
+    if (status.identity != *identity_) {
+        return LogNotice::replaced;
+    }
+    if (status.size < size_) {
+        return LogNotice::shortened;
+    }
+    std::string first(firstBytes_.size(), '\0');
+    first.resize(file.readAt(0, std::span(first.data(), first.size())));
+    return first == firstBytes_ ? LogNotice::none : LogNotice::overwritten;
+}
+
 // The last slot's share is taken back only once its new bytes are in hand, so that a read that
-// fails leaves everything as the last good one did.
+// fails leaves everything as the last good one did. Returns the notice `overwritten` when the
+// last slot no longer holds the session it held: the rest of what was read is then in doubt.
 LogChange LogFollower::readNew(RecordFile& file, const FileStatus& status) {
     const std::size_t rowsBefore = rows_.size();
     const bool whole = last_.number == 0;
     if (whole) {
         rows_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 1));
     }
+    bool overwritten = false;
     scanSlots(
         file,
-        [this](std::int64_t number, const RecordSlot& slot) {
+        [this, &overwritten](std::int64_t number, const RecordSlot& slot) {
             if (number == last_.number) {
+                overwritten = !stillHolds(slot);
                 takeBackLast();
             }
             add(number, slot);
@@ -95,10 +132,22 @@ LogChange LogFollower::readNew(RecordFile& file, const FileStatus& status) {
         std::max<std::int64_t>(last_.number, 1), status.size);
     if (whole) {
         rows_.trim();
+        firstBytes_.resize(
+            static_cast<std::size_t>(std::min<std::uint64_t>(unchangingBytes, status.size)));
+        firstBytes_.resize(file.readAt(0, std::span(firstBytes_.data(), firstBytes_.size())));
     }
     identity_ = status.identity;
     size_ = status.size;
-    return LogChange{rows_.size() != rowsBefore, !whole && !rows_.empty(), LogNotice::none};
+    lastWrite_ = status.lastWrite;
+    return LogChange{rows_.size() != rowsBefore, !whole && !rows_.empty(),
+                     overwritten ? LogNotice::overwritten : LogNotice::none};
+}
+
+// The service rewrites its own record only: the session in the last slot keeps its start. A
+// damaged last slot may come whole, a record cut short by a write under way.
+bool LogFollower::stillHolds(const RecordSlot& slot) const {
+    return !last_.session ||
+           (slot.kind == SlotKind::session && slot.start() == last_.session->start);
 }
 
 void LogFollower::add(std::int64_t number, const RecordSlot& slot) {
@@ -135,6 +184,10 @@ LogSums LogFollower::sums() const {
     return LogSums{secondsIn(daysOfPeriod(today_, PeriodKind::day)),
                    secondsIn(daysOfPeriod(today_, PeriodKind::week)),
                    secondsIn(daysOfPeriod(today_, PeriodKind::month)), totalSeconds_};
+}
+
+UsageChart LogFollower::chart(const ChartSpan& span) const {
+    return usageChart(*days_, today_, span);
 }
 
 std::int64_t LogFollower::secondsIn(const DayRange& days) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "usage_chart.h"
+
 #include "history/period_totals.h"
 #include "history/stored_session.h"
 #include "metering/record_file.h"
@@ -15,7 +17,7 @@ namespace quillmarten {
 enum class LogCondition : std::uint8_t { notLookedFor, missing, unreadable, read };
 
 // Why a refresh read the whole log again.
-enum class LogNotice : std::uint8_t { none, replaced, shortened };
+enum class LogNotice : std::uint8_t { none, replaced, shortened, overwritten };
 
 // What a refresh changed in the rows.
 struct LogChange {
@@ -34,11 +36,13 @@ struct LogSums {
     friend bool operator==(const LogSums&, const LogSums&) = default;
 };
 
-// Follows a log that the service writes: each refresh opens it for reading only, reads what
-// was appended since the last one and the last slot, which the service rewrites twice a second,
-// and closes it. The whole log is read again only when it is another file or got shorter.
-// Keeps the rows for the list (damaged records too) and the sums of the well-formed sessions up
-// to date, taking the last slot's share back before it is read again.
+// Follows a log that the service writes: each refresh opens it for reading only and, when its
+// size or last-write time changed, reads what was appended since the last one and the last slot,
+// which the service rewrites twice a second; then closes it. The whole log is read again when
+// what was read before is no longer there: another file, a shorter one, or one written over in
+// place (its first bytes, or the start of the session in its last slot, changed). Keeps the rows
+// for the list (damaged records too) and the sums of the well-formed sessions up to date, taking
+// the last slot's share back before it is read again.
 class LogFollower {
   public:
     LogFollower(FileSystem& files, SessionHistory& rows);
@@ -55,6 +59,8 @@ class LogFollower {
     std::int64_t damagedRecords() const { return damaged_; }
     // As of the day of the last refresh.
     LogSums sums() const;
+    // The chart of the span up to the day of the last refresh.
+    UsageChart chart(const ChartSpan& span) const;
 
   private:
     struct LastSlot {
@@ -65,7 +71,9 @@ class LogFollower {
 
     bool keepsPeriodsOf(std::int64_t today) const;
     bool startOver(const std::string& path, std::int64_t today);
+    LogNotice whyReadAgain(RecordFile& file, const FileStatus& status) const;
     LogChange readNew(RecordFile& file, const FileStatus& status);
+    bool stillHolds(const RecordSlot& slot) const;
     void add(std::int64_t number, const RecordSlot& slot);
     void takeBackLast();
     std::int64_t secondsIn(const DayRange& days) const;
@@ -74,14 +82,16 @@ class LogFollower {
     SessionHistory& rows_;
     std::string path_;
     std::int64_t today_ = 0;
-    std::optional<FileIdentity> identity_;
+    std::optional<FileIdentity> identity_; // none: nothing read yet
     std::uint64_t size_ = 0;
+    std::uint64_t lastWrite_ = 0;
+    std::string firstBytes_; // the length and start of the first slot, which nothing rewrites
     LastSlot last_;
     std::int64_t sessions_ = 0;
     std::int64_t damaged_ = 0;
     std::int64_t totalSeconds_ = 0;
-    // The time of each day, kept for a year from the start of today's week or month: enough
-    // for any session and bounded whatever a record's span.
+    // The time of each day, kept from the first day a chart shows: enough for the sums and the
+    // charts, and bounded whatever a record's span.
     DayRange keptDays_;
     std::optional<PeriodTotals> days_;
     LogCondition condition_ = LogCondition::notLookedFor;

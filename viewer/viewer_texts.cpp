@@ -133,9 +133,16 @@ std::vector<std::string> statusParts(const ViewerState& state) {
 }
 
 std::string noticeText(LogNotice notice) {
-    return notice == LogNotice::replaced
-               ? "The log was replaced by another file and has been read again."
-               : "The log got shorter and has been read again.";
+    switch (notice) {
+    case LogNotice::replaced:
+        return "The log was replaced by another file and has been read again.";
+    case LogNotice::overwritten:
+        return "The log was written over and has been read again.";
+    case LogNotice::shortened:
+    case LogNotice::none:
+        break;
+    }
+    return "The log got shorter and has been read again.";
 }
 
 std::string exportText(const ExportOutcome& outcome, const std::string& target) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "desktop/about_window_events.h"
 #include "desktop/main_window_events.h"
 #include "desktop/tray_icon.h"
 #include "service/service_control.h"
 #include "service/start_up.h"
 
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +45,24 @@ class FakeAboutOpener final : public AboutWindowOpener {
   public:
     void showAboutWindow() override { ++shown; }
     int shown = 0;
+};
+
+class FakeAboutView final : public AboutWindowView {
+  public:
+    void moveTo(int left, int top) override { place = {left, top}; }
+    void makeTopmost() override { ++raised; }
+    void setLinkColour(AboutLinkKind link, std::uint32_t rgb) override {
+        colours[static_cast<std::size_t>(link)] = rgb;
+    }
+    std::pair<int, int> place{-1, -1};
+    int raised = 0;
+    std::array<std::uint32_t, 2> colours{linkBlue, linkBlue};
+};
+
+class FakeShell final : public Shell {
+  public:
+    void open(std::string_view target) override { opened.emplace_back(target); }
+    std::vector<std::string> opened;
 };
 
 class FakeInstances final : public InstanceProbe {

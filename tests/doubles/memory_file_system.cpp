@@ -3,31 +3,37 @@
 #include "metering/error_report.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace quillmarten::testing {
 
 class MemoryRecordFile final : public RecordFile {
   public:
-    MemoryRecordFile(MemoryFileSystem& owner, std::string& bytes, FileIdentity identity)
-        : owner_(owner), bytes_(bytes), identity_(identity) {}
+    MemoryRecordFile(MemoryFileSystem& owner, MemoryFileSystem::File& file, bool writable)
+        : owner_(owner), file_(file), writable_(writable) {}
     ~MemoryRecordFile() override { ++owner_.closes; }
     MemoryRecordFile(const MemoryRecordFile&) = delete;
     MemoryRecordFile& operator=(const MemoryRecordFile&) = delete;
 
-    FileStatus status() override { return FileStatus{bytes_.size(), identity_}; }
+    // The last-write time changes whenever the bytes do, also when a test changes them itself.
+    FileStatus status() override {
+        return FileStatus{file_.bytes.size(), FileIdentity{1, file_.number},
+                          std::hash<std::string>{}(file_.bytes)};
+    }
 
     std::size_t readAt(std::uint64_t offset, std::span<char> into) override {
         ++owner_.reads;
         owner_.bytesAsked += into.size();
-        if (offset >= bytes_.size()) {
+        if (offset >= file_.bytes.size()) {
             return 0;
         }
-        return bytes_.copy(into.data(), into.size(), static_cast<std::size_t>(offset));
+        return file_.bytes.copy(into.data(), into.size(), static_cast<std::size_t>(offset));
     }
 
     void writeAt(std::uint64_t offset, std::string_view bytes) override {
         ++owner_.writes;
+        refuseUnlessWritable();
         if (owner_.writeFailure_) {
             place(offset, bytes.substr(0, std::min(bytes.size(), owner_.bytesBeforeFailure_)));
             throw makeError(*owner_.writeFailure_);
@@ -36,31 +42,43 @@ class MemoryRecordFile final : public RecordFile {
         owner_.bytesWritten += bytes.size();
     }
 
-    void truncate(std::uint64_t length) override { bytes_.resize(length); }
+    void truncate(std::uint64_t length) override {
+        refuseUnlessWritable();
+        if (owner_.truncateFailure_) {
+            throw makeError(*owner_.truncateFailure_);
+        }
+        file_.bytes.resize(length);
+    }
 
   private:
+    void refuseUnlessWritable() const {
+        if (!writable_) {
+            throw makeError(error_number::permissionDenied);
+        }
+    }
+
     void place(std::uint64_t offset, std::string_view bytes) {
         if (bytes.empty()) {
             return;
         }
         const auto start = static_cast<std::size_t>(offset);
-        if (bytes_.size() < start + bytes.size()) {
-            bytes_.resize(start + bytes.size(), '\0');
+        if (file_.bytes.size() < start + bytes.size()) {
+            file_.bytes.resize(start + bytes.size(), '\0');
         }
-        bytes_.replace(start, bytes.size(), bytes);
+        file_.bytes.replace(start, bytes.size(), bytes);
     }
 
     MemoryFileSystem& owner_;
-    std::string& bytes_;
-    FileIdentity identity_;
+    MemoryFileSystem::File& file_;
+    bool writable_;
 };
 
 std::unique_ptr<RecordFile> MemoryFileSystem::openReadWrite(const std::string& path) {
-    ++opens;
-    if (openFailure_) {
-        throw makeError(*openFailure_);
+    if (const auto file = files_.find(path); file != files_.end() && file->second.readOnly) {
+        ++opens;
+        throw makeError(error_number::permissionDenied);
     }
-    return std::make_unique<MemoryRecordFile>(*this, files_[path], identity(path));
+    return open(path, true);
 }
 
 std::unique_ptr<RecordFile> MemoryFileSystem::openReadOnly(const std::string& path) {
@@ -68,18 +86,23 @@ std::unique_ptr<RecordFile> MemoryFileSystem::openReadOnly(const std::string& pa
         ++opens;
         throw makeError(error_number::pathNotFound);
     }
-    return openReadWrite(path);
+    return open(path, false);
+}
+
+std::unique_ptr<RecordFile> MemoryFileSystem::open(const std::string& path, bool writable) {
+    ++opens;
+    if (openFailure_) {
+        throw makeError(*openFailure_);
+    }
+    File& file = files_[path];
+    if (file.number == 0) {
+        file.number = ++lastFileNumber_;
+    }
+    return std::make_unique<MemoryRecordFile>(*this, file, writable);
 }
 
 void MemoryFileSystem::replace(const std::string& path, std::string bytes) {
-    files_[path] = std::move(bytes);
-    fileNumbers_[path] = ++lastFileNumber_;
-}
-
-FileIdentity MemoryFileSystem::identity(const std::string& path) {
-    const auto [entry, added] = fileNumbers_.try_emplace(path, lastFileNumber_ + 1);
-    lastFileNumber_ += added ? 1 : 0;
-    return FileIdentity{1, entry->second};
+    files_[path] = File{std::move(bytes), ++lastFileNumber_, false};
 }
 
 } // namespace quillmarten::testing

@@ -10,16 +10,20 @@
 namespace quillmarten::testing {
 
 // Files held in memory, with the failures a real disk can give on demand, and a count of what
-// each access did.
+// each access did. Like Windows, it refuses to open a read-only file for writing, and to write
+// through a file opened for reading.
 class MemoryFileSystem final : public FileSystem {
   public:
     std::unique_ptr<RecordFile> openReadWrite(const std::string& path) override;
     // Fails with "path not found" when there is no such file.
     std::unique_ptr<RecordFile> openReadOnly(const std::string& path) override;
 
-    std::string& contents(const std::string& path) { return files_[path]; }
+    std::string& contents(const std::string& path) { return files_[path].bytes; }
     // Another file takes the path, as when a log is replaced by a copy.
     void replace(const std::string& path, std::string bytes);
+    void remove(const std::string& path) { files_.erase(path); }
+    // A read-only file can be read but not opened for writing ("permission denied").
+    void setReadOnly(const std::string& path, bool readOnly) { files_[path].readOnly = readOnly; }
 
     // Every open raises this error number until cleared with std::nullopt.
     void failOpens(std::optional<std::int32_t> number) { openFailure_ = number; }
@@ -30,6 +34,9 @@ class MemoryFileSystem final : public FileSystem {
         bytesBeforeFailure_ = bytesBefore;
     }
 
+    // Every truncation raises this error number until cleared with std::nullopt.
+    void failTruncates(std::optional<std::int32_t> number) { truncateFailure_ = number; }
+
     int opens = 0;
     int closes = 0;
     int reads = 0;
@@ -39,13 +46,18 @@ class MemoryFileSystem final : public FileSystem {
 
   private:
     friend class MemoryRecordFile;
-    FileIdentity identity(const std::string& path);
+    struct File {
+        std::string bytes;
+        std::uint64_t number = 0; // 0 until opened: the file's identity on this volume
+        bool readOnly = false;
+    };
+    std::unique_ptr<RecordFile> open(const std::string& path, bool writable);
 
-    std::map<std::string, std::string> files_;
-    std::map<std::string, std::uint64_t> fileNumbers_;
+    std::map<std::string, File> files_;
     std::uint64_t lastFileNumber_ = 0;
     std::optional<std::int32_t> openFailure_;
     std::optional<std::int32_t> writeFailure_;
+    std::optional<std::int32_t> truncateFailure_;
     std::size_t bytesBeforeFailure_ = 0;
 };
 

@@ -155,6 +155,23 @@ tray_colour() {
             grey > 10 && black > 50 ? "grey" : "none") }'
 }
 
+# labels_show_whole SCREENSHOT CLASS COUNT: the window of CLASS has COUNT labels with text, each
+# within the window and with no pixel of its text on its right edge, where a text that does not
+# fit is cut (a centred one on its left edge too).
+labels_show_whole() {
+    local window labels left top right bottom title
+    window=$(e2e_helper find "$2" | sed -n 's/.* rect=\([-0-9,]*\) .*/\1/p')
+    labels=$(e2e_helper children "$2" | sed -n 's/^Static rect=\([-0-9,]*\) title=..*/\1/p')
+    [[ $(wc -l <<<"$labels") == "$3" ]] || return 1
+    while IFS=, read -r left top right bottom; do
+        IFS=, read -r -a edges <<<"$window"
+        ((left >= edges[0] && right <= edges[2])) &&
+            plain_column "$1" $((right - 1)) "$top" "$bottom" || return 1
+    done <<<"$labels"
+}
+# plain_column SCREENSHOT X TOP BOTTOM: the pixels at X from TOP to BOTTOM are all of one colour.
+plain_column() { [[ $(convert "$1" -crop "1x$(($4 - $3))+$2+$3" +repage -format %k info:) == 1 ]]; }
+
 # choose_tray_item ICON ITEM COUNT: the right button on tray icon ICON, then item ITEM (from 0) of
 # its menu of COUNT even items, after a rest: Wine's tray drops a click just after a menu closed.
 choose_tray_item() {

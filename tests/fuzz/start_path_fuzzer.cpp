@@ -1,5 +1,6 @@
-// Drives the start of metering over arbitrary log contents, then ticks, a second start, and a
-// start whose write fails, and checks each against the oracle. Run:
+// Drives the start of metering over arbitrary log contents, then ticks, a second start, a start
+// whose write fails, and a log replaced by another between two ticks, and checks each against
+// the oracle. Run:
 //   build/fuzz/tests/fuzz/start_path_fuzzer -max_len=4096 NEW_CORPUS tests/fuzz/corpus
 #include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
@@ -89,11 +90,30 @@ void startWithAFailingWrite(const std::string& log, std::size_t bytesWritten) {
     checkRun(log, files.contents(path), run, ticks);
 }
 
+// Another file takes the log's place while the session runs: the session goes behind what the
+// new file holds, whose bytes stay as they are, and keeps the time it counted.
+void logReplacedBetweenTicks(const std::string& log, const std::string& replacement) {
+    MemoryFileSystem files;
+    FakeClock clock;
+    files.contents(path) = log;
+    MeteredProcess run(files, clock, path);
+    run.tracker.start();
+    clock.advance(1);
+    run.tracker.onMeterTick();
+    files.replace(path, replacement);
+    for (int tick = 0; tick < ticks; ++tick) {
+        clock.advance(1);
+        run.tracker.onMeterTick();
+    }
+    checkRun(replacement, files.contents(path), run, ticks + 1);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string log(reinterpret_cast<const char*>(data), size);
     startsAndTicks(log);
     startWithAFailingWrite(log, size == 0 ? 0 : data[0] % oracle::slotSize);
+    logReplacedBetweenTicks(log.substr(0, size / 2), log.substr(size / 2));
     return 0;
 }

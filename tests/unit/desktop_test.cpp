@@ -51,12 +51,15 @@ TEST_F(Desktop, TrayRecordsHoldTheWholeRecordAndADeleteSendsTheLastOne) {
     EXPECT_EQ(shell.calls[2].second.hIcon, &red);
 }
 
+// A double-click toggles the window; the right button's press, not its release, opens the menu.
 TEST_F(Desktop, MouseOnTheIconAndTheWindowsUnloadsDoWhatTheyShould) {
     tray.onTrayMouseMessage(0x203);
     EXPECT_FALSE(window.visible);
-    for (std::uint32_t message : {0x200u, 0x201u, 0x202u, 0x204u, 0x205u}) {
+    for (std::uint32_t message : {0x200u, 0x201u, 0x202u, 0x205u, 0x206u, 0x209u}) {
         tray.onTrayMouseMessage(message);
     }
+    EXPECT_EQ(menu.opened, 0);
+    tray.onTrayMouseMessage(0x204);
     EXPECT_EQ(menu.opened, 1);
     EXPECT_EQ(window.visibilityChanges, 1);
     EXPECT_FALSE(events.onUnloadRequest(UnloadReason::userClose));
@@ -69,6 +72,21 @@ TEST_F(Desktop, MouseOnTheIconAndTheWindowsUnloadsDoWhatTheyShould) {
     EXPECT_EQ(host.errorReports(), std::vector<std::string>{"[5] Invalid procedure call or "
                                                             "argument - Form_QueryUnload"});
     EXPECT_EQ(shell.calls.size(), 2u);
+}
+
+// Each link opens its own target and turns purple alone; the window goes to the top-left corner.
+TEST(AboutWindow, EachLinkOpensItsOwnTargetAndTurnsPurple) {
+    FakeAboutView view;
+    FakeShell shell;
+    AboutWindowEvents about(view, shell);
+    about.onLoad();
+    EXPECT_EQ(view.place, (std::pair{0, 0}));
+    about.onLinkClick(AboutLinkKind::mail);
+    EXPECT_EQ(shell.opened, std::vector<std::string>{"mailto:quillmarten@brackwater.example"});
+    EXPECT_EQ(view.colours, (std::array<std::uint32_t, 2>{linkBlue, visitedPurple}));
+    about.onLinkClick(AboutLinkKind::web);
+    EXPECT_EQ(shell.opened.back(), "https://www.brackwater.example/");
+    EXPECT_EQ(view.colours[0], visitedPurple);
 }
 
 } // namespace

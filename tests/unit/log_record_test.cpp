@@ -73,6 +73,9 @@ TEST(RecordFormat, EveryOtherSlotIsDamagedWithItsReason) {
         {session("20261305080307", ok, "0000094200"), "the start is not a real date and time"},
         {session("20230229080307", ok, "0000094200"), "the start is not a real date and time"},
         {session("00001205080307", ok, "0000094200"), "the start is not a real date and time"},
+        {session("20260005080307", ok, "0000094200"), "the start is not a real date and time"},
+        {session("20261200080307", ok, "0000094200"), "the start is not a real date and time"},
+        {session(ok, "20260012174509", "0000094200"), "the stop is not a real date and time"},
         {session(ok, "20261131174509", "0000094200"), "the stop is not a real date and time"},
         {session(ok, "20261205240000", "0000094200"), "the stop is not a real date and time"},
         {session(ok, ok, "0000240000"), "the time in use is out of range"},
@@ -114,6 +117,17 @@ TEST(LogFile, ScansEverySlotInFewReadsAndAFailedAppendLeavesNoFragment) {
     EXPECT_THROW(SessionLogFile(files, path).appendRecord(5003, example), RaisedError);
     EXPECT_EQ(files.contents(path), before);
     EXPECT_EQ(files.closes, files.opens);
+    // Should the take-back fail too, the failure of the write is the one raised; the fragment
+    // stays, for the next reading to list as damaged.
+    files.failWrites(61, 20);
+    files.failTruncates(70);
+    try {
+        SessionLogFile(files, path).appendRecord(5003, example);
+        ADD_FAILURE() << "the append did not fail";
+    } catch (const RaisedError& error) {
+        EXPECT_EQ(error.number(), 61);
+    }
+    EXPECT_EQ(files.contents(path).size(), 5002u * 40 + 20);
 }
 
 } // namespace

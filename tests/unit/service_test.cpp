@@ -1,6 +1,7 @@
 #include "doubles/fake_desktop.h"
 #include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
+#include "service/service_states.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,34 @@ TEST_F(StartUpTest, FailingOperationIsReportedWithoutOriginAndNothingServes) {
               (Texts{"[429] ActiveX component can't create object", "[7] Out of memory"}));
 }
 
+// What the service reports around each request, whatever the manager asks in whatever state.
+TEST(ServiceStates, EachRequestMovesTheServiceAsItsHandlerDid) {
+    using enum HostedState;
+    using Request = HostRequest;
+    const std::vector<std::tuple<Request, RequestArrival>> arrivals{
+        {Request::start, {true, true, starting}},      {Request::stop, {true, true, stopping}},
+        {Request::pause, {true, true, pausing}},       {Request::resume, {true, true, continuing}},
+        {Request::custom, {true, true, std::nullopt}}, {Request::interrogate, {true, false, {}}},
+        {Request::unknown, {false, false, {}}}};
+    for (const auto& [request, arrival] : arrivals) {
+        EXPECT_EQ(arrivalOf(request), arrival) << static_cast<int>(request);
+    }
+    const std::vector<std::tuple<Request, bool, HostedState, std::optional<HostedState>>> moves{
+        {Request::start, true, stopped, running}, {Request::start, false, stopped, stopped},
+        {Request::pause, true, running, paused},  {Request::pause, false, running, running},
+        {Request::pause, true, paused, paused},   {Request::resume, true, paused, running},
+        {Request::resume, false, paused, paused}, {Request::stop, true, paused, std::nullopt},
+        {Request::stop, false, paused, paused},   {Request::custom, true, running, std::nullopt}};
+    for (const auto& [request, carriedOut, settled, after] : moves) {
+        EXPECT_EQ(stateAfter(request, carriedOut, settled), after)
+            << static_cast<int>(request) << " " << carriedOut << " " << static_cast<int>(settled);
+    }
+    EXPECT_EQ(statusReportOf(starting, true), (StatusReport{false, false, 30000}));
+    EXPECT_EQ(statusReportOf(stopping, true), (StatusReport{true, true, 30000}));
+    EXPECT_EQ(statusReportOf(running, false), (StatusReport{true, false, 0}));
+    EXPECT_FALSE(isSettled(pausing));
+}
+
 // The program as the service control manager drives it.
 class ServiceRequests : public ::testing::Test {
   protected:
@@ -83,7 +112,9 @@ TEST_F(ServiceRequests, PauseHoldsTheRecordStopWritesNothingAndAFailureIsReporte
     tick();
     EXPECT_EQ(log().substr(30), "0000000002");
     EXPECT_EQ(program.host.events().front(),
-              (RecordingServiceHost::Entry{EventType::information, 109, "Service paused"}));
+              (RecordingServiceHost::Entry{EventType::error, 109, "Service paused"}));
+    EXPECT_EQ(program.host.events().at(1),
+              (RecordingServiceHost::Entry{EventType::information, 110, "Service continued"}));
     control.onPause();
     control.onStop();
     EXPECT_EQ(program.tray.removals, 1);
@@ -93,7 +124,8 @@ TEST_F(ServiceRequests, PauseHoldsTheRecordStopWritesNothingAndAFailureIsReporte
     program.host.failNext("writeEvent", RaisedError(5, "Invalid procedure call or argument"));
     EXPECT_FALSE(control.onContinue());
     EXPECT_EQ(program.tray.picture, TrayPicture::paused);
-    EXPECT_EQ(program.host.errorReports(), Texts{"[5] Invalid procedure call or argument"});
+    EXPECT_EQ(program.host.errorReports(), (Texts{"Service paused", "Service paused",
+                                                  "[5] Invalid procedure call or argument"}));
 }
 
 TEST_F(ServiceRequests, HostingThatCannotConnectIsReportedAndEndsTheProgram) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace quillmarten {
@@ -58,7 +59,8 @@ TEST_F(Tracker, StartListsTheSessionAndTheCaptionShowsTheTotalFromTheFirstCounte
 }
 
 // A tick counts at most one second, and only when the clock's second changed; it rewrites the
-// record each time with one open, one 40-byte write and one close.
+// record each time with one open, a read of the record's start to see that it is still there,
+// one 40-byte write and one close.
 TEST_F(Tracker, TickCountsOneSecondWhenTheClocksSecondChanged) {
     start();
     const MemoryFileSystem before = files;
@@ -66,7 +68,9 @@ TEST_F(Tracker, TickCountsOneSecondWhenTheClocksSecondChanged) {
     EXPECT_EQ(files.opens - before.opens, 1);
     EXPECT_EQ(files.writes - before.writes, 1);
     EXPECT_EQ(files.bytesWritten - before.bytesWritten, 40u);
-    EXPECT_EQ(files.reads - before.reads, 0);
+    EXPECT_EQ(files.reads - before.reads, 1);
+    EXPECT_EQ(files.bytesAsked - before.bytesAsked, 16u);
+    EXPECT_EQ(files.closes, files.opens);
     EXPECT_EQ(slot(1), record("20261205080307", "20261205080308", "0000000001"));
     EXPECT_EQ(run->list.row(0), "05/12/2026-08:03:07 05/12/2026-08:03:08 0000:00:00:01");
     tick(5);
@@ -85,19 +89,22 @@ TEST_F(Tracker, TrayIconComesBackWhileTheTaskbarExists) {
     EXPECT_EQ(run->tray.adds, 2);
 }
 
+// The rest are counted by error number, each count in an entry of its own number.
 TEST_F(Tracker, DamagedRecordsAreListedFromTheirBytesAndReportedTenInFull) {
     file() = record(stored, stored, "0001xx0000") + gap +
              encodeRecord("2026120108000020261201180000000001000");
     for (int i = 0; i < 12; ++i) {
         file() += std::string(40, 'a');
     }
+    file() += record(stored, stored, "00010000x0");
     start();
     const Texts all = reports();
-    ASSERT_EQ(all.size(), 11u);
+    ASSERT_EQ(all.size(), 12u);
     EXPECT_EQ(all[0], "[13] Type mismatch in record 1 (character 33 is not a digit) - Inizializza");
     EXPECT_EQ(all[1],
               "[59] Bad record length in record 3 (a length of 37 instead of 38) - Inizializza");
-    EXPECT_EQ(all[10], "[59] 4 more damaged records, not reported one by one - Inizializza");
+    EXPECT_EQ(all[10], "[13] 1 more damaged record, not reported one by one - Inizializza");
+    EXPECT_EQ(all[11], "[59] 4 more damaged records, not reported one by one - Inizializza");
     EXPECT_EQ(run->list.row(0), "01/12/2026-08:00:00 01/12/2026-08:00:00 0001:xx:00:00");
 }
 
@@ -108,9 +115,13 @@ TEST_F(Tracker, StartThatCannotWriteItsRecordMetersOnAndPlacesItLater) {
     const std::string before = file();
     files.failWrites(61, 20);
     start();
+    run->list.selected = 0;
+    const int readsBefore = files.reads;
     for (int second = 0; second < 5; ++second) {
         tick(1);
     }
+    EXPECT_EQ(files.reads, readsBefore) << "the unchanged log is not read again";
+    EXPECT_EQ(run->list.selected, 0u) << "the user's selection stays";
     EXPECT_EQ(reports(), Texts{"[61] Disk full - Inizializza"});
     EXPECT_EQ(file(), before);
     EXPECT_EQ(run->tray.adds, 6);
@@ -121,7 +132,74 @@ TEST_F(Tracker, StartThatCannotWriteItsRecordMetersOnAndPlacesItLater) {
     EXPECT_EQ(file(), before + gap + record("20261205080307", "20261205080313", "0000000006"));
 }
 
-TEST_F(Tracker, RewriteFailuresAreReportedHourlyPerNumberAndTheWindowCountsOn) {
+// A log that can be read but not written shows its history and total while the record waits;
+// the wait neither reads the log again nor moves the user's selection.
+TEST_F(Tracker, ReadOnlyLogIsListedAndCountedAndTheRecordLandsOnceWritable) {
+    file() = record(stored, stored, "0001000000") + gap + record(stored, stored, "0000000010");
+    const std::string before = file();
+    files.setReadOnly(path, true);
+    start();
+    EXPECT_EQ(run->list.rowCount, 3u);
+    run->list.selected = 0;
+    const int readsBefore = files.reads;
+    for (int second = 0; second < 3; ++second) {
+        tick(1);
+    }
+    EXPECT_EQ(files.reads, readsBefore);
+    EXPECT_EQ(run->list.selected, 0u);
+    EXPECT_EQ(reports(), Texts{"[70] Permission denied - Inizializza"});
+    EXPECT_EQ(run->window.caption, captionPrefix + "0001:00:00:13");
+    files.setReadOnly(path, false);
+    tick(1);
+    EXPECT_EQ(file(), before + gap + record("20261205080307", "20261205080311", "0000000004"));
+}
+
+// Whatever takes the place of the running session's record, the session is placed again behind
+// what the log holds then, the log's bytes untouched, and the move is told once.
+TEST_F(Tracker, RecordIsPlacedAgainWhenItsLogIsReplacedCutShortOverwrittenOrDeleted) {
+    const std::string other = record("20261101080000", "20261101090000", "0000010000");
+    const std::string first = record(stored, stored, "0000000010");
+    struct Case {
+        std::string what;
+        std::function<void()> change;
+        std::string logAfter; // what the log holds before the session's record is placed again
+        int number;
+        std::string total;
+    };
+    const std::vector<Case> cases{
+        {"The log was replaced", [&] { files.replace(path, other); }, other, 3, "0000:01:00:02"},
+        {"The log was cut short", [&] { file().resize(40); }, first, 3, "0000:00:00:12"},
+        {"The session's record was overwritten", [&] { file() = other + gap + other; },
+         other + gap + other, 5, "0000:02:00:02"},
+        {"The log was deleted", [&] { files.remove(path); }, "", 1, "0000:00:00:02"},
+    };
+    for (const Case& change : cases) {
+        files.replace(path, first);
+        start();
+        tick(1);
+        change.change();
+        tick(1);
+        const std::size_t at = static_cast<std::size_t>(change.number - 1) * 40;
+        EXPECT_EQ(file().substr(0, change.logAfter.size()), change.logAfter) << change.what;
+        EXPECT_EQ(file().substr(at), record("20261205080307", "20261205080309", "0000000002"))
+            << change.what;
+        EXPECT_EQ(file().size(), at + 40) << change.what;
+        EXPECT_EQ(
+            run->host.events().back(),
+            (RecordingServiceHost::Entry{EventType::information, 109,
+                                         change.what + "; this session's record moved to record " +
+                                             std::to_string(change.number)}));
+        EXPECT_TRUE(reports().empty()) << change.what;
+        EXPECT_EQ(run->window.caption, captionPrefix + change.total) << change.what;
+        tick(1);
+        EXPECT_EQ(file().substr(at + 30), "0000000003") << change.what;
+        clock = FakeClock{};
+    }
+}
+
+// A failure that lasts or recurs is reported once an hour per number; a successful write ends
+// the incident, and the next failure is reported at once.
+TEST_F(Tracker, RewriteFailuresAreReportedHourlyPerIncidentAndTheWindowCountsOn) {
     start();
     files.failWrites(61);
     tick(1);
@@ -134,12 +212,19 @@ TEST_F(Tracker, RewriteFailuresAreReportedHourlyPerNumberAndTheWindowCountsOn) {
     files.failWrites(61);
     tick(1);
     EXPECT_EQ(reports().size(), 2u);
-    clock.advance(3600);
+    clock.advance(3596);
     tick(0);
-    EXPECT_EQ(reports().size(), 3u);
+    EXPECT_EQ(reports().size(), 2u) << "59:59 after the first report";
+    tick(1);
+    EXPECT_EQ(reports().size(), 3u) << "an hour after the first report";
     files.failWrites(std::nullopt);
     tick(1);
-    EXPECT_EQ(slot(1).substr(30), "0000000005");
+    files.failWrites(61);
+    tick(1);
+    EXPECT_EQ(reports().size(), 4u) << "a failure after a success";
+    files.failWrites(std::nullopt);
+    tick(1);
+    EXPECT_EQ(slot(1).substr(30), "0000000009");
 }
 
 TEST_F(Tracker, TotalsAtTheCountersLimitAreReportedAndMeteringGoesOn) {

@@ -3,6 +3,7 @@
 #include "doubles/fake_viewer.h"
 #include "doubles/memory_file_system.h"
 #include "history/calendar.h"
+#include "history/session_reader.h"
 #include "viewer/log_location.h"
 #include "viewer/viewer_presenter.h"
 
@@ -43,16 +44,19 @@ class Follower : public ::testing::Test {
     LogFollower follower{files, rows};
 };
 
+// Besides what is new, a refresh reads the first slot's length and start (16 bytes), which
+// nothing rewrites, to see that the file was not written over; nothing while the file stands.
 TEST_F(Follower, ReadsOnlyTheRewrittenLastRecordAndWhatWasAppended) {
     file() = firstRun + gap + running;
     EXPECT_TRUE(refresh().rowsChanged);
     EXPECT_EQ(follower.sums(), (LogSums{10, 10, 3610, 3610}));
+    EXPECT_EQ(bytesRead(), 0u);
     file().replace(80, 40, record("20261209080000", "20261209081000", "0000001000"));
-    EXPECT_EQ(bytesRead(), 40u);
+    EXPECT_EQ(bytesRead(), 56u);
     EXPECT_EQ(rows.cellText(1, SessionHistory::Column::stop), "09/12/2026-08:10:00");
     EXPECT_EQ(follower.sums(), (LogSums{600, 600, 4200, 4200}));
     file() += gap + record("20261209100000", "20261209100005", "0000000005");
-    EXPECT_EQ(bytesRead(), 120u);
+    EXPECT_EQ(bytesRead(), 136u);
     EXPECT_EQ(follower.sessions(), 3);
     EXPECT_EQ(follower.sums().all, 4205);
     EXPECT_EQ(files.closes, files.opens);
@@ -76,16 +80,96 @@ TEST_F(Follower, ReadsAgainWhenTheLogGotShorterOrWasReplacedAndMendsADamagedLast
     EXPECT_EQ(refresh().notice, LogNotice::none);
 }
 
+// A copy written over the log in place keeps the file's identity, and its length or more: its
+// first slot differs, or the session in the last slot read.
+TEST_F(Follower, ReadsAgainWhenTheLogWasWrittenOverInPlace) {
+    const std::string other = record("20261102080000", "20261102080000", "0000000100");
+    for (const auto& [copy, seconds] : std::vector<std::pair<std::string, std::int64_t>>{
+             {other + gap + running, 70},
+             {firstRun + gap + other, 3660},
+             {firstRun + gap + other + gap + running, 3670}}) {
+        file() = firstRun + gap + running;
+        follower.forget();
+        refresh();
+        file() = copy;
+        const LogChange change = refresh();
+        EXPECT_EQ(change.notice, LogNotice::overwritten) << seconds;
+        EXPECT_TRUE(change.rowsChanged);
+        EXPECT_EQ(rows.size(), copy.size() / 80 + 1);
+        EXPECT_EQ(follower.sums().all, seconds);
+    }
+}
+
 // A session over midnight shares its time between the days; Sunday and Monday fall in two ISO
-// weeks, 30 November in another month. A day far from the last is read afresh.
+// weeks, 30 November in another month. Another day within the days kept reads nothing; one far
+// from them reads the log afresh.
 TEST_F(Follower, SumsTodayThisIsoWeekAndThisMonth) {
     file() = record("20261130080000", "20261130080000", "0000001320") + gap +
              record("20261206230000", "20261207010000", "0000010000") + gap +
              record("20261209080000", "20261209080000", "0000000140");
     refresh();
     EXPECT_EQ(follower.sums(), (LogSums{100, 1900, 3700, 4500}));
-    EXPECT_EQ(bytesRead(dayNumber({2026, 12, 6})), file().size());
+    EXPECT_EQ(bytesRead(dayNumber({2026, 12, 6})), 0u);
     EXPECT_EQ(follower.sums(), (LogSums{1800, 2600, 3700, 4500}));
+    EXPECT_EQ(bytesRead(dayNumber({2028, 12, 6})), file().size() + 16);
+    EXPECT_EQ(follower.sums(), (LogSums{0, 0, 0, 4500}));
+}
+
+// The chart's bars are the report's totals by day, week and month, a period without time among
+// them with none; weekends are marked.
+TEST_F(Follower, ChartsTheLastFiveWeeksByDayHalfAYearByWeekAndAYearByMonth) {
+    file() = record("20251201230000", "20251202010000", "0000010000") + gap +
+             record("20261206230000", "20261207010000", "0000010000") + gap + running;
+    refresh();
+    class Totals final : public SessionSink {
+      public:
+        explicit Totals(PeriodKind kind) : totals(kind, DayRange{}) {}
+        void session(const StoredSession& stored) override { totals.add(stored); }
+        void damaged(std::int64_t, const std::string&) override {}
+        PeriodTotals totals;
+    };
+    for (const ChartSpan& span : {lastFiveWeeksByDay, lastHalfYearByWeek, lastYearByMonth}) {
+        Totals report(span.kind);
+        readSessions(files, logPath, report);
+        const UsageChart chart = follower.chart(span);
+        ASSERT_EQ(chart.bars.size(), static_cast<std::size_t>(span.bars));
+        EXPECT_EQ(chart.bars.back().days, daysOfPeriod(today, span.kind));
+        std::int64_t all = 0;
+        for (const ChartBar& bar : chart.bars) {
+            const auto total = report.totals.periods().find(periodOfDay(bar.days.first, span.kind));
+            EXPECT_EQ(bar.seconds,
+                      total == report.totals.periods().end() ? 0 : total->second.seconds)
+                << bar.period;
+            all += bar.seconds;
+        }
+        EXPECT_EQ(all, 3610) << periodName(span.kind) << ": the session of 2025 is out of sight";
+    }
+    const UsageChart days = follower.chart(lastFiveWeeksByDay);
+    EXPECT_EQ(days.bars.front().period, "2026-11-05 Thursday");
+    EXPECT_EQ(days.bars[32].label, "7");
+    EXPECT_TRUE(days.bars[31].weekend);
+    EXPECT_FALSE(days.bars[32].weekend);
+    EXPECT_EQ(days.bars[33].seconds, 0);
+    EXPECT_EQ(barText(days.bars[31]), "2026-12-06 Sunday: 0000:00:30:00, 0.5 h");
+    EXPECT_EQ(follower.chart(lastHalfYearByWeek).bars.back().label, "W50");
+    EXPECT_EQ(follower.chart(lastYearByMonth).bars.front().label, "Jan");
+}
+
+TEST(ChartAxis, RoundTicksUpToTheTallestBarInAtMostFive) {
+    const std::vector<std::tuple<std::int64_t, ChartAxis, std::string>> cases{
+        {0, {3600, 1}, "1 h"},
+        {60, {60, 1}, "1 min"},
+        {61, {60, 2}, "2 min"},
+        {300, {60, 5}, "5 min"},
+        {301, {120, 3}, "6 min"},
+        {3600, {900, 4}, "1 h"},
+        {5 * 3600 + 1, {7200, 3}, "6 h"},
+        {86400, {21600, 4}, "24 h"},
+        {7 * 86400, {2 * 86400, 4}, "192 h"}};
+    for (const auto& [tallest, axis, top] : cases) {
+        EXPECT_EQ(chartAxis(tallest), axis) << tallest;
+        EXPECT_EQ(tickText(chartAxis(tallest).top()), top) << tallest;
+    }
 }
 
 TEST(LogLocation, NamedFileOrTheOneBesideTheServicesExecutable) {

@@ -1,15 +1,15 @@
-#include "dib.hpp"
-#include "encoders.hpp"
+#include "dib.h"
+#include "encoders.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 
-namespace pictures {
+namespace quillmarten::pictures {
 namespace {
 
-constexpr std::uint16_t true_colour_bits = 24;
-constexpr std::size_t file_header_size = 14;
+constexpr std::uint16_t trueColourBits = 24;
+constexpr std::size_t fileHeaderSize = 14;
 
 Rgb opaque(Pixel pixel) {
     if (!pixel) {
@@ -19,8 +19,8 @@ Rgb opaque(Pixel pixel) {
 }
 
 // Rows go bottom-up, each pixel blue first, each row padded to 4 bytes.
-void put_pixels(ByteWriter& out, const Canvas& canvas) {
-    const std::size_t stride = row_stride(canvas.width(), true_colour_bits);
+void putPixels(ByteWriter& out, const Canvas& canvas) {
+    const std::size_t stride = rowStride(canvas.width(), trueColourBits);
     for (int y = canvas.height() - 1; y >= 0; --y) {
         Bytes row;
         row.reserve(stride);
@@ -35,20 +35,20 @@ void put_pixels(ByteWriter& out, const Canvas& canvas) {
 
 } // namespace
 
-Bytes encode_bmp(const Canvas& canvas) {
-    const std::size_t pixel_bytes =
-        row_stride(canvas.width(), true_colour_bits) * narrow<std::size_t>(canvas.height());
-    const std::size_t pixel_offset = file_header_size + dib_header_size;
+Bytes encodeBmp(const Canvas& canvas) {
+    const std::size_t pixelBytes =
+        rowStride(canvas.width(), trueColourBits) * narrow<std::size_t>(canvas.height());
+    const std::size_t pixelOffset = fileHeaderSize + dibHeaderSize;
     ByteWriter out;
     out.u8('B');
     out.u8('M');
-    out.u32(narrow<std::uint32_t>(pixel_offset + pixel_bytes));
+    out.u32(narrow<std::uint32_t>(pixelOffset + pixelBytes));
     out.u16(0);
     out.u16(0);
-    out.u32(narrow<std::uint32_t>(pixel_offset));
-    put_dib_header(out, {canvas.width(), canvas.height(), true_colour_bits, pixel_bytes});
-    put_pixels(out, canvas);
+    out.u32(narrow<std::uint32_t>(pixelOffset));
+    putDibHeader(out, {canvas.width(), canvas.height(), trueColourBits, pixelBytes});
+    putPixels(out, canvas);
     return out.take();
 }
 
-} // namespace pictures
+} // namespace quillmarten::pictures

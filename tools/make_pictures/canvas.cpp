@@ -1,11 +1,11 @@
-#include "canvas.hpp"
+#include "canvas.h"
 
 #include <stdexcept>
 
-namespace pictures {
+namespace quillmarten::pictures {
 namespace {
 
-std::size_t pixel_count(int width, int height) {
+std::size_t pixelCount(int width, int height) {
     if (width <= 0 || height <= 0) {
         throw std::invalid_argument("canvas needs a positive size");
     }
@@ -15,7 +15,7 @@ std::size_t pixel_count(int width, int height) {
 } // namespace
 
 Canvas::Canvas(int width, int height, Pixel ground)
-    : width_(width), height_(height), pixels_(pixel_count(width, height), ground) {}
+    : width_(width), height_(height), pixels_(pixelCount(width, height), ground) {}
 
 bool Canvas::contains(Point point) const {
     return point.x >= 0 && point.x < width_ && point.y >= 0 && point.y < height_;
@@ -46,4 +46,4 @@ std::size_t Canvas::index(Point point) const {
            static_cast<std::size_t>(point.x);
 }
 
-} // namespace pictures
+} // namespace quillmarten::pictures

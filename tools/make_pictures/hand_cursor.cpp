@@ -1,18 +1,18 @@
-#include "drawings.hpp"
+#include "drawings.h"
 
 #include <array>
 #include <cstddef>
 #include <stdexcept>
 #include <string_view>
 
-namespace pictures {
+namespace quillmarten::pictures {
 namespace {
 
 constexpr int size = 32;
 
 // The hand as drawn: '#' outline, 'o' palm, '.' transparent. Everything right of and below the
 // drawing is transparent as well.
-constexpr std::array<std::string_view, 22> hand_rows{
+constexpr std::array<std::string_view, 22> handRows{
     ".....##",           "....#oo#",          "....#oo#",          "....#oo#",
     "....#oo#",          "....#oo###",        "....#oo#oo###",     "....#oo#oo#oo##",
     "....#oo#oo#oo#o#",  ".##.#oo#oo#oo#oo#", "#oo##ooooooooo#o#", "#ooo#ooooooooooo#",
@@ -21,7 +21,7 @@ constexpr std::array<std::string_view, 22> hand_rows{
     ".....#oooooooo#",   ".....##########",
 };
 
-Pixel pixel_for(char mark) {
+Pixel pixelFor(char mark) {
     switch (mark) {
     case '#':
         return colour::black;
@@ -36,15 +36,15 @@ Pixel pixel_for(char mark) {
 
 } // namespace
 
-Canvas hand_cursor() {
+Canvas handCursor() {
     Canvas canvas(size, size, std::nullopt);
-    for (std::size_t row = 0; row < hand_rows.size(); ++row) {
-        for (std::size_t column = 0; column < hand_rows[row].size(); ++column) {
+    for (std::size_t row = 0; row < handRows.size(); ++row) {
+        for (std::size_t column = 0; column < handRows[row].size(); ++column) {
             canvas.set({static_cast<int>(column), static_cast<int>(row)},
-                       pixel_for(hand_rows[row][column]));
+                       pixelFor(handRows[row][column]));
         }
     }
     return canvas;
 }
 
-} // namespace pictures
+} // namespace quillmarten::pictures

@@ -1,4 +1,4 @@
-#include "pictures.hpp"
+#include "pictures.h"
 
 #include <exception>
 #include <iostream>
@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        pictures::write_pictures(argv[1]);
+        quillmarten::pictures::writePictures(argv[1]);
     } catch (const std::exception& error) {
         std::cerr << "make_pictures: " << error.what() << '\n';
         return 1;

@@ -1,16 +1,16 @@
-#include "palette.hpp"
+#include "palette.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-namespace pictures {
+namespace quillmarten::pictures {
 
-std::uint8_t vga_index(Rgb wanted) {
-    const auto* found = std::find(vga_palette.begin(), vga_palette.end(), wanted);
-    if (found == vga_palette.end()) {
+std::uint8_t vgaIndex(Rgb wanted) {
+    const auto* found = std::find(vgaPalette.begin(), vgaPalette.end(), wanted);
+    if (found == vgaPalette.end()) {
         throw std::invalid_argument("colour is not in the 16-colour palette");
     }
-    return static_cast<std::uint8_t>(found - vga_palette.begin());
+    return static_cast<std::uint8_t>(found - vgaPalette.begin());
 }
 
-} // namespace pictures
+} // namespace quillmarten::pictures

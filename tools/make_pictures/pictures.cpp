@@ -1,7 +1,7 @@
-#include "pictures.hpp"
+#include "pictures.h"
 
-#include "drawings.hpp"
-#include "encoders.hpp"
+#include "drawings.h"
+#include "encoders.h"
 
 #include <array>
 #include <fstream>
@@ -9,24 +9,24 @@
 #include <stdexcept>
 #include <string_view>
 
-namespace pictures {
+namespace quillmarten::pictures {
 namespace {
 
 struct Picture {
-    std::string_view file_name;
+    std::string_view fileName;
     Bytes (*make)();
 };
 
-constexpr std::array<Picture, 6> all_pictures{{
-    {"running.ico", [] { return encode_icon(running_icon()); }},
-    {"paused.ico", [] { return encode_icon(paused_icon()); }},
-    {"stopped.ico", [] { return encode_icon(stopped_icon()); }},
-    {"about.ico", [] { return encode_icon(about_icon()); }},
-    {"balloon.bmp", [] { return encode_bmp(balloon()); }},
-    {"hand.cur", [] { return encode_cursor(hand_cursor(), hand_hotspot); }},
+constexpr std::array<Picture, 6> allPictures{{
+    {"running.ico", [] { return encodeIcon(runningIcon()); }},
+    {"paused.ico", [] { return encodeIcon(pausedIcon()); }},
+    {"stopped.ico", [] { return encodeIcon(stoppedIcon()); }},
+    {"about.ico", [] { return encodeIcon(aboutIcon()); }},
+    {"balloon.bmp", [] { return encodeBmp(balloon()); }},
+    {"hand.cur", [] { return encodeCursor(handCursor(), handHotspot); }},
 }};
 
-void write_file(const std::filesystem::path& path, const Bytes& bytes) {
+void writeFile(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), narrow<std::streamsize>(bytes.size()));
     file.close();
@@ -37,11 +37,11 @@ void write_file(const std::filesystem::path& path, const Bytes& bytes) {
 
 } // namespace
 
-void write_pictures(const std::filesystem::path& directory) {
+void writePictures(const std::filesystem::path& directory) {
     std::filesystem::create_directories(directory);
-    for (const Picture& picture : all_pictures) {
-        write_file(directory / picture.file_name, picture.make());
+    for (const Picture& picture : allPictures) {
+        writeFile(directory / picture.fileName, picture.make());
     }
 }
 
-} // namespace pictures
+} // namespace quillmarten::pictures

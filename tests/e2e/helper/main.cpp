@@ -120,6 +120,7 @@ struct Subcommand {
 constexpr Subcommand subcommands[] = {
     {L"find", L"CLASS", findCommand},
     {L"rows", L"CLASS", rowsCommand},
+    {L"children", L"CLASS", childrenCommand},
     {L"close", L"CLASS", closeCommand},
     {L"logoff", L"CLASS", logoffCommand},
     {L"msgbox", L"CAPTION", messageBoxCommand},

@@ -146,6 +146,17 @@ class RemoteListView {
         return {answer, request};
     }
 
+    // How wide the text is in the list's own font, measured by the list.
+    [[nodiscard]] int stringWidth(const std::wstring& text) const {
+        auto* remote = static_cast<std::byte*>(block_.get()) + textOffset;
+        const std::size_t length = std::min(text.size(), textCapacity - 1) + 1;
+        if (!WriteProcessMemory(process_.get(), remote, text.c_str(), length * sizeof(wchar_t),
+                                nullptr)) {
+            failWithLastError(L"WriteProcessMemory");
+        }
+        return static_cast<int>(send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(remote)));
+    }
+
     [[nodiscard]] std::wstring text(const wchar_t* remote, std::size_t length) const {
         std::wstring text(std::min(length, textCapacity - 1), L'\0');
         read(remote, text.data(), text.size() * sizeof(wchar_t));
@@ -164,29 +175,35 @@ class RemoteListView {
     std::unique_ptr<void, FreeInProcess> block_;
 };
 
-// Prints the column lines and returns how many columns there are.
-int printColumns(const RemoteListView& list) {
+// Prints the column lines; returns how wide each column's header is in the list's font.
+std::vector<int> printColumns(const RemoteListView& list) {
+    std::vector<int> headerWidths;
     for (int index = 0;; ++index) {
         LVCOLUMNW request{};
         request.mask = LVCF_TEXT | LVCF_WIDTH;
         const auto [found, column] =
             list.request(LVM_GETCOLUMNW, static_cast<WPARAM>(index), request);
         if (found == FALSE) {
-            return index;
+            return headerWidths;
         }
+        const std::wstring header = list.text(column.pszText, textCapacity);
+        headerWidths.push_back(list.stringWidth(header));
         printLine(L"column\t" + std::to_wstring(index) + L"\t" + std::to_wstring(column.cx) +
-                  L"\t" + list.text(column.pszText, textCapacity));
+                  L"\t" + header);
     }
 }
 
-void printRow(const RemoteListView& list, int row, int columns) {
+// Prints the row's line, and widens `widest` where a cell's text is wider in the list's font.
+void printRow(const RemoteListView& list, int row, std::vector<int>& widest) {
     std::wstring line = L"row\t" + std::to_wstring(row);
-    for (int column = 0; column < columns; ++column) {
+    for (std::size_t column = 0; column < widest.size(); ++column) {
         LVITEMW request{};
-        request.iSubItem = column;
+        request.iSubItem = static_cast<int>(column);
         const auto [length, answered] =
             list.request(LVM_GETITEMTEXTW, static_cast<WPARAM>(row), request);
-        line += L"\t" + list.text(answered.pszText, static_cast<std::size_t>(length));
+        const std::wstring cell = list.text(answered.pszText, static_cast<std::size_t>(length));
+        widest[column] = std::max(widest[column], list.stringWidth(cell));
+        line += L"\t" + cell;
     }
     printLine(line);
 }
@@ -238,20 +255,41 @@ void saveAsCommand(const Words& words) {
 
 // Tab-separated lines for the first list view in the one window of the class: column INDEX WIDTH
 // TEXT (one per column), rows COUNT, row INDEX TEXT... (a text per column), selected INDEX (-1 for
-// none). Each row is read from the other process a message at a time: a long list prints only the
-// rows at its two ends.
+// none), widest INDEX PIXELS (one per column: the widest of its header and the texts printed, in
+// the list's font). Each row is read from the other process a message at a time: a long list prints
+// only the rows at its two ends.
 void rowsCommand(const Words& words) {
     const RemoteListView list(findSingleWindow(words[0]));
-    const int columns = printColumns(list);
+    std::vector<int> widest = printColumns(list);
     const auto rows = static_cast<int>(list.send(LVM_GETITEMCOUNT, 0));
     printLine(L"rows\t" + std::to_wstring(rows));
     for (int row = 0; row < rows; ++row) {
         if (row < rowsAtEachEnd || row >= rows - rowsAtEachEnd) {
-            printRow(list, row, columns);
+            printRow(list, row, widest);
         }
     }
     const LRESULT selected = list.send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
     printLine(L"selected\t" + std::to_wstring(selected));
+    for (std::size_t column = 0; column < widest.size(); ++column) {
+        printLine(L"widest\t" + std::to_wstring(column) + L"\t" + std::to_wstring(widest[column]));
+    }
+}
+
+// One line a child window of the one window of the class, in Z order:
+// CLASS rect=LEFT,TOP,RIGHT,BOTTOM title=TEXT (the rectangle on the screen).
+void childrenCommand(const Words& words) {
+    const HWND parent = findSingleWindow(words[0]);
+    for (HWND child = nullptr;
+         (child = FindWindowExW(parent, child, nullptr, nullptr)) != nullptr;) {
+        wchar_t className[64] = {};
+        GetClassNameW(child, className, static_cast<int>(std::size(className)));
+        RECT place{};
+        GetWindowRect(child, &place);
+        wchar_t line[128] = {};
+        swprintf(line, std::size(line), L"%ls rect=%ld,%ld,%ld,%ld title=", className, place.left,
+                 place.top, place.right, place.bottom);
+        printLine(line + windowText(child));
+    }
 }
 
 } // namespace e2e

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-namespace pictures {
+namespace quillmarten::pictures {
 
 // Writes running.ico, paused.ico, stopped.ico, about.ico, balloon.bmp and hand.cur into the
 // directory, creating it when needed. The files depend on nothing but this program, byte for byte.
-void write_pictures(const std::filesystem::path& directory);
+void writePictures(const std::filesystem::path& directory);
 
-} // namespace pictures
+} // namespace quillmarten::pictures

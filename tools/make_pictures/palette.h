@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-namespace pictures {
+namespace quillmarten::pictures {
 
 struct Rgb {
     std::uint8_t red;
@@ -14,7 +14,7 @@ struct Rgb {
 };
 
 // The sixteen colours every Windows display can show, in the order 4-bit icons index them.
-inline constexpr std::array<Rgb, 16> vga_palette{{
+inline constexpr std::array<Rgb, 16> vgaPalette{{
     {0, 0, 0},
     {128, 0, 0},
     {0, 128, 0},
@@ -34,18 +34,18 @@ inline constexpr std::array<Rgb, 16> vga_palette{{
 }};
 
 namespace colour {
-inline constexpr Rgb black = vga_palette[0];
-inline constexpr Rgb dark_red = vga_palette[1];
-inline constexpr Rgb dark_green = vga_palette[2];
-inline constexpr Rgb grey = vga_palette[7];
-inline constexpr Rgb dark_grey = vga_palette[8];
-inline constexpr Rgb red = vga_palette[9];
-inline constexpr Rgb green = vga_palette[10];
-inline constexpr Rgb blue = vga_palette[12];
-inline constexpr Rgb white = vga_palette[15];
+inline constexpr Rgb black = vgaPalette[0];
+inline constexpr Rgb darkRed = vgaPalette[1];
+inline constexpr Rgb darkGreen = vgaPalette[2];
+inline constexpr Rgb grey = vgaPalette[7];
+inline constexpr Rgb darkGrey = vgaPalette[8];
+inline constexpr Rgb red = vgaPalette[9];
+inline constexpr Rgb green = vgaPalette[10];
+inline constexpr Rgb blue = vgaPalette[12];
+inline constexpr Rgb white = vgaPalette[15];
 } // namespace colour
 
 // Index of an exact palette colour; throws for any other, since a 16-colour icon cannot hold it.
-std::uint8_t vga_index(Rgb wanted);
+std::uint8_t vgaIndex(Rgb wanted);
 
-} // namespace pictures
+} // namespace quillmarten::pictures

@@ -1,23 +1,23 @@
 #pragma once
 
-#include "canvas.hpp"
+#include "canvas.h"
 
-namespace pictures {
+namespace quillmarten::pictures {
 
 // Tray icon while the meter counts: a green readout.
-Canvas running_icon();
+Canvas runningIcon();
 // Tray icon while the meter is paused: the same readout in red.
-Canvas paused_icon();
+Canvas pausedIcon();
 // Tray icon of the viewer while the service does not run: the same readout in grey.
-Canvas stopped_icon();
+Canvas stoppedIcon();
 // Icon of the program and its About box.
-Canvas about_icon();
+Canvas aboutIcon();
 // Picture at the side of the notification balloon.
 Canvas balloon();
 // Pointer shown over links.
-Canvas hand_cursor();
+Canvas handCursor();
 
 // The pixel of the hand cursor that clicks: the tip of the index finger.
-inline constexpr Point hand_hotspot{5, 0};
+inline constexpr Point handHotspot{5, 0};
 
-} // namespace pictures
+} // namespace quillmarten::pictures

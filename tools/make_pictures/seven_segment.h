@@ -1,10 +1,10 @@
 #pragma once
 
-#include "canvas.hpp"
+#include "canvas.h"
 
 #include <string_view>
 
-namespace pictures {
+namespace quillmarten::pictures {
 
 // Pixel sizes of one digit: the stroke is the thickness of every segment, the lengths are those
 // of the horizontal and vertical segments between the stroke-sized corners.
@@ -27,6 +27,6 @@ struct Readout {
 
 // Draws the digits centred on the canvas with every segment shown, so the picture reads as a
 // meter display: lit segments bright, the others dim.
-void draw_readout(Canvas& canvas, std::string_view digits, const Readout& readout);
+void drawReadout(Canvas& canvas, std::string_view digits, const Readout& readout);
 
-} // namespace pictures
+} // namespace quillmarten::pictures

@@ -1,26 +1,26 @@
 #pragma once
 
-#include "byte_writer.hpp"
+#include "byte_writer.h"
 
 #include <cstddef>
 #include <cstdint>
 
-namespace pictures {
+namespace quillmarten::pictures {
 
 // The fields of a BITMAPINFOHEADER that differ between the pictures; icons store twice their
 // height because the transparency mask follows the colours.
 struct DibShape {
     int width;
     int height;
-    std::uint16_t bits_per_pixel;
-    std::size_t image_size;
+    std::uint16_t bitsPerPixel;
+    std::size_t imageSize;
 };
 
-inline constexpr std::size_t dib_header_size = 40;
+inline constexpr std::size_t dibHeaderSize = 40;
 
-void put_dib_header(ByteWriter& out, const DibShape& shape);
+void putDibHeader(ByteWriter& out, const DibShape& shape);
 
 // Bytes in one stored row: every row starts on a 4-byte boundary.
-std::size_t row_stride(int width, int bits_per_pixel);
+std::size_t rowStride(int width, int bitsPerPixel);
 
-} // namespace pictures
+} // namespace quillmarten::pictures

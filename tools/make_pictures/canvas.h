@@ -1,12 +1,12 @@
 #pragma once
 
-#include "palette.hpp"
+#include "palette.h"
 
 #include <cstddef>
 #include <optional>
 #include <vector>
 
-namespace pictures {
+namespace quillmarten::pictures {
 
 struct Point {
     int x;
@@ -43,4 +43,4 @@ class Canvas {
     std::vector<Pixel> pixels_;
 };
 
-} // namespace pictures
+} // namespace quillmarten::pictures

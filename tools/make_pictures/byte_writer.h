@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-namespace pictures {
+namespace quillmarten::pictures {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -28,8 +28,8 @@ class ByteWriter {
     Bytes take() { return std::move(bytes_); }
 
   private:
-    void put(std::uint32_t value, int byte_count) {
-        for (int i = 0; i < byte_count; ++i) {
+    void put(std::uint32_t value, int byteCount) {
+        for (int i = 0; i < byteCount; ++i) {
             u8(static_cast<std::uint8_t>(value >> (8 * i)));
         }
     }
@@ -37,4 +37,4 @@ class ByteWriter {
     Bytes bytes_;
 };
 
-} // namespace pictures
+} // namespace quillmarten::pictures

@@ -1,0 +1,170 @@
+#!/usr/bin/env bash
+# Drives the Windows Installer package (the x64 one) under Wine's msiexec as a deployment tool
+# would, silently: install, the viewer at log-on, an upgrade to a newer version, removal, and
+# the taking over of a service that "Quillmarten.exe /i" registered; against the service
+# manager, the registry, the files and the log's bytes. Each msiexec run's verbose log is kept
+# in the work directory (E2E_KEEP=1).
+# Usage: tests/e2e/installer.sh BUILD_DIR   (the windows-x86_64 build directory)
+set -uo pipefail
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_setup "${1:?usage: installer.sh BUILD_DIR}"
+package=$(ls "$build"/installer/Quillmarten-*-x64.msi) || e2e_fail "no package in $build/installer"
+version=$(basename "$package" -x64.msi) && version=${version#Quillmarten-}
+newer=${version%.*}.$((${version##*.} + 1))
+folder='C:\Program Files\Quillmarten' program_dir="$WINEPREFIX/drive_c/Program Files/Quillmarten"
+log_file=$program_dir/Quillmarten.dat
+service_key='HKLM\System\CurrentControlSet\Services\Quillmarten'
+source_key='HKLM\System\CurrentControlSet\Services\EventLog\Application\Quillmarten'
+run_value=("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v "Quillmarten Viewer")
+
+# msiexec_run NAME ARGUMENTS...: msiexec, silent, its verbose log in C:\NAME.log and Wine's
+# warnings in $E2E_DIR/NAME.warnings; its exit code.
+msiexec_run() {
+    WINEDEBUG=warn+msi timeout -k 5 300 "$E2E_WINE" msiexec "${@:2}" /qn /l*v "C:\\$1.log" \
+        >/dev/null 2>"$E2E_DIR/$1.warnings"
+}
+# The silent run ends by itself with 0 and leaves no window of the installer's behind.
+installs_silently() { msiexec_run "$@" && [[ $(window_count '#32770') == 0 ]]; }
+
+# The products registered for removal as "Quillmarten", one line each: "CODE VERSION".
+products() {
+    registry 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | awk '
+        /^HKEY_/ { key = $0; sub(/.*\\/, "", key); name = ""; version = "" }
+        $1 == "DisplayName" { name = $3 } $1 == "DisplayVersion" { version = $3 }
+        /^$/ && name == "Quillmarten" { print key, version; name = "" }'
+}
+one_product() { [[ $(products | wc -l) == 1 && $(products) == *" $1" ]]; }
+
+programs_in_place() {
+    cmp "$build/windows/Quillmarten.exe" "$program_dir/Quillmarten.exe" &&
+        cmp "$build/windows/QuillmartenView.exe" "$program_dir/QuillmartenView.exe" &&
+        cmp "$build/report/quillmarten-report.exe" "$program_dir/quillmarten-report.exe"
+}
+no_programs() { [[ -z $(find "$program_dir" -name '*.exe') ]]; }
+# Wine's StopServices sends the stop and goes on without waiting for the service's process to
+# end (StopServices, DeleteServices and RemoveFiles log the same second), and its RemoveFiles
+# cannot delete a program whose process still runs: it warns 'failed to delete
+# L"C:\\...\\Quillmarten.exe" (5)' and goes on, leaving the file for good, where Windows
+# Installer waits for the stop (ServiceControl's Wait) and finishes any removal of a file in use
+# at the next restart. So under Wine Quillmarten.exe may stay behind after removal NAME, but
+# only when Wine said so.
+programs_removed() {
+    no_programs && return
+    [[ $(find "$program_dir" -name '*.exe' -printf '%f') == Quillmarten.exe ]] &&
+        grep -qF "failed to delete L\"${folder//\\/\\\\}\\\\Quillmarten.exe\"" "$E2E_DIR/$1.warnings"
+}
+
+# The Start menu's shortcut, where the install log says the Programs folder is: Wine resolves
+# ProgramMenuFolder to the user's Start menu even for a package for all users (ALLUSERS=1),
+# which Windows resolves to the all-users one; the package names only the folder.
+shortcut() {
+    local menu && menu=$(tr -d '\r' <"$WINEPREFIX/drive_c/install.log" |
+        sed -n 's/^Property(S): ProgramMenuFolder = C:\\//p' | tr '\\' /)
+    echo "$WINEPREFIX/drive_c/${menu}Quillmarten Viewer.lnk"
+}
+# The link keeps its target's full path as ANSI text.
+shortcut_to_viewer() { strings -a "$(shortcut)" | grep -qxF "$folder\\QuillmartenView.exe"; }
+
+# The log grows: its last record, valid, moves on within 2.5 s.
+log_grows() {
+    local records last && records=$(($(stat -c %s "$log_file") / 40)) && last=$(record_bytes "$log_file" "$records")
+    sleep 2.5 && record_is_valid "$log_file" "$records" && [[ $(record_bytes "$log_file" "$records") != "$last" ]]
+}
+
+registered_as_by_i() {
+    local config && config=$(registry "$service_key" /s)
+    # Windows Installer writes the key file's path in quotes, as "/i" does; Wine's msi writes it
+    # bare (its log and `reg query` show ImagePath C:\Program Files\Quillmarten\Quillmarten.exe),
+    # so what is checked here is that it names the installed program.
+    grep -qxF "    ImagePath    REG_SZ    $folder\\Quillmarten.exe" <<<"$config" &&
+        grep -qxF "    Start    REG_DWORD    0x2" <<<"$config" &&
+        grep -qxF "    Type    REG_DWORD    0x110" <<<"$config" &&
+        grep -qxF "    ObjectName    REG_SZ    LocalSystem" <<<"$config" &&
+        grep -qxF "    Description    REG_SZ    Meters how long this computer is in use, session by session." <<<"$config" &&
+        grep -qxF "    TimerInterval    REG_SZ    1000" <<<"$config" &&
+        grep -qxF "    EventMessageFile    REG_EXPAND_SZ    $folder\\Quillmarten.exe" <<<"$(registry "$source_key")"
+}
+run_value_is_viewer() {
+    grep -qxF "    Quillmarten Viewer    REG_SZ    \"$folder\\QuillmartenView.exe\"" <<<"$(registry "${run_value[@]}")"
+}
+no_run_value() { ! registry "${run_value[@]}" >/dev/null; }
+no_service() { [[ -z $(service_state) ]] && ! registry "$service_key" >/dev/null; }
+
+cp "$package" "$WINEPREFIX/drive_c/Quillmarten-$version-x64.msi"
+"$E2E_REPO/installer/make-package.sh" "$build" x64 "$newer" "$(cat /proc/sys/kernel/random/uuid)" \
+    "$WINEPREFIX/drive_c/Quillmarten-$newer-x64.msi" || e2e_fail "no package of version $newer"
+
+section "silent install of $version"
+check "msiexec /i /qn ends with 0 and shows no window" installs_silently install /i "C:\\Quillmarten-$version-x64.msi"
+check "the service is running" wait_for 20 service_is RUNNING
+check "and its log grows" eval 'wait_for 10 test -s "$log_file" && log_grows'
+check "the service is registered as \"/i\" registers it" registered_as_by_i
+check "the three programs are in $folder" programs_in_place
+check "the Start menu has a shortcut to the viewer" shortcut_to_viewer
+check "the viewer starts at every user's log-on" run_value_is_viewer
+check "one product is registered, of version $version" one_product "$version"
+
+section "the viewer at log-on beside its per-user value"
+# As the viewer's own "Start with Windows" writes it; at log-on Windows starts both values'
+# commands. Wine runs no Run values by itself, so they are started here, together.
+"$E2E_WINE" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v "Quillmarten Viewer" \
+    /d "\"$folder\\QuillmartenView.exe\"" /f >/dev/null 2>&1
+viewers=()
+for hive in HKLM HKCU; do
+    command=$(registry "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v "Quillmarten Viewer" |
+        sed -n 's/^    Quillmarten Viewer    REG_SZ    "\(.*\)"$/\1/p')
+    WINEDEBUG=-all "$E2E_WINE" "$command" >>"$E2E_DIR/viewer.out" 2>&1 &
+    viewers+=($!)
+done
+one_left() { [[ $(for pid in "${viewers[@]}"; do kill -0 "$pid" 2>/dev/null && echo; done | wc -l) == 1 ]]; }
+one_viewer() {
+    wait_for 20 windows_exist QuillmartenViewer && wait_for 10 one_left && sleep 2 && one_left &&
+        [[ $(window_count QuillmartenViewer) == 1 ]]
+}
+check "both values start one viewer: the second start ends, one window stays" one_viewer
+kill "${viewers[@]}" 2>/dev/null
+wait "${viewers[@]}" 2>/dev/null
+wait_for 10 program_gone QuillmartenView.exe
+
+section "upgrade to $newer"
+first_start=$(record_start "$log_file" 1)
+check "msiexec /i of the newer package ends with 0 and shows no window" \
+    installs_silently upgrade /i "C:\\Quillmarten-$newer-x64.msi"
+check "one product is registered, of version $newer" one_product "$newer"
+check "the service is running again" wait_for 20 service_is RUNNING
+check "the old session kept its start; a new session follows behind a gap of zeros" wait_for 10 eval \
+    '[[ $(stat -c %s "$log_file") == 120 && $(record_start "$log_file" 1) == "$first_start" &&
+        $(record_hex "$log_file" 2) =~ ^0{80}$ ]] && record_is_valid "$log_file" 3'
+cp "$log_file" "$E2E_DIR/upgraded.dat"
+check "the old session's bytes stand still while the new one grows" \
+    eval 'log_grows && cmp -n 80 "$E2E_DIR/upgraded.dat" "$log_file"'
+check "the service is registered as before" registered_as_by_i
+check "the programs and the viewer's Run value are in place" eval 'programs_in_place && run_value_is_viewer'
+
+section "silent removal"
+check "msiexec /x /qn ends with 0 and shows no window" installs_silently remove /x "C:\\Quillmarten-$newer-x64.msi"
+check "the service is gone and its process ended" eval 'no_service && wait_for 10 program_gone'
+check "the programs are gone" programs_removed remove
+check "the shortcut is gone" eval '[[ ! -e $(shortcut) ]]'
+check "the all-users Run value is gone; the user's own stays" eval \
+    'no_run_value && registry "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v "Quillmarten Viewer"'
+check "no product is registered" test -z "$(products)"
+cp "$log_file" "$E2E_DIR/removed.dat" && sleep 2
+check "the log stays, all three records, and nothing writes it" eval \
+    '[[ $(stat -c %s "$log_file") == 120 ]] && record_is_valid "$log_file" 3 && cmp "$E2E_DIR/removed.dat" "$log_file"'
+
+section "a service registered by \"/i\" is taken over; VIEWERATLOGON=0"
+install_in Quillmarten
+start_service
+check "msiexec /i /qn ends with 0 and shows no window" installs_silently take-over \
+    /i "C:\\Quillmarten-$version-x64.msi" VIEWERATLOGON=0
+check "one service, the package's, running" eval 'wait_for 20 service_is RUNNING && registered_as_by_i'
+check "the log goes on: a new session behind a gap" wait_for 10 eval \
+    '[[ $(stat -c %s "$log_file") == 280 ]] && record_is_valid "$log_file" 7 && log_grows'
+check "the viewer does not start at log-on" no_run_value
+check "one product is registered, of version $version" one_product "$version"
+check "msiexec /x /qn removes it" eval 'installs_silently remove-again /x "C:\\Quillmarten-$version-x64.msi" &&
+    no_service && programs_removed remove-again && test -s "$log_file"'
+
+summary

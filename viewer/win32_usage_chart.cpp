@@ -1,0 +1,263 @@
+#include "win32_usage_chart.h"
+
+#include "metering/win32_text.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace quillmarten {
+
+namespace {
+
+constexpr std::array<const ChartSpan*, 3> spans{&lastFiveWeeksByDay, &lastHalfYearByWeek,
+                                                &lastYearByMonth};
+constexpr std::array<const wchar_t*, 3> spanNames{L"Days", L"Weeks", L"Months"};
+constexpr UINT_PTR firstSpanId = 1;
+// Pixels at 96 dpi.
+constexpr int margin = 6;
+constexpr int radioMark = 24;
+
+HFONT chartFont() {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// An object chosen into a device context until the end of the scope.
+class Chosen {
+  public:
+    Chosen(HDC context, HGDIOBJ object)
+        : context_(context), previous_(SelectObject(context, object)) {}
+    ~Chosen() { SelectObject(context_, previous_); }
+    Chosen(const Chosen&) = delete;
+    Chosen& operator=(const Chosen&) = delete;
+
+  private:
+    HDC context_;
+    HGDIOBJ previous_;
+};
+
+// Paints into a bitmap of the client area's size, which is copied to the window at once.
+class BufferedPaint {
+  public:
+    explicit BufferedPaint(HWND window) : window_(window), target_(BeginPaint(window, &paint_)) {
+        GetClientRect(window, &client_);
+        memory_ = CreateCompatibleDC(target_);
+        bitmap_ = CreateCompatibleBitmap(target_, std::max<LONG>(1, client_.right),
+                                         std::max<LONG>(1, client_.bottom));
+        previous_ = SelectObject(memory_, bitmap_);
+    }
+    ~BufferedPaint() {
+        BitBlt(target_, 0, 0, client_.right, client_.bottom, memory_, 0, 0, SRCCOPY);
+        SelectObject(memory_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(memory_);
+        EndPaint(window_, &paint_);
+    }
+    BufferedPaint(const BufferedPaint&) = delete;
+    BufferedPaint& operator=(const BufferedPaint&) = delete;
+
+    HDC context() const { return memory_; }
+    const RECT& client() const { return client_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC target_;
+    RECT client_{};
+    HDC memory_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
+
+int textWidthIn(HDC context, const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+void drawText(HDC context, const std::wstring& text, RECT place, UINT format) {
+    DrawTextW(context, text.c_str(), static_cast<int>(text.size()), &place,
+              format | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+} // namespace
+
+Win32UsageChart::Win32UsageChart(HWND parent, std::function<void(const ChartSpan&)> chosen)
+    : chosen_(std::move(chosen)),
+      window_(L"QuillmartenChart", L"",
+              WindowStyle{WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, nullptr, parent}, *this) {
+    int left = scaledPixels(margin);
+    for (std::size_t index = 0; index < spanButtons_.size(); ++index) {
+        const DWORD group = index == 0 ? WS_GROUP : 0;
+        spanButtons_[index] = CreateWindowExW(
+            0, L"BUTTON", spanNames[index], WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | group, 0,
+            0, 0, 0, window_.handle(), reinterpret_cast<HMENU>(firstSpanId + index),
+            GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(spanButtons_[index], WM_SETFONT, reinterpret_cast<WPARAM>(chartFont()), FALSE);
+        const int width =
+            textWidth(spanButtons_[index], spanNames[index]) + scaledPixels(radioMark);
+        SetWindowPos(spanButtons_[index], nullptr, left, scaledPixels(margin / 2), width,
+                     lineHeight(spanButtons_[index]) + scaledPixels(margin),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        left += width + scaledPixels(margin);
+    }
+    SendMessageW(spanButtons_[0], BM_SETCHECK, BST_CHECKED, 0);
+}
+
+void Win32UsageChart::place(const RECT& bounds) {
+    MoveWindow(window_.handle(), bounds.left, bounds.top, bounds.right - bounds.left,
+               bounds.bottom - bounds.top, TRUE);
+}
+
+void Win32UsageChart::show(const UsageChart& chart) {
+    if (chart == chart_) {
+        return;
+    }
+    chart_ = chart;
+    if (hovered_ && *hovered_ >= chart_.bars.size()) {
+        hovered_.reset();
+    }
+    for (std::size_t index = 0; index < spans.size(); ++index) {
+        const bool shown = spans[index]->kind == chart_.span.kind;
+        SendMessageW(spanButtons_[index], BM_SETCHECK, shown ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    InvalidateRect(window_.handle(), nullptr, FALSE);
+}
+
+// The heading holds the span's choice and the bar's text; below it the bars stand in equal
+// slots between the axis's labels and the right margin, over a line of their own labels.
+Win32UsageChart::Layout Win32UsageChart::layOut(HDC context, const RECT& client) const {
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    const int line = metrics.tmHeight;
+    const int space = scaledPixels(margin);
+    int labels = 0;
+    for (int tick = 0; tick <= chart_.axis.ticks; ++tick) {
+        labels = std::max(labels, textWidthIn(context, widen(tickText(tick * chart_.axis.tick))));
+    }
+    const RECT heading{0, 0, client.right, line + 2 * space};
+    RECT plot{2 * space + labels, heading.bottom + line / 2, client.right - space,
+              client.bottom - line - space};
+    const auto bars = static_cast<LONG>(std::max<std::size_t>(1, chart_.bars.size()));
+    const int slotWidth = std::max<int>(1, (plot.right - plot.left) / bars);
+    plot.right = plot.left + slotWidth * bars;
+    plot.bottom = std::max(plot.bottom, plot.top + 1);
+    return Layout{heading, plot, slotWidth};
+}
+
+void Win32UsageChart::paint(HDC context, const RECT& client) {
+    FillRect(context, &client, GetSysColorBrush(COLOR_WINDOW));
+    const Chosen font(context, chartFont());
+    SetBkMode(context, TRANSPARENT);
+    SetTextColor(context, GetSysColor(COLOR_WINDOWTEXT));
+    layout_ = layOut(context, client);
+    const Layout& layout = layout_;
+    paintBars(context, layout);
+    paintAxis(context, layout);
+    if (!chart_.bars.empty()) {
+        const ChartBar& bar = chart_.bars[hovered_.value_or(chart_.bars.size() - 1)];
+        RECT heading = layout.heading;
+        heading.right -= scaledPixels(margin);
+        drawText(context, widen(barText(bar)), heading, DT_RIGHT | DT_VCENTER);
+    }
+}
+
+// The grid lines come over the weekends' shading and under nothing else.
+void Win32UsageChart::paintAxis(HDC context, const Layout& layout) const {
+    const Chosen pen(context, GetStockObject(DC_PEN));
+    const int height = layout.plot.bottom - layout.plot.top;
+    const int line = layout.heading.bottom / 2;
+    for (int tick = 0; tick <= chart_.axis.ticks; ++tick) {
+        const int y = layout.plot.bottom - MulDiv(tick, height, std::max(1, chart_.axis.ticks));
+        SetDCPenColor(context, GetSysColor(tick == 0 ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+        MoveToEx(context, layout.plot.left, y, nullptr);
+        LineTo(context, layout.plot.right, y);
+        drawText(context, widen(tickText(tick * chart_.axis.tick)),
+                 RECT{0, y - line, layout.plot.left - scaledPixels(margin), y + line},
+                 DT_RIGHT | DT_VCENTER);
+    }
+}
+
+// A bar's height is its share of the axis's top, to the nearest pixel. Every bar's label that
+// fits is drawn, the latest's always.
+void Win32UsageChart::paintBars(HDC context, const Layout& layout) const {
+    const std::int64_t height = layout.plot.bottom - layout.plot.top;
+    const std::int64_t top = std::max<std::int64_t>(1, chart_.axis.top());
+    int widestLabel = 0;
+    for (const ChartBar& bar : chart_.bars) {
+        widestLabel = std::max(widestLabel, textWidthIn(context, widen(bar.label)));
+    }
+    const std::size_t every = static_cast<std::size_t>(
+        (widestLabel + scaledPixels(margin) + layout.slotWidth - 1) / layout.slotWidth);
+    const int gap = std::max(1, layout.slotWidth / 6);
+    for (std::size_t index = 0; index < chart_.bars.size(); ++index) {
+        const ChartBar& bar = chart_.bars[index];
+        const int left = layout.plot.left + static_cast<int>(index) * layout.slotWidth;
+        if (bar.weekend) {
+            const RECT slot{left, layout.plot.top, left + layout.slotWidth, layout.plot.bottom};
+            FillRect(context, &slot, GetSysColorBrush(COLOR_3DFACE));
+        }
+        const auto barHeight =
+            static_cast<int>(std::min(height, (bar.seconds * height + top / 2) / top));
+        const RECT shape{left + gap, layout.plot.bottom - barHeight, left + layout.slotWidth - gap,
+                         layout.plot.bottom};
+        FillRect(context, &shape, GetSysColorBrush(COLOR_HIGHLIGHT));
+        if ((chart_.bars.size() - 1 - index) % std::max<std::size_t>(1, every) == 0) {
+            drawText(context, widen(bar.label),
+                     RECT{left - layout.slotWidth, layout.plot.bottom + 1,
+                          left + 2 * layout.slotWidth, layout.heading.bottom + layout.plot.bottom},
+                     DT_CENTER | DT_TOP);
+        }
+    }
+}
+
+void Win32UsageChart::onMouseMove(int x) {
+    if (!trackingMouse_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_.handle(), 0};
+        trackingMouse_ = TrackMouseEvent(&track) != FALSE;
+    }
+    if (layout_.slotWidth == 0) {
+        return; // nothing painted yet
+    }
+    const int slot = (x - layout_.plot.left) / layout_.slotWidth;
+    const bool onBar = x >= layout_.plot.left && slot < static_cast<int>(chart_.bars.size());
+    hover(onBar ? std::optional(static_cast<std::size_t>(slot)) : std::nullopt);
+}
+
+void Win32UsageChart::hover(std::optional<std::size_t> bar) {
+    if (bar != hovered_) {
+        hovered_ = bar;
+        InvalidateRect(window_.handle(), nullptr, FALSE);
+    }
+}
+
+std::optional<LRESULT> Win32UsageChart::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        const BufferedPaint painting(window_.handle());
+        paint(painting.context(), painting.client());
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SIZE:
+        InvalidateRect(window_.handle(), nullptr, FALSE);
+        return 0;
+    case WM_MOUSEMOVE:
+        onMouseMove(static_cast<short>(LOWORD(lParam)));
+        return 0;
+    case WM_MOUSELEAVE:
+        trackingMouse_ = false;
+        hover(std::nullopt);
+        return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= firstSpanId &&
+            LOWORD(wParam) < firstSpanId + spans.size()) {
+            chosen_(*spans[LOWORD(wParam) - firstSpanId]);
+        }
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace quillmarten
