@@ -88,6 +88,7 @@ e2e_setup() {
     E2E_PROGRAM_FILES="Program Files"
     ((E2E_BITS == 64)) || E2E_PROGRAM_FILES="Program Files (x86)"
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e.XXXXXX")
+    exec {E2E_STDERR}>&2
     trap e2e_cleanup EXIT && trap 'exit 130' INT && trap 'exit 143' TERM
     e2e_start_xvfb && e2e_make_prefix && e2e_start_desktop
     e2e_log "desktop ready on $DISPLAY, work directory $E2E_DIR"
@@ -123,9 +124,14 @@ start_service() {
     "$E2E_WINE" sc start Quillmarten >/dev/null 2>&1
     check "service starts" wait_for 20 service_is RUNNING
 }
+# A stop that does not end the service says what sc answered and where the service stands, on the
+# script's own standard error, which a check discards.
 stop_service() {
-    "$E2E_WINE" sc stop Quillmarten >/dev/null 2>&1
-    wait_for 20 service_is STOPPED && wait_for 10 program_gone
+    local answer && answer=$("$E2E_WINE" sc stop Quillmarten 2>&1 | tr -s '\r\n ' ' ')
+    wait_for 20 service_is STOPPED && wait_for 10 program_gone && return
+    e2e_log "the stop failed: sc said \"$answer\"; the service is $(service_state)," \
+        "its program $(program_pid || echo gone)" 2>&"$E2E_STDERR"
+    return 1
 }
 registry() { "$E2E_WINE" reg query "$@" 2>/dev/null | tr -d '\r'; }
 
