@@ -2,22 +2,69 @@
 # Sets up a Debian 12 machine, builds Quillmarten five ways and runs every test: the layer
 # check, the unit tests natively and under AddressSanitizer and UndefinedBehaviorSanitizer, a
 # minute of fuzzing the start of metering, checks of the shipped 32-bit executables and of both
-# Windows Installer packages' tables, and the end-to-end tests that drive the 64-bit build
-# under Wine, the viewer's and the package's included.
+# Windows Installer packages' tables, and the end-to-end tests, the fault drills and the viewer's
+# tests under Wine against the 64-bit build and against the 32-bit build that ships, the latter in
+# the 32-bit Wine root (made on the first run), and the x64 package's under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup-debian.sh
+scripts/setup-win32-root.sh
+
+# The end-to-end suites run in two lanes, one per Windows build, beside the rest: each suite makes
+# its own X display and Wine prefix. Each writes to a log of its own and says how it ended when it
+# does; the log of a suite that failed follows at the end.
+logs=build/e2e-logs lanes=()
+rm -rf "$logs" && mkdir -p "$logs"
+# suites BUILD "SUITE..." [WRAPPER...]: the named suites of tests/e2e, one after another, against
+# BUILD, run by WRAPPER: run (the end-to-end tests), drills (kills, locks, a full disk...), viewer
+# (beside the service), installer (the x64 package).
+suites() {
+    local build=$1 suite log started status=0
+    for suite in $2; do
+        log=$logs/$suite-$(basename "$build").log started=$SECONDS
+        "${@:3}" "tests/e2e/$suite.sh" "$build" >"$log" 2>&1 || { status=1 && touch "$log.failed"; }
+        printf '== %s.sh %s: %s s, %s\n%s\n' "$suite" "$(basename "$build")" "$((SECONDS - started))" \
+            "$log" "$(grep -E '^e2e: [0-9]+ passed' "$log" || echo "e2e: no summary")"
+    done
+    return "$status"
+}
+# lane BUILD "SUITE..." [WRAPPER...]: the suites in the background, in a process group of their
+# own, so that the end of the test command, however it comes, ends them and their X servers and
+# Wine cleanly (they end on TERM; in the background they would ignore INT).
+lane() {
+    echo "== end-to-end tests under Wine against $1, beside the rest (logs in $logs)"
+    set -m
+    suites "$@" &
+    set +m
+    lanes+=("$!")
+}
+cleanup() {
+    ((${#lanes[@]} == 0)) || kill -TERM -- "${lanes[@]/#/-}" 2>/dev/null || true
+    wait
+    rm -rf "${fuzzing:-}"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 echo "== layers"
 scripts/check-layers.sh
 
 jobs=$(nproc)
-for preset in native sanitize fuzz windows-i686 windows-x86_64; do
-    echo "== build: $preset"
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" -j "$jobs"
-done
+build() {
+    echo "== build: $1"
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j "$jobs"
+}
+# The 32-bit suites, the slowest part under emulation, start as soon as their build and the
+# Linux report command they compare with are there.
+build native
+build windows-i686
+lane build/windows-i686 "run drills viewer" scripts/in-win32-root.sh
+build sanitize
+build fuzz
+build windows-x86_64
+lane build/windows-x86_64 "run drills viewer installer"
 
 echo "== unit tests"
 ctest --preset native -j "$jobs"
@@ -28,7 +75,6 @@ ctest --preset sanitize -j "$jobs"
 echo "== fuzzing the start of metering for a minute"
 # New inputs go to a directory of their own; the seeds in the repository stay as they are.
 fuzzing=$(mktemp -d)
-trap 'rm -rf "$fuzzing"' EXIT
 mkdir "$fuzzing/found"
 if ! build/fuzz/tests/fuzz/start_path_fuzzer -max_len=4096 -max_total_time=60 \
     "$fuzzing/found" tests/fuzz/corpus >"$fuzzing/log" 2>&1; then
@@ -44,14 +90,10 @@ echo "== Windows Installer packages"
 scripts/check-installer.sh build/windows-i686 x86
 scripts/check-installer.sh build/windows-x86_64 x64
 
-echo "== end-to-end tests under Wine"
-tests/e2e/run.sh build/windows-x86_64
-
-echo "== fault drills under Wine"
-tests/e2e/drills.sh build/windows-x86_64
-
-echo "== the viewer under Wine, beside the service"
-tests/e2e/viewer.sh build/windows-x86_64
-
-echo "== the Windows Installer package under Wine: install, upgrade, removal"
-tests/e2e/installer.sh build/windows-x86_64
+echo "== waiting for the end-to-end tests"
+status=0
+for lane in "${lanes[@]}"; do wait "$lane" || status=1; done
+for log in "$logs"/*.log; do
+    [[ ! -e $log.failed ]] || { echo "== $log" && cat "$log"; }
+done
+exit "$status"

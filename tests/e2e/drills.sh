@@ -4,7 +4,7 @@
 # log-off and a close from outside. Checks that no stored byte changes, that each new record is
 # whole and in its place, that every session is metered in full once the cause is gone, and what
 # reaches the event log.
-# Usage: tests/e2e/drills.sh BUILD_DIR [KILL_ROUNDS]   (the windows-x86_64 build directory)
+# Usage: tests/e2e/drills.sh BUILD_DIR [KILL_ROUNDS]   (a windows-x86_64 or windows-i686 build directory)
 set -uo pipefail
 # Root writes a file whatever its mode: the read-only drill needs Wine without that override.
 if [[ $(id -u) == 0 && -z ${E2E_WITHOUT_DAC_OVERRIDE:-} ]]; then
@@ -21,6 +21,7 @@ sudo="" && [[ $(id -u) == 0 ]] || sudo="sudo"
 new_record_number() {
     local n=$((($(stat -c %s "$log_file" 2>/dev/null || echo 0) + 39) / 40)) && echo $((n ? n + 2 : 1))
 }
+now() { date +%Y%m%d%H%M%S; }
 stamp_seconds() { date -d "${1:0:4}-${1:4:2}-${1:6:2} ${1:8:2}:${1:10:2}:${1:12:2}" +%s; }
 record_seconds() {
     duration_seconds "$(record_bytes "${2:-$log_file}" "$1" | sed -E 's/.{28}(.{4})(..)(..)(..)/\1:\2:\3:\4/')"
@@ -43,11 +44,14 @@ holds_before_then_record() {
         record_is_valid "$log_file" "$2"
 }
 
-# The record at NUMBER started at STARTED (a stamp taken just before the start) and has counted
-# every second since, give or take the two seconds a start and a tick may take.
+# The record at NUMBER started between STARTED, a stamp taken just before the start, and RUNNING,
+# one taken once the service was seen running (it takes its start before it says so, however long
+# a start takes), and has counted every second since, give or take the three a tick may take.
 metered_in_full() {
     local start && record_is_valid "$log_file" "$1" &&
-        start=$(stamp_seconds "$(record_start "$log_file" "$1")") && ((start - $(stamp_seconds "$2") <= 2 && $(record_seconds "$1") >= $(date +%s) - start - 3))
+        start=$(stamp_seconds "$(record_start "$log_file" "$1")") &&
+        ((start >= $(stamp_seconds "$2") && start <= $(stamp_seconds "$3") &&
+            $(record_seconds "$1") >= $(date +%s) - start - 3))
 }
 
 # The log held open by another program, with no sharing, until released (by ending the holder).
@@ -70,20 +74,21 @@ stop_service
 
 entries=$(event_count) expected=$(new_record_number)
 lock
-started=$(date +%Y%m%d%H%M%S)
+started=$(now)
 start_service
+running=$(now)
 sleep 2 && e2e_screenshot "$E2E_DIR/locked.png"
 check "the service shows its green icon while the log is locked at start" \
     test "$(tray_colour "$E2E_DIR/locked.png")" = green
 sleep 2 && kill "$locker" && wait "$locker"; sleep 2
 check "a lock at start is reported once" reported_once '^1 109 \[70\] .* - Inizializza$'
 check "once released, the record lands in its place, metered in full from the session's start" \
-    metered_in_full "$expected" "$started"
+    metered_in_full "$expected" "$started" "$running"
 
 entries=$(event_count)
 lock && sleep 5 && kill "$locker" && wait "$locker"; sleep 2
 check "a lock while running is reported once" reported_once '^1 109 \[70\] .* - Aggiorna$'
-check "and the session is metered in full through it" metered_in_full "$expected" "$started"
+check "and the session is metered in full through it" metered_in_full "$expected" "$started" "$running"
 
 big_log "$E2E_DIR/moved.dat" 1 && cp "$E2E_DIR/moved.dat" "$E2E_DIR/moved.before"
 entries=$(event_count)
@@ -99,13 +104,14 @@ check "another log copied over the running one in place keeps its bytes likewise
     holds_before_then_record "$E2E_DIR/copied.dat" 9
 check "and one information entry says so" \
     reported_once "^4 109 The session.s record was overwritten; this session.s record moved to record 9$"
-check "the session is metered in full through both" metered_in_full 9 "$started"
+check "the session is metered in full through both" metered_in_full 9 "$started" "$running"
 stop_service
 
 cp "$log_file" "$E2E_DIR/read-only.dat" && chmod 444 "$log_file"
 entries=$(event_count) expected=$(new_record_number) stored=$(stored_seconds "$log_file")
-started=$(date +%Y%m%d%H%M%S) && start_time=$SECONDS
+started=$(now) && start_time=$SECONDS
 start_service
+running=$(now)
 shows_stored_total() {
     local shown && shown=$(caption_total QuillmartenHourMeter) &&
         ((shown > stored && shown <= stored + SECONDS - start_time + 2))
@@ -115,7 +121,7 @@ check "its sessions are counted: the caption shows their total and the session's
     wait_for 5 shows_stored_total
 chmod 644 "$log_file" && sleep 2
 check "once writable, the record lands in its place, metered in full from the session's start" \
-    eval 'holds_before_then_record "$E2E_DIR/read-only.dat" "$expected" && metered_in_full "$expected" "$started"'
+    eval 'holds_before_then_record "$E2E_DIR/read-only.dat" "$expected" && metered_in_full "$expected" "$started" "$running"'
 stop_service
 
 # 4040 bytes: the next record crosses into a page of its own, which the full disk refuses.
@@ -123,14 +129,15 @@ head -c 4040 "$log_file" >"$E2E_DIR/full.dat" && truncate -s 4040 "$E2E_DIR/full
 $sudo mount -t tmpfs -o size=2m tmpfs "$program_dir" || e2e_fail "could not mount a tiny disk"
 cp "$build/windows/Quillmarten.exe" "$program_dir/" && cp "$E2E_DIR/full.dat" "$log_file"
 dd if=/dev/zero of="$program_dir/filler" bs=4096 2>/dev/null
-entries=$(event_count) started=$(date +%Y%m%d%H%M%S)
+entries=$(event_count) started=$(now)
 start_service
+running=$(now)
 sleep 3
 check "a full disk at start is reported once" reported_once '^1 109 \[61\] .* - Inizializza$'
 check "and leaves no fragment" cmp -s "$E2E_DIR/full.dat" "$log_file"
 rm "$program_dir/filler" && sleep 3
 check "once space is freed, the record lands in its place, metered in full from the start" \
-    eval 'holds_before_then_record "$E2E_DIR/full.dat" 103 && metered_in_full 103 "$started"'
+    eval 'holds_before_then_record "$E2E_DIR/full.dat" 103 && metered_in_full 103 "$started" "$running"'
 stop_service
 $sudo umount "$program_dir"
 

@@ -1,5 +1,6 @@
 # shellcheck shell=bash
-# Harness of the end-to-end tests: the Windows programs under 64-bit Wine on a headless X server.
+# Harness of the end-to-end tests: the Windows programs under Wine, in a 64-bit (WoW64) prefix, on a
+# headless X server. A 32-bit build runs where Wine has its 32-bit loader (scripts/in-win32-root.sh).
 # Source it, call e2e_setup BUILD_DIR, check; the EXIT trap cleans up. E2E_SCREEN sets the screen
 # (1024x768), E2E_DPI the screen's density (96), E2E_KEEP=1 keeps the work directory. Wine facts:
 # - The prefix's desktop "Default" is virtual: every window, an interactive service's too, lies in
@@ -79,13 +80,27 @@ e2e_start_desktop() {
     wait_for 60 windows_exist Shell_TrayWnd || e2e_fail "no Wine desktop"
 }
 
-# e2e_setup BUILD_DIR: build, E2E_HELPER, artifacts (screenshots), X, a prefix, the desktop.
+# The bitness of the Windows program EXE: 32 for PE machine 0x014c (i386), 64 otherwise.
+pe_bits() {
+    local header && header=$(od -An -tu4 -j60 -N4 "$1") || return
+    [[ $(od -An -tx2 -j$((header + 4)) -N2 "$1") == " 014c" ]] && echo 32 || echo 64
+}
+
+# e2e_setup BUILD_DIR: build, E2E_HELPER (of the build's bitness: a helper lists the windows of
+# programs of its own bitness only), artifacts (screenshots, a folder per build, so that two
+# builds can be tested at once), E2E_BITS, E2E_PROGRAM_FILES (where 64-bit Windows installs a
+# program of that bitness), X, a prefix, the desktop.
 e2e_setup() {
     build=$(cd "$1" && pwd) || exit 2
-    E2E_HELPER=$build/tests/e2e/helper/e2ehelper.exe artifacts=$E2E_REPO/build/e2e-artifacts
+    E2E_HELPER=$build/tests/e2e/helper/e2ehelper.exe
+    artifacts=$E2E_REPO/build/e2e-artifacts/$(basename "$build")
     mkdir -p "$artifacts"
     [[ -f $E2E_HELPER ]] || e2e_fail "missing $E2E_HELPER"
+    E2E_BITS=$(pe_bits "$build/windows/Quillmarten.exe") || e2e_fail "missing $build/windows/Quillmarten.exe"
+    E2E_PROGRAM_FILES="Program Files"
+    ((E2E_BITS == 64)) || E2E_PROGRAM_FILES="Program Files (x86)"
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e.XXXXXX")
+    exec {E2E_STDERR}>&2
     trap e2e_cleanup EXIT && trap 'exit 130' INT && trap 'exit 143' TERM
     e2e_start_xvfb && e2e_make_prefix && e2e_start_desktop
     e2e_log "desktop ready on $DISPLAY, work directory $E2E_DIR"
@@ -121,9 +136,14 @@ start_service() {
     "$E2E_WINE" sc start Quillmarten >/dev/null 2>&1
     check "service starts" wait_for 20 service_is RUNNING
 }
+# A stop that does not end the service says what sc answered and where the service stands, on the
+# script's own standard error, which a check discards.
 stop_service() {
-    "$E2E_WINE" sc stop Quillmarten >/dev/null 2>&1
-    wait_for 20 service_is STOPPED && wait_for 10 program_gone
+    local answer && answer=$("$E2E_WINE" sc stop Quillmarten 2>&1 | tr -s '\r\n ' ' ')
+    wait_for 20 service_is STOPPED && wait_for 10 program_gone && return
+    e2e_log "the stop failed: sc said \"$answer\"; the service is $(service_state)," \
+        "its program $(program_pid || echo gone)" 2>&"$E2E_STDERR"
+    return 1
 }
 registry() { "$E2E_WINE" reg query "$@" 2>/dev/null | tr -d '\r'; }
 
@@ -215,10 +235,10 @@ choose_tray_item() {
         click 1 && wait_for 10 hidden '#32768'
 }
 
-# install_in NAME: installs it in C:\Program Files\NAME; sets folder, exe, program_dir, log_file.
+# install_in NAME: installs it in C:\$E2E_PROGRAM_FILES\NAME; sets folder, exe, program_dir, log_file.
 install_in() {
-    folder="C:\\Program Files\\$1" exe="C:\\Program Files\\$1\\Quillmarten.exe"
-    program_dir="$WINEPREFIX/drive_c/Program Files/$1" && log_file="$program_dir/Quillmarten.dat"
+    folder="C:\\$E2E_PROGRAM_FILES\\$1" && exe="$folder\\Quillmarten.exe"
+    program_dir="$WINEPREFIX/drive_c/$E2E_PROGRAM_FILES/$1" && log_file="$program_dir/Quillmarten.dat"
     mkdir -p "$program_dir" && cp "$build/windows/Quillmarten.exe" "$program_dir/"
     check_message "/i" "Quillmarten: installed successfully"
 }
