@@ -18,7 +18,7 @@ logs=build/e2e-logs lanes=()
 rm -rf "$logs" && mkdir -p "$logs"
 # suites BUILD "SUITE..." [WRAPPER...]: the named suites of tests/e2e, one after another, against
 # BUILD, run by WRAPPER: run (the end-to-end tests), drills (kills, locks, a full disk...), viewer
-# (beside the service), installer (the x64 package).
+# (beside the service), scale (every text whole at 144 dpi), installer (the x64 package).
 suites() {
     local build=$1 suite log started status=0
     for suite in $2; do
@@ -64,7 +64,7 @@ lane build/windows-i686 "run drills viewer" scripts/in-win32-root.sh
 build sanitize
 build fuzz
 build windows-x86_64
-lane build/windows-x86_64 "run drills viewer installer"
+lane build/windows-x86_64 "run drills viewer scale installer"
 
 echo "== unit tests"
 ctest --preset native -j "$jobs"

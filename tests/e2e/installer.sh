@@ -165,6 +165,7 @@ check "the log goes on: a new session behind a gap" wait_for 10 eval \
 check "the viewer does not start at log-on" no_run_value
 check "one product is registered, of version $version" one_product "$version"
 check "msiexec /x /qn removes it" eval 'installs_silently remove-again /x "C:\\Quillmarten-$version-x64.msi" &&
-    no_service && programs_removed remove-again && test -s "$log_file"'
+    wait_for 10 no_service && wait_for 10 program_gone && programs_removed remove-again &&
+    test -s "$log_file"'
 
 summary
