@@ -52,11 +52,12 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
 
     ViewerPresenter& presenter_;
     const UINT taskbarCreated_;
+    // Declared before the window so that it outlives the controls that draw with it.
+    std::unique_ptr<MessageFont> font_;
     Win32Window window_;
     HWND statusBar_;
     std::unique_ptr<Win32SessionList> list_;
     std::unique_ptr<Win32UsageChart> chart_;
-    std::unique_ptr<MessageFont> font_;
     // The widths the status bar's parts after the first need for their texts.
     std::vector<int> partWidths_;
     // The texts the status bar's parts show.
