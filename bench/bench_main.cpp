@@ -1,4 +1,4 @@
-#include "history_file.h"
+#include "sample_log.h"
 
 #include <benchmark/benchmark.h>
 

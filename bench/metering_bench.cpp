@@ -1,9 +1,9 @@
 // Start-up load, its memory, and the metering tick, on a real file. Run:
 //   build/native/bench/metering_bench
-#include "history_file.h"
+#include "sample_log.h"
 
 #include "doubles/metered_process.h"
-#include "metering/posix_file_system.h"
+#include "log_file/posix_file_system.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,7 +25,7 @@ std::int64_t heapBytes() {
 // in each iteration so that both meet the same machine: load_per_read is the ratio of their
 // times, bytes_per_session what the loaded history keeps on the heap for each session.
 void loadHistory(benchmark::State& state) {
-    const std::string path = writeHistory(benchDirectory(), sameSession);
+    const std::string path = writeSampleLog(benchDirectory(), sameSession);
     const auto storedLength = std::filesystem::file_size(path);
     const auto buffer = std::make_unique_for_overwrite<char[]>(64 * 1024);
     PosixFileSystem files;

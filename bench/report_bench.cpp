@@ -1,9 +1,9 @@
 // The report by day over 100,000 stored sessions, on a real file. Run:
 //   build/native/bench/report_bench
-#include "history_file.h"
+#include "sample_log.h"
 
-#include "history/calendar.h"
-#include "metering/posix_file_system.h"
+#include "basics/calendar.h"
+#include "log_file/posix_file_system.h"
 #include "report/report_command.h"
 
 #include <benchmark/benchmark.h>
@@ -38,7 +38,7 @@ std::string threeSessionsADay(int index) {
 // reading the same file, side by side in each iteration so that both meet the same machine:
 // report_per_read is the ratio of their times.
 void reportByDay(benchmark::State& state, const SessionText& sessionText) {
-    const std::string path = writeHistory(benchDirectory(), sessionText);
+    const std::string path = writeSampleLog(benchDirectory(), sessionText);
     const auto buffer = std::make_unique_for_overwrite<char[]>(64 * 1024);
     PosixFileSystem files;
     double reportSeconds = 0;

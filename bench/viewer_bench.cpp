@@ -1,11 +1,11 @@
 // The viewer's refresh over 100,000 stored sessions when only the running session's record
 // changed, on a real file, with the reads it costs counted. Run:
 //   build/native/bench/viewer_bench
-#include "history_file.h"
+#include "sample_log.h"
 
-#include "history/calendar.h"
-#include "metering/posix_file_system.h"
-#include "metering/session_record.h"
+#include "basics/calendar.h"
+#include "log_file/posix_file_system.h"
+#include "log_file/session_record.h"
 #include "viewer/log_follower.h"
 
 #include <benchmark/benchmark.h>
@@ -23,10 +23,10 @@ class CountingFileSystem final : public FileSystem {
   public:
     explicit CountingFileSystem(FileSystem& files) : files_(files) {}
 
-    std::unique_ptr<RecordFile> openReadWrite(const std::string& path) override {
+    std::unique_ptr<File> openReadWrite(const std::string& path) override {
         return std::make_unique<CountingFile>(*this, files_.openReadWrite(path));
     }
-    std::unique_ptr<RecordFile> openReadOnly(const std::string& path) override {
+    std::unique_ptr<File> openReadOnly(const std::string& path) override {
         return std::make_unique<CountingFile>(*this, files_.openReadOnly(path));
     }
     void moveOver(const std::string& from, const std::string& to) override {
@@ -38,9 +38,9 @@ class CountingFileSystem final : public FileSystem {
     std::int64_t bytes = 0;
 
   private:
-    class CountingFile final : public RecordFile {
+    class CountingFile final : public File {
       public:
-        CountingFile(CountingFileSystem& counts, std::unique_ptr<RecordFile> file)
+        CountingFile(CountingFileSystem& counts, std::unique_ptr<File> file)
             : counts_(counts), file_(std::move(file)) {}
         FileStatus status() override { return file_->status(); }
         std::size_t readAt(std::uint64_t offset, std::span<char> into) override {
@@ -55,7 +55,7 @@ class CountingFileSystem final : public FileSystem {
 
       private:
         CountingFileSystem& counts_;
-        std::unique_ptr<RecordFile> file_;
+        std::unique_ptr<File> file_;
     };
 
     FileSystem& files_;
@@ -65,10 +65,10 @@ class CountingFileSystem final : public FileSystem {
 // measured; the refresh that follows is measured. reads_per_refresh and bytes_per_refresh are
 // what it asked of the file system.
 void refreshAfterTick(benchmark::State& state) {
-    const std::string path = writeHistory(benchDirectory(), sameSession);
+    const std::string path = writeSampleLog(benchDirectory(), sameSession);
     PosixFileSystem posix;
     CountingFileSystem files(posix);
-    SessionHistory rows;
+    SessionRows rows;
     LogFollower follower(files, rows);
     const std::int64_t today = dayNumber({2026, 12, 5});
     follower.refresh(path, today);

@@ -50,7 +50,7 @@ added() {
 }
 
 install_in "Quill Cost"
-cp "$build/windows/QuillmartenView.exe" "$program_dir/"
+cp "$build/programs/viewer/QuillmartenView.exe" "$program_dir/"
 big_log "$log_file" 100000
 start_service
 wait_for 20 shown QuillmartenHourMeter || e2e_fail "the service shows no window"

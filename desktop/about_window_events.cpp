@@ -1,4 +1,4 @@
-#include "about_window_events.h"
+#include "desktop/about_window_events.h"
 
 namespace quillmarten {
 

@@ -1,4 +1,4 @@
-#include "main_window_events.h"
+#include "desktop/main_window_events.h"
 
 namespace quillmarten {
 

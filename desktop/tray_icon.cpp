@@ -1,4 +1,4 @@
-#include "tray_icon.h"
+#include "desktop/tray_icon.h"
 
 namespace quillmarten {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "metering/program_version.h"
+#include "basics/program_version.h"
 #include "metering/tracker_ports.h"
 
 #include <array>

@@ -1,7 +1,7 @@
-#include "win32_about_window.h"
+#include "desktop/win32_about_window.h"
 
-#include "metering/program_version.h"
-#include "metering/win32_text.h"
+#include "basics/program_version.h"
+#include "platform/win32_text.h"
 
 #include <shellapi.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "about_window_events.h"
-#include "main_window_events.h"
-#include "win32_pictures.h"
-#include "win32_window.h"
+#include "desktop/about_window_events.h"
+#include "desktop/main_window_events.h"
+#include "desktop/win32_pictures.h"
+#include "desktop/win32_window.h"
 
 #include <array>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "win32_main_window.h"
+#include "desktop/win32_main_window.h"
 
-#include "metering/win32_text.h"
+#include "platform/win32_text.h"
 
 #include <algorithm>
 
@@ -19,7 +19,7 @@ constexpr WindowStyle mainWindowStyle(HICON icon, HWND owner) {
 
 } // namespace
 
-Win32MainWindow::Win32MainWindow(HICON icon, HWND hiddenOwner, const SessionHistory& history,
+Win32MainWindow::Win32MainWindow(HICON icon, HWND hiddenOwner, const SessionRows& history,
                                  MainWindowHandlers& handlers)
     : handlers_(handlers),
       window_(L"QuillmartenHourMeter", L"", mainWindowStyle(icon, hiddenOwner), *this),

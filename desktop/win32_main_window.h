@@ -1,8 +1,8 @@
 #pragma once
 
-#include "main_window_events.h"
-#include "win32_session_list.h"
-#include "win32_window.h"
+#include "desktop/main_window_events.h"
+#include "desktop/win32_session_list.h"
+#include "desktop/win32_window.h"
 
 #include <memory>
 
@@ -25,7 +25,7 @@ class MainWindowHandlers {
 class Win32MainWindow final : public MainWindow, public WindowStacking, private WindowMessages {
   public:
     // The hidden owner keeps the window off the taskbar.
-    Win32MainWindow(HICON icon, HWND hiddenOwner, const SessionHistory& history,
+    Win32MainWindow(HICON icon, HWND hiddenOwner, const SessionRows& history,
                     MainWindowHandlers& handlers);
 
     HWND handle() const { return window_.handle(); }

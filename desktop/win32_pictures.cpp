@@ -1,6 +1,6 @@
-#include "win32_pictures.h"
+#include "desktop/win32_pictures.h"
 
-#include "picture_ids.h"
+#include "desktop/picture_ids.h"
 
 namespace quillmarten {
 

@@ -1,8 +1,8 @@
-#include "win32_session_list.h"
+#include "desktop/win32_session_list.h"
 
-#include "metering/session_record.h"
-#include "metering/win32_text.h"
-#include "win32_window.h"
+#include "desktop/win32_window.h"
+#include "log_file/session_record.h"
+#include "platform/win32_text.h"
 
 #include <algorithm>
 #include <array>
@@ -20,8 +20,7 @@ constexpr int cellMargins = 14;
 
 } // namespace
 
-Win32SessionList::Win32SessionList(HWND parent, const SessionHistory& history, int width,
-                                   int height)
+Win32SessionList::Win32SessionList(HWND parent, const SessionRows& history, int width, int height)
     : history_(history),
       list_(CreateWindowExW(0, WC_LISTVIEWW, L"",
                             WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
@@ -66,8 +65,8 @@ void Win32SessionList::place(const RECT& bounds) {
 void Win32SessionList::fitColumns() {
     const std::string zeros(sessionTextLength, '0');
     for (std::size_t index = 0; index < headers.size(); ++index) {
-        const auto column = static_cast<SessionHistory::Column>(index);
-        const std::wstring sample = widen(SessionHistory::recordCellText(zeros, column));
+        const auto column = static_cast<SessionRows::Column>(index);
+        const std::wstring sample = widen(SessionRows::recordCellText(zeros, column));
         const int needed = std::max(ListView_GetStringWidth(list_, headers[index]),
                                     ListView_GetStringWidth(list_, sample.c_str())) +
                            scaledPixels(cellMargins, list_);
@@ -113,7 +112,7 @@ void Win32SessionList::answerTextRequest(LVITEMW& item) const {
     const auto row = static_cast<std::size_t>(item.iItem);
     if ((item.mask & LVIF_TEXT) != 0 && row < history_.size() && item.iSubItem >= 0 &&
         item.iSubItem < 3 && item.cchTextMax > 0) {
-        const auto column = static_cast<SessionHistory::Column>(item.iSubItem);
+        const auto column = static_cast<SessionRows::Column>(item.iSubItem);
         const std::wstring text = widenAnsi(history_.cellText(row, column));
         lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "metering/session_history.h"
+#include "metering/session_rows.h"
 #include "metering/tracker_ports.h"
 
 #include <windows.h>
@@ -17,7 +17,7 @@ namespace quillmarten {
 // 100,000 sessions costs neither start-up nor the tick.
 class Win32SessionList final : public SessionListView {
   public:
-    Win32SessionList(HWND parent, const SessionHistory& history, int width, int height);
+    Win32SessionList(HWND parent, const SessionRows& history, int width, int height);
 
     HWND handle() const { return list_; }
 
@@ -45,7 +45,7 @@ class Win32SessionList final : public SessionListView {
     void answerTextRequest(LVITEMW& item) const;
     LRESULT answerDrawRequest(NMLVCUSTOMDRAW& draw) const;
 
-    const SessionHistory& history_;
+    const SessionRows& history_;
     HWND list_;
     bool markDamaged_ = false;
     std::array<int, 3> fittedWidths_{};

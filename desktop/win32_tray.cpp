@@ -1,6 +1,6 @@
-#include "win32_tray.h"
+#include "desktop/win32_tray.h"
 
-#include "metering/win32_text.h"
+#include "platform/win32_text.h"
 
 #include <shellapi.h>
 

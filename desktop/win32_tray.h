@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tray_icon.h"
+#include "desktop/tray_icon.h"
 
 #include <windows.h>
 

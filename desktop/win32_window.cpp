@@ -1,4 +1,4 @@
-#include "win32_window.h"
+#include "desktop/win32_window.h"
 
 #include <memory>
 #include <type_traits>

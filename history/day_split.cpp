@@ -1,6 +1,6 @@
-#include "day_split.h"
+#include "history/day_split.h"
 
-#include "calendar.h"
+#include "basics/calendar.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stored_session.h"
+#include "log_file/stored_session.h"
 
 #include <cstdint>
 #include <limits>

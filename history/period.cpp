@@ -1,6 +1,6 @@
-#include "period.h"
+#include "history/period.h"
 
-#include "calendar.h"
+#include "basics/calendar.h"
 
 namespace quillmarten {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "day_split.h"
+#include "history/day_split.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "period_totals.h"
+#include "history/period_totals.h"
 
 #include <algorithm>
 

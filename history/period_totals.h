@@ -1,8 +1,8 @@
 #pragma once
 
-#include "day_split.h"
-#include "period.h"
-#include "stored_session.h"
+#include "history/day_split.h"
+#include "history/period.h"
+#include "log_file/stored_session.h"
 
 #include <cstdint>
 #include <map>

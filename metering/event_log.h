@@ -1,6 +1,6 @@
 #pragma once
 
-#include "error_report.h"
+#include "basics/error_report.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "session_row.h"
+#include "metering/session_row.h"
 
-#include "text_forms.h"
+#include "basics/text_forms.h"
 
 namespace quillmarten {
 

@@ -1,4 +1,4 @@
-#include "session_tracker.h"
+#include "metering/session_tracker.h"
 
 #include <limits>
 #include <utility>
@@ -26,8 +26,8 @@ std::string_view whatHappened(RecordMove move) {
 
 } // namespace
 
-SessionTracker::SessionTracker(const TrackerPorts& ports, SessionHistory& history,
-                               std::string logPath, const ProgramVersion& version)
+SessionTracker::SessionTracker(const TrackerPorts& ports, SessionRows& history, std::string logPath,
+                               const ProgramVersion& version)
     : ports_(ports), history_(history), logPath_(std::move(logPath)),
       captionPrefix_(versionCaption(version) + " - At work since ") {}
 

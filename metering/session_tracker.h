@@ -1,13 +1,13 @@
 #pragma once
 
-#include "duration.h"
-#include "event_log.h"
-#include "program_version.h"
-#include "record_file.h"
-#include "report_throttle.h"
-#include "session_history.h"
-#include "session_log_file.h"
-#include "tracker_ports.h"
+#include "basics/duration.h"
+#include "basics/program_version.h"
+#include "log_file/file_system.h"
+#include "log_file/session_log_file.h"
+#include "metering/event_log.h"
+#include "metering/report_throttle.h"
+#include "metering/session_rows.h"
+#include "metering/tracker_ports.h"
 
 #include <cstdint>
 #include <map>
@@ -45,7 +45,7 @@ enum class RecordMove : std::uint8_t {
 class SessionTracker {
   public:
     // The tracker fills `history` with the stored sessions and the running one, for the list.
-    SessionTracker(const TrackerPorts& ports, SessionHistory& history, std::string logPath,
+    SessionTracker(const TrackerPorts& ports, SessionRows& history, std::string logPath,
                    const ProgramVersion& version);
 
     // The start of metering, once per process.
@@ -87,7 +87,7 @@ class SessionTracker {
     void report(const RaisedError& error, std::string_view origin, ReportThrottle& throttle);
 
     TrackerPorts ports_;
-    SessionHistory& history_;
+    SessionRows& history_;
     std::string logPath_;
     std::string captionPrefix_;
     Duration historyTotal_;

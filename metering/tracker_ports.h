@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text_forms.h"
+#include "basics/text_forms.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +18,7 @@ class Clock {
     virtual std::int64_t steadySeconds() = 0;
 };
 
-// The session list, drawn from a SessionHistory: rows in the order they were added, never
+// The session list, drawn from a SessionRows: rows in the order they were added, never
 // sorted, counted from 0.
 class SessionListView {
   public:

@@ -1,4 +1,4 @@
-#include "win32_clock.h"
+#include "metering/win32_clock.h"
 
 #include <windows.h>
 

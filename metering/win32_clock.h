@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tracker_ports.h"
+#include "metering/tracker_ports.h"
 
 namespace quillmarten {
 

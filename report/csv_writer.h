@@ -1,6 +1,8 @@
 #pragma once
 
-#include "report_writer.h"
+#include "report/report_writer.h"
+
+#include <ostream>
 
 namespace quillmarten {
 

@@ -1,4 +1,4 @@
-#include "json_writer.h"
+#include "report/json_writer.h"
 
 namespace quillmarten {
 

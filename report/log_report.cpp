@@ -1,10 +1,10 @@
-#include "log_report.h"
+#include "report/log_report.h"
 
-#include "report_rows.h"
+#include "report/report_rows.h"
 
-#include "history/calendar.h"
-#include "history/session_reader.h"
-#include "metering/error_report.h"
+#include "basics/calendar.h"
+#include "basics/error_report.h"
+#include "log_file/session_reader.h"
 
 #include <algorithm>
 #include <optional>
@@ -17,7 +17,7 @@ namespace {
 // The first reading of a log: says what is damaged.
 class CheckedListing : public LogListing, public SessionSink {
   public:
-    CheckedListing(std::unique_ptr<RecordFile> file, const std::string& path, std::ostream& err)
+    CheckedListing(std::unique_ptr<File> file, const std::string& path, std::ostream& err)
         : file_(std::move(file)), path_(path), err_(err) {}
 
     void damaged(std::int64_t record, const std::string& reason) override {
@@ -40,7 +40,7 @@ class CheckedListing : public LogListing, public SessionSink {
     }
 
   private:
-    std::unique_ptr<RecordFile> file_;
+    std::unique_ptr<File> file_;
     std::string path_;
     std::ostream& err_;
     int status_ = report_exit::complete;
@@ -65,7 +65,7 @@ template <typename Visit> class MeetingSessions final : public SessionSink {
 // The sessions that meet the days of the report, whole, in time order.
 class SessionListing final : public CheckedListing {
   public:
-    SessionListing(std::unique_ptr<RecordFile> file, const std::string& path, std::ostream& err,
+    SessionListing(std::unique_ptr<File> file, const std::string& path, std::ostream& err,
                    DayRange days)
         : CheckedListing(std::move(file), path, err), days_(days) {}
 
@@ -104,7 +104,7 @@ class SessionListing final : public CheckedListing {
         if (!last_) {
             return;
         }
-        readAgain([&](RecordFile& file) {
+        readAgain([&](File& file) {
             MeetingSessions<Visit&> sessions(days_, visit);
             readSessions(file, sessions, last_->record - 1);
             visit(*last_);
@@ -130,7 +130,7 @@ class SessionListing final : public CheckedListing {
 
 class PeriodListing final : public CheckedListing {
   public:
-    PeriodListing(std::unique_ptr<RecordFile> file, const std::string& path, std::ostream& err,
+    PeriodListing(std::unique_ptr<File> file, const std::string& path, std::ostream& err,
                   PeriodKind kind, DayRange days)
         : CheckedListing(std::move(file), path, err), kind_(kind), totals_(kind, days) {}
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "report_options.h"
-#include "report_writer.h"
+#include "report/report_options.h"
+#include "report/report_writer.h"
 
-#include "metering/record_file.h"
+#include "log_file/file_system.h"
 
 #include <memory>
 #include <ostream>

@@ -1,7 +1,10 @@
-#include "report_command.h"
+#include "report/report_command.h"
 
-#include "log_report.h"
-#include "report_rows.h"
+#include "report/csv_writer.h"
+#include "report/json_writer.h"
+#include "report/log_report.h"
+#include "report/report_rows.h"
+#include "report/table_writer.h"
 
 #include "quillmarten_version.h"
 
@@ -12,6 +15,27 @@ namespace quillmarten {
 namespace {
 
 constexpr std::string_view programName = "quillmarten-report";
+
+void writeAll(ReportWriter&& writer, const ReportRows& rows) {
+    rows(writer);
+    writer.finish();
+}
+
+// A table takes its rows twice: once to measure its columns, once to write them.
+void writeReport(OutputFormat format, const std::vector<std::string>& columns,
+                 const ReportRows& rows, std::ostream& out) {
+    switch (format) {
+    case OutputFormat::csv:
+        return writeAll(CsvWriter(columns, out), rows);
+    case OutputFormat::json:
+        return writeAll(JsonWriter(columns, out), rows);
+    case OutputFormat::table:
+        break;
+    }
+    TableMeasure measure(columns);
+    rows(measure);
+    writeAll(TableWriter(measure.layout(), columns, out), rows);
+}
 
 // Every log is read before the first row is written: a file that cannot be read has no rows,
 // and a table knows its columns' widths.

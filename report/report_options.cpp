@@ -1,6 +1,6 @@
-#include "report_options.h"
+#include "report/report_options.h"
 
-#include "history/calendar.h"
+#include "basics/calendar.h"
 
 #include <algorithm>
 #include <array>

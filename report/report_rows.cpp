@@ -1,7 +1,7 @@
-#include "report_rows.h"
+#include "report/report_rows.h"
 
-#include "history/calendar.h"
-#include "metering/duration.h"
+#include "basics/calendar.h"
+#include "basics/duration.h"
 
 namespace quillmarten {
 

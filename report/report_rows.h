@@ -1,9 +1,9 @@
 #pragma once
 
-#include "report_writer.h"
+#include "report/report_writer.h"
 
 #include "history/period_totals.h"
-#include "history/stored_session.h"
+#include "log_file/stored_session.h"
 
 #include <cstdint>
 #include <optional>

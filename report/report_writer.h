@@ -1,9 +1,6 @@
 #pragma once
 
-#include "report_options.h"
-
 #include <functional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,10 +33,5 @@ class ReportWriter {
 // Hands every row of a report to the writer, machine after machine; gives the same rows each
 // time it is called.
 using ReportRows = std::function<void(ReportWriter& writer)>;
-
-// Writes the report of `rows`, with the given columns, the machine's first, in `format` to
-// `out`. A table takes its rows twice: once to measure its columns, once to write them.
-void writeReport(OutputFormat format, const std::vector<std::string>& columns,
-                 const ReportRows& rows, std::ostream& out);
 
 } // namespace quillmarten

@@ -1,4 +1,4 @@
-#include "table_writer.h"
+#include "report/table_writer.h"
 
 #include <algorithm>
 

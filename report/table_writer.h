@@ -1,8 +1,9 @@
 #pragma once
 
-#include "report_writer.h"
+#include "report/report_writer.h"
 
 #include <cstddef>
+#include <ostream>
 
 namespace quillmarten {
 

@@ -44,7 +44,7 @@ expect_row Directory "INSTALLDIR	$program_files	Quillmarten"
 extracted=$(mktemp -d)
 trap 'rm -rf "$extracted"' EXIT
 (cd "$extracted" && msiextract "$package" >/dev/null)
-for program in windows/Quillmarten.exe windows/QuillmartenView.exe report/quillmarten-report.exe; do
+for program in programs/quillmarten/Quillmarten.exe programs/viewer/QuillmartenView.exe programs/report/quillmarten-report.exe; do
     name=$(basename "$program")
     found=$(find "$extracted" -type f -name "$name")
     [[ $found == */Quillmarten/$name ]] && cmp -s "$found" "$build/$program" ||

@@ -38,9 +38,9 @@ check() {
 }
 
 # Bitmap, message table, cursor and icon groups, version, manifest.
-check "$build/windows/Quillmarten.exe" "Windows GUI" Quillmarten \
+check "$build/programs/quillmarten/Quillmarten.exe" "Windows GUI" Quillmarten \
     0x000002 0x00000b 0x00000c 0x00000e 0x000010 0x000018
-check "$build/report/quillmarten-report.exe" "Windows CUI" "Quillmarten report" 0x000010
+check "$build/programs/report/quillmarten-report.exe" "Windows CUI" "Quillmarten report" 0x000010
 # Bitmap, cursor and icon groups, version, manifest.
-check "$build/windows/QuillmartenView.exe" "Windows GUI" "Quillmarten Viewer" \
+check "$build/programs/viewer/QuillmartenView.exe" "Windows GUI" "Quillmarten Viewer" \
     0x000002 0x00000c 0x00000e 0x000010 0x000018

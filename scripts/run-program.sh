@@ -32,7 +32,7 @@ else
 fi
 e2e_start_desktop
 mkdir -p "$program_dir"
-cp build/windows-x86_64/windows/Quillmarten.exe "$program_dir/"
+cp build/windows-x86_64/programs/quillmarten/Quillmarten.exe "$program_dir/"
 
 if [[ -z $(service_state) ]]; then
     e2e_helper launch 60 '"C:\Program Files\Quillmarten\Quillmarten.exe" /i' >/dev/null &

@@ -1,4 +1,4 @@
-#include "service_control.h"
+#include "service/service_control.h"
 
 namespace quillmarten {
 

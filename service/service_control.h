@@ -1,7 +1,7 @@
 #pragma once
 
 #include "metering/session_tracker.h"
-#include "service_host.h"
+#include "service/service_host.h"
 
 namespace quillmarten {
 

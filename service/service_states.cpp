@@ -1,4 +1,4 @@
-#include "service_states.h"
+#include "service/service_states.h"
 
 namespace quillmarten {
 

@@ -1,6 +1,6 @@
-#include "start_up.h"
+#include "service/start_up.h"
 
-#include "metering/command_line.h"
+#include "basics/command_line.h"
 
 #include <utility>
 

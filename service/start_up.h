@@ -1,8 +1,8 @@
 #pragma once
 
-#include "metering/program_version.h"
+#include "basics/program_version.h"
 #include "metering/tracker_ports.h"
-#include "service_host.h"
+#include "service/service_host.h"
 
 #include <string>
 #include <string_view>

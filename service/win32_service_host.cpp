@@ -1,8 +1,8 @@
-#include "win32_service_host.h"
+#include "service/win32_service_host.h"
 
-#include "metering/win32_registry.h"
-#include "metering/win32_service_handle.h"
-#include "metering/win32_text.h"
+#include "platform/win32_registry.h"
+#include "platform/win32_service_handle.h"
+#include "platform/win32_text.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "service_host.h"
-#include "service_states.h"
+#include "service/service_host.h"
+#include "service/service_states.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "win32_start_up_ports.h"
+#include "service/win32_start_up_ports.h"
 
-#include "metering/win32_text.h"
+#include "platform/win32_text.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "metering/program_version.h"
-#include "metering/win32_named_mutex.h"
-#include "start_up.h"
+#include "basics/program_version.h"
+#include "platform/win32_named_mutex.h"
+#include "service/start_up.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "log_follower.h"
+#include "viewer/log_follower.h"
 
-#include "history/session_reader.h"
-#include "metering/error_report.h"
-#include "metering/session_log_file.h"
+#include "basics/error_report.h"
+#include "log_file/session_log_file.h"
+#include "log_file/session_reader.h"
 
 #include <algorithm>
 
@@ -28,7 +28,7 @@ DayRange neededDays(std::int64_t today) {
 
 } // namespace
 
-LogFollower::LogFollower(FileSystem& files, SessionHistory& rows) : files_(files), rows_(rows) {}
+LogFollower::LogFollower(FileSystem& files, SessionRows& rows) : files_(files), rows_(rows) {}
 
 LogChange LogFollower::refresh(const std::string& path, std::int64_t today) {
     LogChange change;
@@ -95,7 +95,7 @@ bool LogFollower::startOver(const std::string& path, std::int64_t today) {
     return hadRows;
 }
 
-LogNotice LogFollower::whyReadAgain(RecordFile& file, const FileStatus& status) const {
+LogNotice LogFollower::whyReadAgain(File& file, const FileStatus& status) const {
     if (!identity_) {
         return LogNotice::none;
     }
@@ -113,7 +113,7 @@ LogNotice LogFollower::whyReadAgain(RecordFile& file, const FileStatus& status) 
 // The last slot's share is taken back only once its new bytes are in hand, so that a read that
 // fails leaves everything as the last good one did. Returns the notice `overwritten` when the
 // last slot no longer holds the session it held: the rest of what was read is then in doubt.
-LogChange LogFollower::readNew(RecordFile& file, const FileStatus& status) {
+LogChange LogFollower::readNew(File& file, const FileStatus& status) {
     const std::size_t rowsBefore = rows_.size();
     const bool whole = last_.number == 0;
     if (whole) {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "usage_chart.h"
+#include "viewer/usage_chart.h"
 
 #include "history/period_totals.h"
-#include "history/stored_session.h"
-#include "metering/record_file.h"
-#include "metering/session_history.h"
-#include "metering/session_record.h"
+#include "log_file/file_system.h"
+#include "log_file/session_record.h"
+#include "log_file/stored_session.h"
+#include "metering/session_rows.h"
 
 #include <cstdint>
 #include <optional>
@@ -45,7 +45,7 @@ struct LogSums {
 // the last slot's share back before it is read again.
 class LogFollower {
   public:
-    LogFollower(FileSystem& files, SessionHistory& rows);
+    LogFollower(FileSystem& files, SessionRows& rows);
 
     // `today` is the local date's day number (see history/calendar.h).
     LogChange refresh(const std::string& path, std::int64_t today);
@@ -71,15 +71,15 @@ class LogFollower {
 
     bool keepsPeriodsOf(std::int64_t today) const;
     bool startOver(const std::string& path, std::int64_t today);
-    LogNotice whyReadAgain(RecordFile& file, const FileStatus& status) const;
-    LogChange readNew(RecordFile& file, const FileStatus& status);
+    LogNotice whyReadAgain(File& file, const FileStatus& status) const;
+    LogChange readNew(File& file, const FileStatus& status);
     bool stillHolds(const RecordSlot& slot) const;
     void add(std::int64_t number, const RecordSlot& slot);
     void takeBackLast();
     std::int64_t secondsIn(const DayRange& days) const;
 
     FileSystem& files_;
-    SessionHistory& rows_;
+    SessionRows& rows_;
     std::string path_;
     std::int64_t today_ = 0;
     std::optional<FileIdentity> identity_; // none: nothing read yet

@@ -1,7 +1,7 @@
-#include "log_location.h"
+#include "viewer/log_location.h"
 
-#include "metering/command_line.h"
-#include "metering/session_log_file.h"
+#include "basics/command_line.h"
+#include "log_file/session_log_file.h"
 
 namespace quillmarten {
 

@@ -1,6 +1,6 @@
-#include "session_export.h"
+#include "viewer/session_export.h"
 
-#include "metering/error_report.h"
+#include "basics/error_report.h"
 #include "report/csv_writer.h"
 #include "report/log_report.h"
 #include "report/report_rows.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "metering/record_file.h"
+#include "log_file/file_system.h"
 
 #include <cstdint>
 #include <string>

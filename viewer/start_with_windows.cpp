@@ -1,4 +1,4 @@
-#include "start_with_windows.h"
+#include "viewer/start_with_windows.h"
 
 namespace quillmarten {
 

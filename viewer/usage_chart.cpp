@@ -1,7 +1,7 @@
-#include "usage_chart.h"
+#include "viewer/usage_chart.h"
 
-#include "history/calendar.h"
-#include "metering/duration.h"
+#include "basics/calendar.h"
+#include "basics/duration.h"
 
 #include <algorithm>
 #include <array>

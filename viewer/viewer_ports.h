@@ -1,6 +1,6 @@
 #pragma once
 
-#include "usage_chart.h"
+#include "viewer/usage_chart.h"
 
 #include "metering/tracker_ports.h"
 

@@ -1,9 +1,9 @@
-#include "viewer_presenter.h"
+#include "viewer/viewer_presenter.h"
 
-#include "log_location.h"
-#include "session_export.h"
+#include "viewer/log_location.h"
+#include "viewer/session_export.h"
 
-#include "history/calendar.h"
+#include "basics/calendar.h"
 
 #include <limits>
 #include <utility>
@@ -30,7 +30,7 @@ std::string tooltipToTheMinute(ViewerState state) {
 
 } // namespace
 
-ViewerPresenter::ViewerPresenter(const ViewerPorts& ports, SessionHistory& rows,
+ViewerPresenter::ViewerPresenter(const ViewerPorts& ports, SessionRows& rows,
                                  std::optional<std::string> givenLog, const std::string& viewerPath)
     : ports_(ports), rows_(rows), givenLog_(std::move(givenLog)),
       startWithWindows_(ports.settings, viewerPath), follower_(ports.files, rows) {}

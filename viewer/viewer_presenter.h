@@ -1,14 +1,14 @@
 #pragma once
 
-#include "log_follower.h"
-#include "start_with_windows.h"
-#include "viewer_ports.h"
-#include "viewer_texts.h"
+#include "viewer/log_follower.h"
+#include "viewer/start_with_windows.h"
+#include "viewer/viewer_ports.h"
+#include "viewer/viewer_texts.h"
 
 #include "desktop/main_window_events.h"
 #include "desktop/tray_icon.h"
-#include "metering/record_file.h"
-#include "metering/session_history.h"
+#include "log_file/file_system.h"
+#include "metering/session_rows.h"
 
 #include <cstdint>
 #include <optional>
@@ -42,7 +42,7 @@ struct ViewerPorts {
 class ViewerPresenter {
   public:
     // `givenLog`: the log named on the command line; nullopt follows the service's.
-    ViewerPresenter(const ViewerPorts& ports, SessionHistory& rows,
+    ViewerPresenter(const ViewerPorts& ports, SessionRows& rows,
                     std::optional<std::string> givenLog, const std::string& viewerPath);
 
     // Puts the window where the user left it, reads the log, adds the icon, shows the window.
@@ -93,7 +93,7 @@ class ViewerPresenter {
     void savePlacement();
 
     ViewerPorts ports_;
-    SessionHistory& rows_;
+    SessionRows& rows_;
     std::optional<std::string> givenLog_;
     StartWithWindows startWithWindows_;
     LogFollower follower_;

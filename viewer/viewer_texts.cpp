@@ -1,9 +1,9 @@
-#include "viewer_texts.h"
+#include "viewer/viewer_texts.h"
 
-#include "log_location.h"
+#include "viewer/log_location.h"
 
-#include "history/calendar.h"
-#include "metering/duration.h"
+#include "basics/calendar.h"
+#include "basics/duration.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "log_follower.h"
-#include "session_export.h"
-#include "viewer_ports.h"
+#include "viewer/log_follower.h"
+#include "viewer/session_export.h"
+#include "viewer/viewer_ports.h"
 
-#include "metering/text_forms.h"
+#include "basics/text_forms.h"
 #include "metering/tracker_ports.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
-#include "win32_save_dialog.h"
+#include "viewer/win32_save_dialog.h"
 
-#include "metering/win32_text.h"
+#include "platform/win32_text.h"
 
 #include <commdlg.h>
 

@@ -1,7 +1,7 @@
-#include "win32_service_watch.h"
+#include "viewer/win32_service_watch.h"
 
-#include "metering/win32_service_handle.h"
-#include "metering/win32_text.h"
+#include "platform/win32_service_handle.h"
+#include "platform/win32_text.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "viewer_ports.h"
+#include "viewer/viewer_ports.h"
 
-#include "metering/win32_service_handle.h"
+#include "platform/win32_service_handle.h"
 
 #include <windows.h>
 

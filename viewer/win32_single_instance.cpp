@@ -1,6 +1,6 @@
-#include "win32_single_instance.h"
+#include "viewer/win32_single_instance.h"
 
-#include "win32_viewer_window.h"
+#include "viewer/win32_viewer_window.h"
 
 namespace quillmarten {
 

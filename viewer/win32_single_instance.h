@@ -1,6 +1,6 @@
 #pragma once
 
-#include "metering/win32_named_mutex.h"
+#include "platform/win32_named_mutex.h"
 
 namespace quillmarten {
 

@@ -1,6 +1,6 @@
-#include "win32_usage_chart.h"
+#include "viewer/win32_usage_chart.h"
 
-#include "metering/win32_text.h"
+#include "platform/win32_text.h"
 
 #include <algorithm>
 #include <utility>

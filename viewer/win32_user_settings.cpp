@@ -1,7 +1,7 @@
-#include "win32_user_settings.h"
+#include "viewer/win32_user_settings.h"
 
-#include "metering/win32_registry.h"
-#include "metering/win32_text.h"
+#include "platform/win32_registry.h"
+#include "platform/win32_text.h"
 
 namespace quillmarten {
 

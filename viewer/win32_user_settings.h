@@ -1,6 +1,6 @@
 #pragma once
 
-#include "viewer_ports.h"
+#include "viewer/viewer_ports.h"
 
 namespace quillmarten {
 

@@ -1,6 +1,6 @@
-#include "win32_viewer_window.h"
+#include "viewer/win32_viewer_window.h"
 
-#include "metering/win32_text.h"
+#include "platform/win32_text.h"
 
 #include <commctrl.h>
 
@@ -20,7 +20,7 @@ constexpr int partMargins = 16;
 
 } // namespace
 
-Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionHistory& history,
+Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionRows& history,
                                      ViewerPresenter& presenter)
     : presenter_(presenter), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
       window_(className, widen(viewerTitle),

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "viewer_presenter.h"
-#include "win32_usage_chart.h"
+#include "viewer/viewer_presenter.h"
+#include "viewer/win32_usage_chart.h"
 
 #include "desktop/win32_session_list.h"
 #include "desktop/win32_window.h"
@@ -28,7 +28,7 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     static constexpr UINT serviceChangeMessage = WM_APP + 3;
 
     // The presenter is used from the first message the loop delivers on.
-    Win32ViewerWindow(HICON icon, const SessionHistory& history, ViewerPresenter& presenter);
+    Win32ViewerWindow(HICON icon, const SessionRows& history, ViewerPresenter& presenter);
 
     HWND handle() const { return window_.handle(); }
     Win32SessionList& sessionList() { return *list_; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "metering/session_history.h"
+#include "metering/session_rows.h"
 #include "metering/tracker_ports.h"
 
 #include <string>
@@ -27,7 +27,7 @@ class FakeClock final : public Clock {
 // The list as the user sees it: the texts of every row it shows, read from the history.
 class FakeSessionList final : public SessionListView {
   public:
-    explicit FakeSessionList(const SessionHistory& history) : history_(history) {}
+    explicit FakeSessionList(const SessionRows& history) : history_(history) {}
 
     void showRows(std::size_t count) override {
         rowCount = count;
@@ -37,7 +37,7 @@ class FakeSessionList final : public SessionListView {
     void selectAndReveal(std::size_t row) override { selected = row; }
 
     std::string row(std::size_t index) const {
-        using Column = SessionHistory::Column;
+        using Column = SessionRows::Column;
         return history_.cellText(index, Column::start) + " " +
                history_.cellText(index, Column::stop) + " " +
                history_.cellText(index, Column::timeInUse);
@@ -48,7 +48,7 @@ class FakeSessionList final : public SessionListView {
     int changes = 0; // rows shown or drawn again
 
   private:
-    const SessionHistory& history_;
+    const SessionRows& history_;
 };
 
 class FakeMainWindow final : public MainWindow {

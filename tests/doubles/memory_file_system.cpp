@@ -1,6 +1,6 @@
 #include "memory_file_system.h"
 
-#include "metering/error_report.h"
+#include "basics/error_report.h"
 
 #include <algorithm>
 #include <functional>
@@ -8,13 +8,13 @@
 
 namespace quillmarten::testing {
 
-class MemoryRecordFile final : public RecordFile {
+class MemoryFile final : public File {
   public:
-    MemoryRecordFile(MemoryFileSystem& owner, MemoryFileSystem::File& file, bool writable)
+    MemoryFile(MemoryFileSystem& owner, MemoryFileSystem::StoredFile& file, bool writable)
         : owner_(owner), file_(file), writable_(writable) {}
-    ~MemoryRecordFile() override { ++owner_.closes; }
-    MemoryRecordFile(const MemoryRecordFile&) = delete;
-    MemoryRecordFile& operator=(const MemoryRecordFile&) = delete;
+    ~MemoryFile() override { ++owner_.closes; }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
 
     // The last-write time changes whenever the bytes do, also when a test changes them itself.
     FileStatus status() override {
@@ -69,11 +69,11 @@ class MemoryRecordFile final : public RecordFile {
     }
 
     MemoryFileSystem& owner_;
-    MemoryFileSystem::File& file_;
+    MemoryFileSystem::StoredFile& file_;
     bool writable_;
 };
 
-std::unique_ptr<RecordFile> MemoryFileSystem::openReadWrite(const std::string& path) {
+std::unique_ptr<File> MemoryFileSystem::openReadWrite(const std::string& path) {
     if (const auto file = files_.find(path); file != files_.end() && file->second.readOnly) {
         ++opens;
         throw makeError(error_number::permissionDenied);
@@ -81,7 +81,7 @@ std::unique_ptr<RecordFile> MemoryFileSystem::openReadWrite(const std::string& p
     return open(path, true);
 }
 
-std::unique_ptr<RecordFile> MemoryFileSystem::openReadOnly(const std::string& path) {
+std::unique_ptr<File> MemoryFileSystem::openReadOnly(const std::string& path) {
     if (!files_.contains(path)) {
         ++opens;
         throw makeError(error_number::pathNotFound);
@@ -89,16 +89,16 @@ std::unique_ptr<RecordFile> MemoryFileSystem::openReadOnly(const std::string& pa
     return open(path, false);
 }
 
-std::unique_ptr<RecordFile> MemoryFileSystem::open(const std::string& path, bool writable) {
+std::unique_ptr<File> MemoryFileSystem::open(const std::string& path, bool writable) {
     ++opens;
     if (openFailure_) {
         throw makeError(*openFailure_);
     }
-    File& file = files_[path];
+    StoredFile& file = files_[path];
     if (file.number == 0) {
         file.number = ++lastFileNumber_;
     }
-    return std::make_unique<MemoryRecordFile>(*this, file, writable);
+    return std::make_unique<MemoryFile>(*this, file, writable);
 }
 
 void MemoryFileSystem::moveOver(const std::string& from, const std::string& to) {
@@ -106,7 +106,7 @@ void MemoryFileSystem::moveOver(const std::string& from, const std::string& to) 
     if (moved == files_.end()) {
         throw makeError(error_number::pathNotFound);
     }
-    File file = std::move(moved->second);
+    StoredFile file = std::move(moved->second);
     files_.erase(moved);
     files_[to] = std::move(file);
 }
@@ -118,7 +118,7 @@ void MemoryFileSystem::removeFile(const std::string& path) {
 }
 
 void MemoryFileSystem::replace(const std::string& path, std::string bytes) {
-    files_[path] = File{std::move(bytes), ++lastFileNumber_, false};
+    files_[path] = StoredFile{std::move(bytes), ++lastFileNumber_, false};
 }
 
 } // namespace quillmarten::testing

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "metering/record_file.h"
+#include "log_file/file_system.h"
 
 #include <cstdint>
 #include <map>
@@ -14,9 +14,9 @@ namespace quillmarten::testing {
 // through a file opened for reading.
 class MemoryFileSystem final : public FileSystem {
   public:
-    std::unique_ptr<RecordFile> openReadWrite(const std::string& path) override;
+    std::unique_ptr<File> openReadWrite(const std::string& path) override;
     // Fails with "path not found" when there is no such file.
-    std::unique_ptr<RecordFile> openReadOnly(const std::string& path) override;
+    std::unique_ptr<File> openReadOnly(const std::string& path) override;
     void moveOver(const std::string& from, const std::string& to) override;
     void removeFile(const std::string& path) override;
 
@@ -47,15 +47,15 @@ class MemoryFileSystem final : public FileSystem {
     std::size_t bytesWritten = 0;
 
   private:
-    friend class MemoryRecordFile;
-    struct File {
+    friend class MemoryFile;
+    struct StoredFile {
         std::string bytes;
         std::uint64_t number = 0; // 0 until opened: the file's identity on this volume
         bool readOnly = false;
     };
-    std::unique_ptr<RecordFile> open(const std::string& path, bool writable);
+    std::unique_ptr<File> open(const std::string& path, bool writable);
 
-    std::map<std::string, File> files_;
+    std::map<std::string, StoredFile> files_;
     std::uint64_t lastFileNumber_ = 0;
     std::optional<std::int32_t> openFailure_;
     std::optional<std::int32_t> writeFailure_;

@@ -16,7 +16,7 @@ struct MeteredProcess {
               TrackerPorts{clock, list, window, tray, taskbar, meterTimer, hideTimer, host, files},
               history, logPath, ProgramVersion{"Quillmarten", 1, 0, 0, 45}) {}
 
-    SessionHistory history;
+    SessionRows history;
     FakeSessionList list{history};
     FakeMainWindow window;
     FakeTray tray;

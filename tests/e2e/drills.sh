@@ -127,7 +127,7 @@ stop_service
 # 4040 bytes: the next record crosses into a page of its own, which the full disk refuses.
 head -c 4040 "$log_file" >"$E2E_DIR/full.dat" && truncate -s 4040 "$E2E_DIR/full.dat"
 $sudo mount -t tmpfs -o size=2m tmpfs "$program_dir" || e2e_fail "could not mount a tiny disk"
-cp "$build/windows/Quillmarten.exe" "$program_dir/" && cp "$E2E_DIR/full.dat" "$log_file"
+cp "$build/programs/quillmarten/Quillmarten.exe" "$program_dir/" && cp "$E2E_DIR/full.dat" "$log_file"
 dd if=/dev/zero of="$program_dir/filler" bs=4096 2>/dev/null
 entries=$(event_count) started=$(now)
 start_service

@@ -37,9 +37,9 @@ products() {
 one_product() { [[ $(products | wc -l) == 1 && $(products) == *" $1" ]]; }
 
 programs_in_place() {
-    cmp "$build/windows/Quillmarten.exe" "$program_dir/Quillmarten.exe" &&
-        cmp "$build/windows/QuillmartenView.exe" "$program_dir/QuillmartenView.exe" &&
-        cmp "$build/report/quillmarten-report.exe" "$program_dir/quillmarten-report.exe"
+    cmp "$build/programs/quillmarten/Quillmarten.exe" "$program_dir/Quillmarten.exe" &&
+        cmp "$build/programs/viewer/QuillmartenView.exe" "$program_dir/QuillmartenView.exe" &&
+        cmp "$build/programs/report/quillmarten-report.exe" "$program_dir/quillmarten-report.exe"
 }
 no_programs() { [[ -z $(find "$program_dir" -name '*.exe') ]]; }
 # Wine's StopServices sends the stop and goes on without waiting for the service's process to

@@ -96,7 +96,7 @@ e2e_setup() {
     artifacts=$E2E_REPO/build/e2e-artifacts/$(basename "$build")
     mkdir -p "$artifacts"
     [[ -f $E2E_HELPER ]] || e2e_fail "missing $E2E_HELPER"
-    E2E_BITS=$(pe_bits "$build/windows/Quillmarten.exe") || e2e_fail "missing $build/windows/Quillmarten.exe"
+    E2E_BITS=$(pe_bits "$build/programs/quillmarten/Quillmarten.exe") || e2e_fail "missing $build/programs/quillmarten/Quillmarten.exe"
     E2E_PROGRAM_FILES="Program Files"
     ((E2E_BITS == 64)) || E2E_PROGRAM_FILES="Program Files (x86)"
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e.XXXXXX")
@@ -239,7 +239,7 @@ choose_tray_item() {
 install_in() {
     folder="C:\\$E2E_PROGRAM_FILES\\$1" && exe="$folder\\Quillmarten.exe"
     program_dir="$WINEPREFIX/drive_c/$E2E_PROGRAM_FILES/$1" && log_file="$program_dir/Quillmarten.dat"
-    mkdir -p "$program_dir" && cp "$build/windows/Quillmarten.exe" "$program_dir/"
+    mkdir -p "$program_dir" && cp "$build/programs/quillmarten/Quillmarten.exe" "$program_dir/"
     check_message "/i" "Quillmarten: installed successfully"
 }
 

@@ -50,7 +50,7 @@ same_as_native() {
         for format in table csv json; do
             e2e_run 60 "$folder\\quillmarten-report.exe" --by "$by" --format "$format" "office=$log_name" \
                 >"$E2E_DIR/windows.out" &&
-                "$E2E_REPO/build/native/report/quillmarten-report" --by "$by" --format "$format" \
+                "$E2E_REPO/build/native/programs/report/quillmarten-report" --by "$by" --format "$format" \
                     "office=$log_file" >"$E2E_DIR/native.out" &&
                 cmp "$E2E_DIR/windows.out" "$E2E_DIR/native.out" || return
         done
@@ -168,7 +168,7 @@ rows=$(e2e_helper rows "$main")
 check "list shows both sessions, the new one selected" test "$(rows_and_selected)" = "rows 2,selected 1,"
 check "first row is the first session" row_starts_at 0 1
 check "caption total is the sum of both sessions" caption_total_matches
-cp "$build/report/quillmarten-report.exe" "$program_dir/"
+cp "$build/programs/report/quillmarten-report.exe" "$program_dir/"
 entries=$(event_count) log_name="$folder\\Quillmarten.dat"
 for _ in 1 2 3 4 5 6 7 8; do
     e2e_run 60 "$folder\\quillmarten-report.exe" --format csv "office=$log_name" >"$E2E_DIR/report.csv"

@@ -11,7 +11,7 @@ e2e_setup "${1:?usage: scale.sh BUILD_DIR}"
 least_columns="Start time 180,Stop time 180,Time in use 130"
 
 install_in "Quill Scale"
-cp "$build/windows/QuillmartenView.exe" "$program_dir/"
+cp "$build/programs/viewer/QuillmartenView.exe" "$program_dir/"
 start_service
 check "the service's window appears, one and a half times its size" wait_for 20 eval \
     '[[ $(e2e_helper find QuillmartenHourMeter) =~ visible=1\ .*client=([0-9]+)x156\  ]] && ((BASH_REMATCH[1] >= 541))'

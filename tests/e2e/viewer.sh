@@ -49,7 +49,7 @@ second_start_shows_first() {
 
 install_in "Quill View"
 viewer="$folder\\QuillmartenView.exe"
-cp "$build/windows/QuillmartenView.exe" "$build/report/quillmarten-report.exe" "$program_dir/"
+cp "$build/programs/viewer/QuillmartenView.exe" "$build/programs/report/quillmarten-report.exe" "$program_dir/"
 # A session, a gap, and a damaged record (a length of 4), which both windows list.
 { printf '&\000%s' 20261201080000202612010900000000010000 && head -c 40 /dev/zero &&
     printf '\004\000%s' 2026 && head -c 34 /dev/zero; } >"$log_file"

@@ -4,8 +4,8 @@
 //   build/fuzz/tests/fuzz/start_path_fuzzer -max_len=4096 NEW_CORPUS tests/fuzz/corpus
 #include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
+#include "log_file/session_log_file.h"
 #include "log_oracle.h"
-#include "metering/session_log_file.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 # checked against the command's own totals and against the sums the logs hold.
 # Usage: sqlite_fleet.sh [path of quillmarten-report]
 set -euo pipefail
-report=${1:-build/native/report/quillmarten-report}
+report=${1:-build/native/programs/report/quillmarten-report}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

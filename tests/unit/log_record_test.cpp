@@ -1,5 +1,5 @@
 #include "doubles/memory_file_system.h"
-#include "metering/session_log_file.h"
+#include "log_file/session_log_file.h"
 #include "metering/session_row.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
+#include "basics/calendar.h"
 #include "doubles/fake_desktop.h"
 #include "doubles/fake_ports.h"
 #include "doubles/fake_viewer.h"
 #include "doubles/memory_file_system.h"
-#include "history/calendar.h"
-#include "history/session_reader.h"
+#include "log_file/session_reader.h"
 #include "report/report_command.h"
 #include "viewer/log_location.h"
 #include "viewer/viewer_presenter.h"
@@ -42,7 +42,7 @@ class Follower : public ::testing::Test {
     }
 
     MemoryFileSystem files;
-    SessionHistory rows;
+    SessionRows rows;
     LogFollower follower{files, rows};
 };
 
@@ -55,7 +55,7 @@ TEST_F(Follower, ReadsOnlyTheRewrittenLastRecordAndWhatWasAppended) {
     EXPECT_EQ(bytesRead(), 0u);
     file().replace(80, 40, record("20261209080000", "20261209081000", "0000001000"));
     EXPECT_EQ(bytesRead(), 56u);
-    EXPECT_EQ(rows.cellText(1, SessionHistory::Column::stop), "09/12/2026-08:10:00");
+    EXPECT_EQ(rows.cellText(1, SessionRows::Column::stop), "09/12/2026-08:10:00");
     EXPECT_EQ(follower.sums(), (LogSums{600, 600, 4200, 4200}));
     file() += gap + record("20261209100000", "20261209100005", "0000000005");
     EXPECT_EQ(bytesRead(), 136u);
@@ -204,7 +204,7 @@ class Viewer : public ::testing::Test {
     MemoryFileSystem files;
     FakeServiceWatch service;
     FakeViewerWindow window;
-    SessionHistory rows;
+    SessionRows rows;
     FakeSessionList list{rows};
     FakeNotificationArea shell;
     FakePopupMenu menu;

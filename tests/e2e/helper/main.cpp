@@ -2,7 +2,7 @@
 // Win32 calls; the end-to-end scripts do the rest with Wine's own tools.
 #include "helper.h"
 
-#include "metering/win32_text.h"
+#include "platform/win32_text.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -1,0 +1,61 @@
+#include "log_file/session_log_file.h"
+
+namespace quillmarten {
+
+std::string logFileBeside(std::string_view executablePath) {
+    const std::size_t separator = executablePath.find_last_of('\\');
+    std::string path(executablePath.substr(0, separator == std::string_view::npos ? 0 : separator));
+    path += '\\';
+    path += logFileName;
+    return path;
+}
+
+SessionLogFile::SessionLogFile(FileSystem& files, const std::string& path, FileAccess access)
+    : file_(access == FileAccess::readWrite ? files.openReadWrite(path)
+                                            : files.openReadOnly(path)) {}
+
+namespace {
+
+std::uint64_t recordOffset(std::int64_t number) {
+    return static_cast<std::uint64_t>(number - 1) * recordSize;
+}
+
+} // namespace
+
+void SessionLogFile::appendRecord(std::int64_t number, std::string_view text) {
+    const std::string record = encodeRecord(text);
+    const std::uint64_t lengthBefore = file_->status().size;
+    try {
+        file_->writeAt(recordOffset(number), record);
+    } catch (const RaisedError&) {
+        takeBack(lengthBefore);
+        throw;
+    }
+}
+
+// The failure that made the write fail is the one to report; should cutting back fail too,
+// the fragment stays and the next start lists it as damaged.
+void SessionLogFile::takeBack(std::uint64_t lengthBefore) noexcept {
+    try {
+        if (file_->status().size > lengthBefore) {
+            file_->truncate(lengthBefore);
+        }
+    } catch (const RaisedError&) {
+    }
+}
+
+void SessionLogFile::rewriteRecord(std::int64_t number, std::string_view text) {
+    file_->writeAt(recordOffset(number), encodeRecord(text));
+}
+
+// Only the length and the start are read: nothing else of a session's record stays the same.
+bool SessionLogFile::holdsSessionStartingAt(std::int64_t number, std::string_view startStamp) {
+    std::string expected{static_cast<char>(sessionTextLength), '\0'};
+    expected += startStamp;
+    std::string found(expected.size(), '\0');
+    const std::size_t got =
+        file_->readAt(recordOffset(number), std::span(found.data(), found.size()));
+    return got == found.size() && found == expected;
+}
+
+} // namespace quillmarten
