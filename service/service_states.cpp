@@ -11,13 +11,13 @@ constexpr std::uint32_t slowStepMs = 30000;
 RequestArrival arrivalOf(HostRequest request) {
     switch (request) {
     case HostRequest::start:
-        return RequestArrival{true, true, HostedState::starting};
+        return RequestArrival{true, true, ServiceState::starting};
     case HostRequest::stop:
-        return RequestArrival{true, true, HostedState::stopping};
+        return RequestArrival{true, true, ServiceState::stopping};
     case HostRequest::pause:
-        return RequestArrival{true, true, HostedState::pausing};
+        return RequestArrival{true, true, ServiceState::pausing};
     case HostRequest::resume:
-        return RequestArrival{true, true, HostedState::continuing};
+        return RequestArrival{true, true, ServiceState::continuing};
     case HostRequest::custom:
         return RequestArrival{true, true, std::nullopt};
     case HostRequest::interrogate:
@@ -28,14 +28,14 @@ RequestArrival arrivalOf(HostRequest request) {
     return RequestArrival{false, false, std::nullopt};
 }
 
-std::optional<HostedState> stateAfter(HostRequest request, bool carriedOut, HostedState settled) {
+std::optional<ServiceState> stateAfter(HostRequest request, bool carriedOut, ServiceState settled) {
     switch (request) {
     case HostRequest::start:
-        return carriedOut ? HostedState::running : HostedState::stopped;
+        return carriedOut ? ServiceState::running : ServiceState::stopped;
     case HostRequest::pause:
-        return carriedOut ? HostedState::paused : settled;
+        return carriedOut ? ServiceState::paused : settled;
     case HostRequest::resume:
-        return carriedOut ? HostedState::running : settled;
+        return carriedOut ? ServiceState::running : settled;
     case HostRequest::stop:
         return carriedOut ? std::nullopt : std::optional(settled);
     case HostRequest::custom:
@@ -46,9 +46,9 @@ std::optional<HostedState> stateAfter(HostRequest request, bool carriedOut, Host
     return std::nullopt;
 }
 
-StatusReport statusReportOf(HostedState state, bool pauseAndContinue) {
-    const bool starting = state == HostedState::starting;
-    const bool slow = starting || state == HostedState::stopping;
+StatusReport statusReportOf(ServiceState state, bool pauseAndContinue) {
+    const bool starting = state == ServiceState::starting;
+    const bool slow = starting || state == ServiceState::stopping;
     return StatusReport{!starting, !starting && pauseAndContinue, slow ? slowStepMs : 0};
 }
 

@@ -1,21 +1,13 @@
 #pragma once
 
+#include "basics/service_state.h"
+
 #include <cstdint>
 #include <optional>
 
-// The states the service reports to the service control manager, and how a request moves it
-// from one to the next: decided here, translated to and from the manager's codes by the host.
+// How a request moves the service from one state it reports to the service control manager to
+// the next: decided here, translated to and from the manager's codes by the host.
 namespace quillmarten {
-
-enum class HostedState : std::uint8_t {
-    stopped,
-    starting,
-    running,
-    pausing,
-    paused,
-    continuing,
-    stopping,
-};
 
 enum class HostRequest : std::uint8_t { start, stop, pause, resume, custom, interrogate, unknown };
 
@@ -25,7 +17,7 @@ enum class HostRequest : std::uint8_t { start, stop, pause, resume, custom, inte
 struct RequestArrival {
     bool taken;
     bool forwarded;
-    std::optional<HostedState> pending;
+    std::optional<ServiceState> pending;
 
     friend bool operator==(const RequestArrival&, const RequestArrival&) = default;
 };
@@ -35,12 +27,12 @@ RequestArrival arrivalOf(HostRequest request);
 // settled in; nullopt when there is nothing to report. A request that its handler did not carry
 // out leaves the service as it was; a start that failed ends the hosting; a stop that ended the
 // hosting has reported its stop already.
-std::optional<HostedState> stateAfter(HostRequest request, bool carriedOut, HostedState settled);
+std::optional<ServiceState> stateAfter(HostRequest request, bool carriedOut, ServiceState settled);
 
 // A running, paused or stopped service is settled; the others are on their way.
-constexpr bool isSettled(HostedState state) {
-    return state == HostedState::running || state == HostedState::paused ||
-           state == HostedState::stopped;
+constexpr bool isSettled(ServiceState state) {
+    return state == ServiceState::running || state == ServiceState::paused ||
+           state == ServiceState::stopped;
 }
 
 // What a status report says besides the state: a starting service takes no requests yet, and a
@@ -52,6 +44,6 @@ struct StatusReport {
 
     friend bool operator==(const StatusReport&, const StatusReport&) = default;
 };
-StatusReport statusReportOf(HostedState state, bool pauseAndContinue);
+StatusReport statusReportOf(ServiceState state, bool pauseAndContinue);
 
 } // namespace quillmarten

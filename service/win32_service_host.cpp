@@ -2,6 +2,7 @@
 
 #include "platform/win32_registry.h"
 #include "platform/win32_service_handle.h"
+#include "platform/win32_service_state.h"
 #include "platform/win32_text.h"
 
 #include <utility>
@@ -38,26 +39,6 @@ HostRequest requestOf(DWORD control) {
     default:
         return control >= 128 && control <= 255 ? HostRequest::custom : HostRequest::unknown;
     }
-}
-
-DWORD codeOf(HostedState state) {
-    switch (state) {
-    case HostedState::starting:
-        return SERVICE_START_PENDING;
-    case HostedState::running:
-        return SERVICE_RUNNING;
-    case HostedState::pausing:
-        return SERVICE_PAUSE_PENDING;
-    case HostedState::paused:
-        return SERVICE_PAUSED;
-    case HostedState::continuing:
-        return SERVICE_CONTINUE_PENDING;
-    case HostedState::stopping:
-        return SERVICE_STOP_PENDING;
-    case HostedState::stopped:
-        break;
-    }
-    return SERVICE_STOPPED;
 }
 
 class EventSource {
@@ -205,7 +186,7 @@ bool Win32ServiceHost::runHandler(HostRequest request, DWORD control) {
         return handlers_->onContinue();
     case HostRequest::stop:
         handlers_->onStop();
-        return state_ == HostedState::stopped;
+        return state_ == ServiceState::stopped;
     case HostRequest::custom:
     case HostRequest::interrogate:
     case HostRequest::unknown:
@@ -215,7 +196,7 @@ bool Win32ServiceHost::runHandler(HostRequest request, DWORD control) {
     return true;
 }
 
-void Win32ServiceHost::reportState(HostedState state) {
+void Win32ServiceHost::reportState(ServiceState state) {
     state_ = state;
     if (isSettled(state)) {
         settledState_ = state;
@@ -223,7 +204,7 @@ void Win32ServiceHost::reportState(HostedState state) {
     const StatusReport report = statusReportOf(state, acceptsPauseAndContinue_);
     SERVICE_STATUS status{};
     status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
-    status.dwCurrentState = codeOf(state);
+    status.dwCurrentState = serviceStateCode(state);
     status.dwControlsAccepted =
         (report.acceptsStop ? SERVICE_ACCEPT_STOP : 0) |
         (report.acceptsPauseAndContinue ? SERVICE_ACCEPT_PAUSE_CONTINUE : 0);
@@ -232,8 +213,8 @@ void Win32ServiceHost::reportState(HostedState state) {
 }
 
 void Win32ServiceHost::endHosting() {
-    if (status_ != nullptr && state_ != HostedState::stopped) {
-        reportState(HostedState::stopped);
+    if (status_ != nullptr && state_ != ServiceState::stopped) {
+        reportState(ServiceState::stopped);
     }
 }
 

@@ -48,7 +48,7 @@ class Win32ServiceHost final : public ServiceHost {
     static DWORD WINAPI controlHandler(DWORD control, DWORD eventType, LPVOID eventData,
                                        LPVOID host);
     bool runHandler(HostRequest request, DWORD control);
-    void reportState(HostedState state);
+    void reportState(ServiceState state);
 
     std::wstring executablePath_;
     bool interactive_ = false;
@@ -57,8 +57,8 @@ class Win32ServiceHost final : public ServiceHost {
     ServiceEvents* handlers_ = nullptr;
     HANDLE dispatcher_ = nullptr;
     SERVICE_STATUS_HANDLE status_ = nullptr;
-    std::atomic<HostedState> state_ = HostedState::stopped;
-    std::atomic<HostedState> settledState_ = HostedState::stopped;
+    std::atomic<ServiceState> state_ = ServiceState::stopped;
+    std::atomic<ServiceState> settledState_ = ServiceState::stopped;
 };
 
 } // namespace quillmarten

@@ -2,9 +2,9 @@
 
 #include "viewer/usage_chart.h"
 
+#include "basics/service_state.h"
 #include "metering/tracker_ports.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,21 +14,15 @@
 // has one Windows implementation and one test double.
 namespace quillmarten {
 
-// What the service control manager says of the service, or that it would not say.
-enum class ServiceState : std::uint8_t {
-    notInstalled,
-    unknown,
-    stopped,
-    starting,
-    stopping,
-    running,
-    continuing,
-    pausing,
-    paused,
+// What the service control manager says of the service: that it is not installed, or its state
+// unless the manager would not say.
+struct ServiceStatus {
+    bool installed = false;
+    std::optional<ServiceState> state; // nullopt when not installed or not told
 };
 
 struct ServiceLookup {
-    ServiceState state = ServiceState::notInstalled;
+    ServiceStatus status;
     std::string command; // the command line the service runs, empty when it is not known
 };
 
@@ -37,10 +31,11 @@ class ServiceWatch {
     virtual ~ServiceWatch() = default;
     // Asks about the service "Quillmarten" with the rights every user has.
     virtual ServiceLookup lookUp() = 0;
-    // Asks to be told once when the service the last lookUp found leaves `state` or is being
-    // removed: the news arrives later on the user-interface thread, as a call to the viewer's
-    // onServiceChanged. Returns false when the platform cannot tell; the viewer asks again then.
-    virtual bool watchForChange(ServiceState state) = 0;
+    // Asks to be told once when the service the last lookUp found leaves `state` (any state when
+    // it is not known) or is being removed: the news arrives later on the user-interface thread,
+    // as a call to the viewer's onServiceChanged. Returns false when the platform cannot tell; the
+    // viewer asks again then.
+    virtual bool watchForChange(std::optional<ServiceState> state) = 0;
 };
 
 // The viewer's window: a caption, the session list, and a status bar.

@@ -62,7 +62,7 @@ void ViewerPresenter::refresh() {
         if (ports_.clock.steadySeconds() >= nextServiceLook_) {
             lookAtService();
         }
-        state.service = service_.state;
+        state.service = service_.status;
         state.logPath = service_.command.empty() ? "" : serviceLogPath(service_.command);
     }
     const std::int64_t today = dayOf(ports_.clock.now());
@@ -88,7 +88,8 @@ void ViewerPresenter::refresh() {
 // A service whose command is not known yet is asked again, told of changes or not.
 void ViewerPresenter::lookAtService() {
     service_ = ports_.service.lookUp();
-    const bool told = !service_.command.empty() && ports_.service.watchForChange(service_.state);
+    const bool told =
+        !service_.command.empty() && ports_.service.watchForChange(service_.status.state);
     nextServiceLook_ = told ? never : ports_.clock.steadySeconds() + serviceLookSeconds;
 }
 

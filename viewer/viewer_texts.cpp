@@ -22,10 +22,6 @@ std::string timeText(std::int64_t seconds) {
 
 std::string_view stateName(ServiceState state) {
     switch (state) {
-    case ServiceState::notInstalled:
-        return "not installed";
-    case ServiceState::unknown:
-        return "state unknown";
     case ServiceState::stopped:
         return "stopped";
     case ServiceState::starting:
@@ -44,6 +40,13 @@ std::string_view stateName(ServiceState state) {
     return "paused";
 }
 
+std::string_view statusName(const ServiceStatus& status) {
+    if (!status.installed) {
+        return "not installed";
+    }
+    return status.state ? stateName(*status.state) : "state unknown";
+}
+
 std::string counted(std::int64_t count, std::string_view one, std::string_view many) {
     return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
@@ -58,7 +61,7 @@ std::string summaryText(const ViewerState& state) {
 }
 
 std::string conditionText(const ViewerState& state) {
-    if (state.service == ServiceState::notInstalled) {
+    if (state.service && !state.service->installed) {
         return "The Quillmarten service is not installed. Looking again every 10 seconds.";
     }
     if (state.logPath.empty()) {
@@ -92,14 +95,15 @@ std::string clippedTooltip(std::string text) {
 }
 
 std::string subject(const ViewerState& state) {
-    return state.service ? std::string(stateName(*state.service))
+    return state.service ? std::string(statusName(*state.service))
                          : std::string(fileNameOf(state.logPath));
 }
 
 } // namespace
 
 TrayPicture pictureOf(const ViewerState& state) {
-    switch (state.service.value_or(ServiceState::stopped)) {
+    const std::optional<ServiceState> service = state.service ? state.service->state : std::nullopt;
+    switch (service.value_or(ServiceState::stopped)) {
     case ServiceState::running:
     case ServiceState::pausing:
         return TrayPicture::running;

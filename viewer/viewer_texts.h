@@ -18,8 +18,8 @@ namespace quillmarten {
 inline constexpr std::string_view viewerTitle = "Quillmarten Viewer";
 
 struct ViewerState {
-    std::optional<ServiceState> service; // nullopt: a log file named on the command line
-    std::string logPath;                 // empty: there is no log to look for
+    std::optional<ServiceStatus> service; // nullopt: a log file named on the command line
+    std::string logPath;                  // empty: there is no log to look for
     LogCondition log = LogCondition::notLookedFor;
     std::string problem; // why the log cannot be read
     std::int64_t sessions = 0;

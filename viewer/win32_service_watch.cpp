@@ -1,6 +1,7 @@
 #include "viewer/win32_service_watch.h"
 
 #include "platform/win32_service_handle.h"
+#include "platform/win32_service_state.h"
 #include "platform/win32_text.h"
 
 #include <vector>
@@ -9,52 +10,9 @@ namespace quillmarten {
 
 namespace {
 
-ServiceState stateOf(DWORD state) {
-    switch (state) {
-    case SERVICE_STOPPED:
-        return ServiceState::stopped;
-    case SERVICE_START_PENDING:
-        return ServiceState::starting;
-    case SERVICE_STOP_PENDING:
-        return ServiceState::stopping;
-    case SERVICE_RUNNING:
-        return ServiceState::running;
-    case SERVICE_CONTINUE_PENDING:
-        return ServiceState::continuing;
-    case SERVICE_PAUSE_PENDING:
-        return ServiceState::pausing;
-    case SERVICE_PAUSED:
-        return ServiceState::paused;
-    default:
-        return ServiceState::unknown;
-    }
-}
-
-constexpr DWORD everyState = SERVICE_NOTIFY_STOPPED | SERVICE_NOTIFY_START_PENDING |
-                             SERVICE_NOTIFY_STOP_PENDING | SERVICE_NOTIFY_RUNNING |
-                             SERVICE_NOTIFY_CONTINUE_PENDING | SERVICE_NOTIFY_PAUSE_PENDING |
-                             SERVICE_NOTIFY_PAUSED;
-
-DWORD notifyMaskOf(ServiceState state) {
-    switch (state) {
-    case ServiceState::stopped:
-        return SERVICE_NOTIFY_STOPPED;
-    case ServiceState::starting:
-        return SERVICE_NOTIFY_START_PENDING;
-    case ServiceState::stopping:
-        return SERVICE_NOTIFY_STOP_PENDING;
-    case ServiceState::running:
-        return SERVICE_NOTIFY_RUNNING;
-    case ServiceState::continuing:
-        return SERVICE_NOTIFY_CONTINUE_PENDING;
-    case ServiceState::pausing:
-        return SERVICE_NOTIFY_PAUSE_PENDING;
-    case ServiceState::paused:
-        return SERVICE_NOTIFY_PAUSED;
-    default:
-        return 0;
-    }
-}
+constexpr ServiceStatus notInstalled{false, std::nullopt};
+// Installed, or at least not said to be missing, in a state the manager would not say.
+constexpr ServiceStatus notTold{true, std::nullopt};
 
 // The first call asks how large the configuration is.
 std::string commandOf(SC_HANDLE service) {
@@ -76,7 +34,7 @@ ServiceLookup Win32ServiceWatch::lookUp() {
     service_.reset();
     const ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     if (!manager) {
-        return ServiceLookup{ServiceState::unknown, ""};
+        return ServiceLookup{notTold, ""};
     }
     service_.emplace(
         OpenServiceW(manager.get(), L"Quillmarten", SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS));
@@ -85,18 +43,19 @@ ServiceLookup Win32ServiceWatch::lookUp() {
         service_.reset();
         const bool gone =
             error == ERROR_SERVICE_DOES_NOT_EXIST || error == ERROR_SERVICE_MARKED_FOR_DELETE;
-        return ServiceLookup{gone ? ServiceState::notInstalled : ServiceState::unknown, ""};
+        return ServiceLookup{gone ? notInstalled : notTold, ""};
     }
     SERVICE_STATUS status{};
     if (!QueryServiceStatus(service_->get(), &status)) {
-        return ServiceLookup{ServiceState::unknown, ""};
+        return ServiceLookup{notTold, ""};
     }
-    return ServiceLookup{stateOf(status.dwCurrentState), commandOf(service_->get())};
+    return ServiceLookup{ServiceStatus{true, serviceStateOf(status.dwCurrentState)},
+                         commandOf(service_->get())};
 }
 
 // Any state but the present one, since a state asked for that the service is in already is
 // told at once.
-bool Win32ServiceWatch::watchForChange(ServiceState state) {
+bool Win32ServiceWatch::watchForChange(std::optional<ServiceState> state) {
     if (!service_) {
         return false;
     }
@@ -104,7 +63,7 @@ bool Win32ServiceWatch::watchForChange(ServiceState state) {
     notice_.dwVersion = SERVICE_NOTIFY_STATUS_CHANGE;
     notice_.pfnNotifyCallback = &Win32ServiceWatch::onNotified;
     notice_.pContext = this;
-    const DWORD changes = (everyState & ~notifyMaskOf(state)) | SERVICE_NOTIFY_DELETE_PENDING;
+    const DWORD changes = notifyMaskLeaving(state) | SERVICE_NOTIFY_DELETE_PENDING;
     return NotifyServiceStatusChangeW(service_->get(), changes, &notice_) == ERROR_SUCCESS;
 }
 

@@ -20,7 +20,7 @@ class Win32ServiceWatch final : public ServiceWatch {
         : window_(window), changeMessage_(changeMessage) {}
 
     ServiceLookup lookUp() override;
-    bool watchForChange(ServiceState state) override;
+    bool watchForChange(std::optional<ServiceState> state) override;
 
   private:
     static void CALLBACK onNotified(void* notice);

@@ -16,11 +16,11 @@ class FakeServiceWatch final : public ServiceWatch {
         ++lookups;
         return lookup;
     }
-    bool watchForChange(ServiceState state) override {
+    bool watchForChange(std::optional<ServiceState> state) override {
         watchedFrom = state;
         return tells;
     }
-    ServiceLookup lookup{ServiceState::running,
+    ServiceLookup lookup{{true, ServiceState::running},
                          "\"C:\\Program Files\\Quill Meter\\Quillmarten.exe\""};
     bool tells = true;
     int lookups = 0;

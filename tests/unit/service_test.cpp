@@ -55,7 +55,7 @@ TEST_F(StartUpTest, FailingOperationIsReportedWithoutOriginAndNothingServes) {
 
 // What the service reports around each request, whatever the manager asks in whatever state.
 TEST(ServiceStates, EachRequestMovesTheServiceAsItsHandlerDid) {
-    using enum HostedState;
+    using enum ServiceState;
     using Request = HostRequest;
     const std::vector<std::tuple<Request, RequestArrival>> arrivals{
         {Request::start, {true, true, starting}},      {Request::stop, {true, true, stopping}},
@@ -65,7 +65,7 @@ TEST(ServiceStates, EachRequestMovesTheServiceAsItsHandlerDid) {
     for (const auto& [request, arrival] : arrivals) {
         EXPECT_EQ(arrivalOf(request), arrival) << static_cast<int>(request);
     }
-    const std::vector<std::tuple<Request, bool, HostedState, std::optional<HostedState>>> moves{
+    const std::vector<std::tuple<Request, bool, ServiceState, std::optional<ServiceState>>> moves{
         {Request::start, true, stopped, running}, {Request::start, false, stopped, stopped},
         {Request::pause, true, running, paused},  {Request::pause, false, running, running},
         {Request::pause, true, paused, paused},   {Request::resume, true, paused, running},

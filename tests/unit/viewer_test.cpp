@@ -230,7 +230,7 @@ TEST_F(Viewer, ShowsTheServicesStateInItsIconAndTheTotalsEverywhere) {
              {ServiceState::continuing, &red, "continuing"},
              {ServiceState::pausing, &green, "pausing"},
              {ServiceState::starting, &grey, "starting"}}) {
-        service.lookup.state = state;
+        service.lookup.status.state = state;
         presenter->onServiceChanged();
         EXPECT_EQ(service.watchedFrom, state);
         EXPECT_EQ(icon().hIcon, picture);
@@ -239,17 +239,19 @@ TEST_F(Viewer, ShowsTheServicesStateInItsIconAndTheTotalsEverywhere) {
 }
 
 TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
-    service.lookup = ServiceLookup{ServiceState::notInstalled, ""};
+    service.lookup = ServiceLookup{};
     viewer();
     const std::string notInstalled =
         "The Quillmarten service is not installed. Looking again every 10 seconds.";
     EXPECT_EQ(window.status.at(0), notInstalled);
-    service.lookup = ServiceLookup{ServiceState::unknown, ""};
+    EXPECT_EQ(tooltip(), "Quillmarten: not installed, 0000:00:00:00 in all");
+    service.lookup = ServiceLookup{{true, std::nullopt}, ""};
     clock.advance(9);
     EXPECT_EQ(seen(), notInstalled);
     clock.advance(1);
     EXPECT_EQ(seen(), "Windows does not tell where the Quillmarten service is. Asking again every "
                       "10 seconds.");
+    EXPECT_EQ(tooltip(), "Quillmarten: state unknown, 0000:00:00:00 in all");
     service.lookup = FakeServiceWatch().lookup;
     clock.advance(10);
     EXPECT_EQ(seen(), "No log yet at " + logPath + ". Looking again every second.");
@@ -277,7 +279,7 @@ TEST_F(Viewer, AsksForTheServiceOnItsChangesOrEveryTenSecondsWhereNotTold) {
     }
     EXPECT_EQ(service.lookups, 1);
     EXPECT_EQ(service.watchedFrom, ServiceState::running);
-    service.lookup.state = ServiceState::paused;
+    service.lookup.status.state = ServiceState::paused;
     service.tells = false;
     presenter->onServiceChanged();
     EXPECT_EQ(icon().hIcon, &red);
@@ -309,7 +311,7 @@ TEST_F(Viewer, TouchesTheTrayOnlyWhenWhatItShowsChanges) {
     EXPECT_EQ(runningFor("0000000059"), 3u);
     EXPECT_EQ(runningFor("0000000100"), 4u);
     EXPECT_EQ(tooltip(), "Quillmarten: running, 0000:01:01:00 in all");
-    service.lookup.state = ServiceState::paused;
+    service.lookup.status.state = ServiceState::paused;
     presenter->onServiceChanged();
     EXPECT_EQ(shell.calls.size(), 5u);
     EXPECT_EQ(icon().hIcon, &red);
