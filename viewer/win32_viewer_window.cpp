@@ -28,12 +28,10 @@ Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionRows& history,
       statusBar_(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
                                  0, 0, 0, 0, window_.handle(), nullptr, GetModuleHandleW(nullptr),
                                  nullptr)),
-      list_(
-          std::make_unique<Win32SessionList>(window_.handle(), history, clientWidth, clientHeight)),
-      chart_(std::make_unique<Win32UsageChart>(window_.handle(), [this](const ChartSpan& span) {
-          presenter_.onChartSpanChosen(span);
-      })) {
-    list_->markDamagedRows();
+      list_(window_.handle(), history, clientWidth, clientHeight),
+      chart_(window_.handle(),
+             [this](const ChartSpan& span) { presenter_.onChartSpanChosen(span); }) {
+    list_.markDamagedRows();
     useDensity();
     // As large as its layout at the window's density, but no larger than the screen.
     RECT workArea{};
@@ -48,16 +46,21 @@ Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionRows& history,
     layOut();
 }
 
+// The window and its controls go while the objects they hand their messages to are still there.
+Win32ViewerWindow::~Win32ViewerWindow() {
+    window_.destroy();
+}
+
 // The font, the columns and the status bar's parts at the window's density: at start, and
 // whenever the window moves to a monitor of another. The new font is in place before the old one
 // goes.
 void Win32ViewerWindow::useDensity() {
     auto font = std::make_unique<MessageFont>(window_.handle());
-    for (const HWND control : {list_->handle(), statusBar_, chart_->handle()}) {
+    for (const HWND control : {list_.handle(), statusBar_, chart_.handle()}) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font->get()), TRUE);
     }
     font_ = std::move(font);
-    list_->fitColumns();
+    list_.fitColumns();
     partWidths_.clear();
     for (std::size_t index = 1; index < partTexts_.size(); ++index) {
         partWidths_.push_back(partWidth(partTexts_[index]));
@@ -113,7 +116,7 @@ void Win32ViewerWindow::setStatusParts(const std::vector<std::string>& parts) {
 }
 
 void Win32ViewerWindow::showChart(const UsageChart& chart) {
-    chart_->show(chart);
+    chart_.show(chart);
 }
 
 // The status bar sizes itself along the bottom; the chart stands above it and the list takes
@@ -128,9 +131,9 @@ void Win32ViewerWindow::layOut() {
     const int above = client.bottom - (bar.bottom - bar.top);
     const int chartHeight = std::min(
         above / 2, std::max(scaledPixels(leastChartHeight, window_.handle()), above * 2 / 5));
-    list_->place(RECT{0, 0, client.right, above - chartHeight});
-    list_->spreadColumns(client.right - GetSystemMetrics(SM_CXVSCROLL));
-    chart_->place(RECT{0, above - chartHeight, client.right, above});
+    list_.place(RECT{0, 0, client.right, above - chartHeight});
+    list_.spreadColumns(client.right - GetSystemMetrics(SM_CXVSCROLL));
+    chart_.place(RECT{0, above - chartHeight, client.right, above});
     std::vector<int> edges(partWidths_.size() + 1, -1);
     int edge = client.right - GetSystemMetrics(SM_CXVSCROLL);
     for (std::size_t index = partWidths_.size(); index > 0; --index) {
@@ -175,9 +178,7 @@ std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM w
                                                           LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
-        if (chart_) {
-            layOut();
-        }
+        layOut();
         return 0;
     case WM_DPICHANGED: {
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
@@ -204,7 +205,7 @@ std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM w
         presenter_.onShowChosen();
         return 0;
     case WM_NOTIFY:
-        return list_ ? list_->onNotify(*reinterpret_cast<const NMHDR*>(lParam)) : std::nullopt;
+        return list_.onNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:

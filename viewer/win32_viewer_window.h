@@ -27,11 +27,15 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     // Posted when the service control manager tells of a change of the service.
     static constexpr UINT serviceChangeMessage = WM_APP + 3;
 
-    // The presenter is used from the first message the loop delivers on.
+    // The presenter is used from the first message the loop delivers on. The window hands on no
+    // message before it is created, and its controls are made before it is sized.
     Win32ViewerWindow(HICON icon, const SessionRows& history, ViewerPresenter& presenter);
+    ~Win32ViewerWindow() override;
+    Win32ViewerWindow(const Win32ViewerWindow&) = delete;
+    Win32ViewerWindow& operator=(const Win32ViewerWindow&) = delete;
 
     HWND handle() const { return window_.handle(); }
-    Win32SessionList& sessionList() { return *list_; }
+    Win32SessionList& sessionList() { return list_; }
 
     void setCaption(const std::string& caption) override;
     bool isVisible() const override;
@@ -56,8 +60,8 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     std::unique_ptr<MessageFont> font_;
     Win32Window window_;
     HWND statusBar_;
-    std::unique_ptr<Win32SessionList> list_;
-    std::unique_ptr<Win32UsageChart> chart_;
+    Win32SessionList list_;
+    Win32UsageChart chart_;
     // The widths the status bar's parts after the first need for their texts.
     std::vector<int> partWidths_;
     // The texts the status bar's parts show.
