@@ -2,38 +2,8 @@
 
 namespace quillmarten {
 
-namespace {
-
-constexpr std::uint32_t messageIconAndTip = 7;
-
-} // namespace
-
-std::array<char, 64> tooltipField(std::string_view ansiText) {
-    std::array<char, 64> field;
-    field.fill(' ');
-    const std::string withNul = std::string(ansiText) + '\0';
-    withNul.copy(field.data(), field.size());
-    return field;
-}
-
-TrayIcon::TrayIcon(NotificationArea& shell, const TrayPictures& pictures, MainWindow& mainWindow,
-                   PopupMenu& trayMenu)
-    : shell_(shell), pictures_(pictures), mainWindow_(mainWindow), trayMenu_(trayMenu) {}
-
-void TrayIcon::fill(TrayPicture picture, std::string_view tooltip) {
-    record_.cbSize = sizeof(TrayIconRecord);
-    record_.hWnd = pictures_.callbackWindow;
-    record_.uID = 1;
-    record_.uFlags = messageIconAndTip;
-    record_.uCallbackMessage = pictures_.callbackMessage;
-    record_.hIcon = picture == TrayPicture::running  ? pictures_.running
-                    : picture == TrayPicture::paused ? pictures_.paused
-                                                     : pictures_.stopped;
-    if (tooltip_ != tooltip) {
-        tooltip_ = tooltip;
-        record_.szTip = tooltipField(shell_.toAnsi(tooltip));
-    }
-}
+TrayIcon::TrayIcon(NotificationArea& shell, MainWindow& mainWindow, PopupMenu& trayMenu)
+    : shell_(shell), mainWindow_(mainWindow), trayMenu_(trayMenu) {}
 
 void TrayIcon::addRunningIcon() {
     add(TrayPicture::running, runningTooltip);
@@ -44,25 +14,21 @@ void TrayIcon::showPicture(TrayPicture picture) {
 }
 
 void TrayIcon::add(TrayPicture picture, std::string_view tooltip) {
-    fill(picture, tooltip);
-    shell_.notify(TrayOperation::add, record_);
+    shell_.add(picture, tooltip);
 }
 
 void TrayIcon::change(TrayPicture picture, std::string_view tooltip) {
-    fill(picture, tooltip);
-    shell_.notify(TrayOperation::modify, record_);
+    shell_.change(picture, tooltip);
 }
 
 void TrayIcon::removeIcon() {
-    shell_.notify(TrayOperation::remove, record_);
+    shell_.remove();
 }
 
-// The mouse message number itself is decoded, not a coordinate scaled by the screen's density,
-// so the double-click and the right button work the same at every density.
-void TrayIcon::onTrayMouseMessage(std::uint32_t mouseMessage) {
-    if (mouseMessage == leftDoubleClick) {
+void TrayIcon::onTrayClick(TrayClick click) {
+    if (click == TrayClick::leftDoubleClick) {
         mainWindow_.setVisible(!mainWindow_.isVisible());
-    } else if (mouseMessage == rightButtonDown) {
+    } else if (click == TrayClick::rightButtonDown) {
         trayMenu_.openAtPointer();
     }
 }

@@ -2,38 +2,82 @@
 
 #include "platform/win32_text.h"
 
-#include <shellapi.h>
-
+#include <algorithm>
 #include <cstddef>
-#include <cstring>
+#include <span>
 #include <utility>
 
 namespace quillmarten {
 
 namespace {
 
-static_assert(offsetof(TrayIconRecord, hWnd) == offsetof(NOTIFYICONDATAA, hWnd));
-static_assert(offsetof(TrayIconRecord, uID) == offsetof(NOTIFYICONDATAA, uID));
-static_assert(offsetof(TrayIconRecord, uFlags) == offsetof(NOTIFYICONDATAA, uFlags));
-static_assert(offsetof(TrayIconRecord, uCallbackMessage) ==
-              offsetof(NOTIFYICONDATAA, uCallbackMessage));
-static_assert(offsetof(TrayIconRecord, hIcon) == offsetof(NOTIFYICONDATAA, hIcon));
-static_assert(offsetof(TrayIconRecord, szTip) == offsetof(NOTIFYICONDATAA, szTip));
-static_assert(sizeof(TrayIconRecord) == NOTIFYICONDATAA_V1_SIZE);
+// The record ends with the tooltip field, which keeps the tooltips the logic cuts and a NUL.
+static_assert(NOTIFYICONDATAA_V1_SIZE == offsetof(NOTIFYICONDATAA, szTip) + tooltipCapacity + 1);
 #ifndef _WIN64
-static_assert(sizeof(TrayIconRecord) == 88);
+static_assert(NOTIFYICONDATAA_V1_SIZE == 88);
 #endif
+
+constexpr UINT iconId = 1;
+
+// The field as it has always been sent: the ANSI text, its NUL, then spaces to the field's end.
+void fillTooltipField(std::span<CHAR> field, const std::string& ansiText) {
+    std::fill(field.begin(), field.end(), ' ');
+    const std::size_t length = std::min(ansiText.size(), field.size() - 1);
+    std::copy_n(ansiText.begin(), length, field.begin());
+    field[length] = '\0';
+}
 
 } // namespace
 
-void Win32NotificationArea::notify(TrayOperation operation, const TrayIconRecord& record) {
-    NOTIFYICONDATAA data{};
-    std::memcpy(&data, &record, sizeof record);
-    Shell_NotifyIconA(static_cast<DWORD>(operation), &data);
+Win32NotificationArea::Win32NotificationArea(HWND callbackWindow, UINT callbackMessage,
+                                             const Win32Pictures& pictures)
+    : pictures_(pictures) {
+    record_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record_.hWnd = callbackWindow;
+    record_.uID = iconId;
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record_.uCallbackMessage = callbackMessage;
 }
 
-std::string Win32NotificationArea::toAnsi(std::string_view text) {
-    return narrowAnsi(widen(text));
+void Win32NotificationArea::fill(TrayPicture picture, std::string_view tooltip) {
+    record_.hIcon = picture == TrayPicture::running  ? pictures_.running()
+                    : picture == TrayPicture::paused ? pictures_.paused()
+                                                     : pictures_.stopped();
+    if (tooltip_ != tooltip) {
+        tooltip_ = tooltip;
+        fillTooltipField(record_.szTip, narrowAnsi(widen(tooltip)));
+    }
+}
+
+void Win32NotificationArea::add(TrayPicture picture, std::string_view tooltip) {
+    fill(picture, tooltip);
+    Shell_NotifyIconA(NIM_ADD, &record_);
+}
+
+void Win32NotificationArea::change(TrayPicture picture, std::string_view tooltip) {
+    fill(picture, tooltip);
+    Shell_NotifyIconA(NIM_MODIFY, &record_);
+}
+
+void Win32NotificationArea::remove() {
+    Shell_NotifyIconA(NIM_DELETE, &record_);
+}
+
+// The mouse message number itself is decoded, not a coordinate scaled by the screen's density,
+// so the double-click and the right button work the same at every density.
+TrayClick trayClickOf(LPARAM callback) {
+    switch (LOWORD(callback)) {
+    case WM_MOUSEMOVE:
+        return TrayClick::mouseMove;
+    case WM_LBUTTONDBLCLK:
+        return TrayClick::leftDoubleClick;
+    case WM_RBUTTONDOWN:
+        return TrayClick::rightButtonDown;
+    case WM_RBUTTONUP:
+        return TrayClick::rightButtonUp;
+    default:
+        return TrayClick::other;
+    }
 }
 
 bool Win32TaskbarProbe::taskbarExists() {

@@ -1,21 +1,47 @@
 #pragma once
 
 #include "desktop/tray_icon.h"
+#include "desktop/win32_pictures.h"
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace quillmarten {
 
-// The notification area through Shell_NotifyIconA, whose record the TrayIconRecord copies.
+// The service's hidden window takes the tray's callbacks as 0x200; a window that shows its
+// client area needs a message of its own.
+inline constexpr UINT hiddenWindowTrayMessage = 0x200;
+
+// The notification area through Shell_NotifyIconA: the shell's ANSI record (88 bytes in the
+// 32-bit program) of one icon of `callbackWindow`, built from a picture and a tooltip, the
+// tooltip in the system's ANSI code page. Decides nothing.
 class Win32NotificationArea final : public NotificationArea {
   public:
-    void notify(TrayOperation operation, const TrayIconRecord& record) override;
-    std::string toAnsi(std::string_view text) override;
+    Win32NotificationArea(HWND callbackWindow, UINT callbackMessage, const Win32Pictures& pictures);
+
+    void add(TrayPicture picture, std::string_view tooltip) override;
+    void change(TrayPicture picture, std::string_view tooltip) override;
+    // Deletes the icon with the record as last filled.
+    void remove() override;
+
+  private:
+    void fill(TrayPicture picture, std::string_view tooltip);
+
+    const Win32Pictures& pictures_;
+    NOTIFYICONDATAA record_{};
+    // The tooltip the record holds: the service adds its icon again on every tick, and the
+    // conversion to the ANSI code page is done only when the text changes.
+    std::optional<std::string> tooltip_;
 };
+
+// What the mouse did on the icon, from the lParam of the tray's callback message.
+TrayClick trayClickOf(LPARAM callback);
 
 class Win32TaskbarProbe final : public TaskbarProbe {
   public:

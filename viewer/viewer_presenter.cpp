@@ -168,12 +168,12 @@ std::string ViewerPresenter::currentNotice() {
 }
 
 // The mouse over the icon may bring its tooltip up; a double-click may have shown the window.
-void ViewerPresenter::onTrayMouseMessage(std::uint32_t mouseMessage) {
-    if (mouseMessage == mouseMove) {
+void ViewerPresenter::onTrayClick(TrayClick click) {
+    if (click == TrayClick::mouseMove) {
         tooltipSeenUntil_ = ports_.clock.steadySeconds() + tooltipSeconds;
         showInTray();
     }
-    ports_.tray.onTrayMouseMessage(mouseMessage);
+    ports_.tray.onTrayClick(click);
     showInWindow();
 }
 

@@ -50,7 +50,7 @@ class ViewerPresenter {
     void onTimer();
     void onServiceChanged();
     void onChartSpanChosen(const ChartSpan& span);
-    void onTrayMouseMessage(std::uint32_t mouseMessage);
+    void onTrayClick(TrayClick click);
     // The taskbar was created anew, as when Explorer restarts: the icon is added again.
     void onTaskbarCreated();
 

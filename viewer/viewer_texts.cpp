@@ -4,6 +4,7 @@
 
 #include "basics/calendar.h"
 #include "basics/duration.h"
+#include "desktop/tray_icon.h"
 
 #include <algorithm>
 #include <limits>
@@ -11,8 +12,6 @@
 namespace quillmarten {
 
 namespace {
-
-constexpr std::size_t tooltipCapacity = 63;
 
 // The days of a duration have 32 bits; no log of this world comes near.
 std::string timeText(std::int64_t seconds) {

@@ -1,5 +1,6 @@
 #include "viewer/win32_viewer_window.h"
 
+#include "desktop/win32_tray.h"
 #include "platform/win32_text.h"
 
 #include <commctrl.h>
@@ -196,7 +197,7 @@ std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM w
         presenter_.onTimer();
         return 0;
     case trayMessage:
-        presenter_.onTrayMouseMessage(static_cast<std::uint32_t>(LOWORD(lParam)));
+        presenter_.onTrayClick(trayClickOf(lParam));
         return 0;
     case serviceChangeMessage:
         presenter_.onServiceChanged();

@@ -23,11 +23,10 @@ QuillmartenProgram::QuillmartenProgram()
       mainWindow_(pictures_.running(), hiddenWindow_.handle(), history_, *this),
       meterTimer_(mainWindow_.handle(), meterTimerId, meterInterval),
       hideTimer_(mainWindow_.handle(), hideTimerId, hideDelay),
+      shell_(hiddenWindow_.handle(), hiddenWindowTrayMessage, pictures_),
       trayMenu_(hiddenWindow_.handle(),
                 {{L"&Info", [this] { mainWindowEvents_.onAboutChosen(); }}}),
-      tray_(shell_, TrayPictures{hiddenWindow_.handle(), pictures_.running(), pictures_.paused()},
-            mainWindow_, trayMenu_),
-      serviceHost_(executable_),
+      tray_(shell_, mainWindow_, trayMenu_), serviceHost_(executable_),
       mainWindowEvents_(mainWindow_, mainWindow_, serviceHost_, serviceHost_, tray_, aboutWindow_),
       tracker_(TrackerPorts{clock_, mainWindow_.sessionList(), mainWindow_, tray_, taskbar_,
                             meterTimer_, hideTimer_, serviceHost_, files_},
@@ -91,8 +90,8 @@ void QuillmartenProgram::endProgram(int exitCode) {
 // close from outside the program (Task Manager's) lands here.
 std::optional<LRESULT> QuillmartenProgram::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case trayCallbackMessage:
-        tray_.onTrayMouseMessage(static_cast<std::uint32_t>(LOWORD(lParam)));
+    case hiddenWindowTrayMessage:
+        tray_.onTrayClick(trayClickOf(lParam));
         return 0;
     case Win32ServiceHost::requestMessage:
         serviceHost_.deliver(wParam);

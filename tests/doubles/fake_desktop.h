@@ -7,26 +7,35 @@
 #include "service/start_up.h"
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace quillmarten::testing {
 
-// Converts as a Western European Windows does: "®" (U+00AE) becomes the one byte 0xAE.
+// One call to the notification area; a removal names no picture and no tooltip.
+struct TrayCall {
+    std::string operation;
+    TrayPicture picture;
+    std::string tooltip;
+    bool operator==(const TrayCall&) const = default;
+    friend void PrintTo(const TrayCall& call, std::ostream* out) {
+        *out << call.operation << ' ' << static_cast<int>(call.picture) << " \"" << call.tooltip
+             << '"';
+    }
+};
+
 class FakeNotificationArea final : public NotificationArea {
   public:
-    void notify(TrayOperation operation, const TrayIconRecord& record) override {
-        calls.emplace_back(operation, record);
+    void add(TrayPicture picture, std::string_view tooltip) override {
+        calls.push_back({"add", picture, std::string(tooltip)});
     }
-    std::string toAnsi(std::string_view text) override {
-        std::string ansi(text);
-        if (const auto at = ansi.find("\xC2\xAE"); at != std::string::npos) {
-            ansi.replace(at, 2, "\xAE");
-        }
-        return ansi;
+    void change(TrayPicture picture, std::string_view tooltip) override {
+        calls.push_back({"change", picture, std::string(tooltip)});
     }
-    std::vector<std::pair<TrayOperation, TrayIconRecord>> calls;
+    void remove() override { calls.push_back({"remove", {}, {}}); }
+    std::vector<TrayCall> calls;
 };
 
 class FakePopupMenu final : public PopupMenu {

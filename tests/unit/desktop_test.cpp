@@ -9,56 +9,40 @@ namespace {
 
 using namespace quillmarten::testing;
 
-std::string tooltip(const TrayIconRecord& record) {
-    return std::string(record.szTip.data(), record.szTip.size());
-}
-
 class Desktop : public ::testing::Test {
   protected:
-    int callbackWindow = 0;
-    int green = 0;
-    int red = 0;
     FakeNotificationArea shell;
     FakeMainWindow window;
     FakePopupMenu menu;
     FakeStacking stacking;
     FakeAboutOpener about;
     RecordingServiceHost host;
-    TrayIcon tray{shell, TrayPictures{&callbackWindow, &green, &red}, window, menu};
+    TrayIcon tray{shell, window, menu};
     MainWindowEvents events{stacking, window, host, host, tray, about};
 };
 
-// The 88-byte record as the shell takes it, its tooltip in the ANSI code page.
-TEST_F(Desktop, TrayRecordsHoldTheWholeRecordAndADeleteSendsTheLastOne) {
+TEST_F(Desktop, TheServicesIconSaysWhetherItMetersOrIsPaused) {
     tray.addRunningIcon();
     tray.showPicture(TrayPicture::paused);
+    tray.showPicture(TrayPicture::running);
     tray.removeIcon();
-    ASSERT_EQ(shell.calls.size(), 3u);
-    const TrayIconRecord& running = shell.calls[0].second;
-    EXPECT_EQ(shell.calls[0].first, TrayOperation::add);
-    EXPECT_EQ(running.hWnd, &callbackWindow);
-    EXPECT_EQ(running.uID, 1u);
-    EXPECT_EQ(running.uFlags, 7u);
-    EXPECT_EQ(running.uCallbackMessage, 0x200u);
-    EXPECT_EQ(running.hIcon, &green);
-    EXPECT_EQ(tooltip(running),
-              std::string("Quillmarten by Brackwater\xAE", 26) + '\0' + std::string(37, ' '));
-    EXPECT_EQ(shell.calls[1].first, TrayOperation::modify);
-    EXPECT_EQ(tooltip(shell.calls[1].second),
-              std::string("Quillmarten Paused") + '\0' + std::string(45, ' '));
-    EXPECT_EQ(shell.calls[2].first, TrayOperation::remove);
-    EXPECT_EQ(shell.calls[2].second.hIcon, &red);
+    EXPECT_EQ(shell.calls,
+              (std::vector<TrayCall>{
+                  {"add", TrayPicture::running, "Quillmarten by Brackwater\xC2\xAE"},
+                  {"change", TrayPicture::paused, "Quillmarten Paused"},
+                  {"change", TrayPicture::running, "Quillmarten by Brackwater\xC2\xAE"},
+                  {"remove", {}, {}}}));
 }
 
 // A double-click toggles the window; the right button's press, not its release, opens the menu.
 TEST_F(Desktop, MouseOnTheIconAndTheWindowsUnloadsDoWhatTheyShould) {
-    tray.onTrayMouseMessage(0x203);
+    tray.onTrayClick(TrayClick::leftDoubleClick);
     EXPECT_FALSE(window.visible);
-    for (std::uint32_t message : {0x200u, 0x201u, 0x202u, 0x205u, 0x206u, 0x209u}) {
-        tray.onTrayMouseMessage(message);
+    for (TrayClick click : {TrayClick::mouseMove, TrayClick::rightButtonUp, TrayClick::other}) {
+        tray.onTrayClick(click);
     }
     EXPECT_EQ(menu.opened, 0);
-    tray.onTrayMouseMessage(0x204);
+    tray.onTrayClick(TrayClick::rightButtonDown);
     EXPECT_EQ(menu.opened, 1);
     EXPECT_EQ(window.visibilityChanges, 1);
     EXPECT_FALSE(events.onUnloadRequest(UnloadReason::userClose));

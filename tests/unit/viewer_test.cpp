@@ -192,8 +192,8 @@ class Viewer : public ::testing::Test {
         return *presenter;
     }
     std::string& file() { return files.contents(logPath); }
-    const TrayIconRecord& icon() const { return shell.calls.back().second; }
-    std::string tooltip() const { return std::string(icon().szTip.data()); }
+    const TrayCall& icon() const { return shell.calls.back(); }
+    std::string tooltip() const { return icon().tooltip; }
     // The status bar's first part after a tick.
     std::string seen() {
         presenter->onTimer();
@@ -208,8 +208,7 @@ class Viewer : public ::testing::Test {
     FakeSessionList list{rows};
     FakeNotificationArea shell;
     FakePopupMenu menu;
-    int green = 0, red = 0, grey = 0;
-    TrayIcon tray{shell, TrayPictures{nullptr, &green, &red, &grey}, window, menu};
+    TrayIcon tray{shell, window, menu};
     FakeUserSettings settings;
     FakeSaveDialog dialog;
     FakeAboutOpener about;
@@ -226,14 +225,14 @@ TEST_F(Viewer, ShowsTheServicesStateInItsIconAndTheTotalsEverywhere) {
                                  "2 sessions", "Today 0000:00:00:10", "This week 0000:00:00:10",
                                  "This month 0000:01:00:10", "In all 0000:01:00:10"}));
     for (const auto& [state, picture, name] :
-         std::vector<std::tuple<ServiceState, int*, std::string>>{
-             {ServiceState::continuing, &red, "continuing"},
-             {ServiceState::pausing, &green, "pausing"},
-             {ServiceState::starting, &grey, "starting"}}) {
+         std::vector<std::tuple<ServiceState, TrayPicture, std::string>>{
+             {ServiceState::continuing, TrayPicture::paused, "continuing"},
+             {ServiceState::pausing, TrayPicture::running, "pausing"},
+             {ServiceState::starting, TrayPicture::stopped, "starting"}}) {
         service.lookup.status.state = state;
         presenter->onServiceChanged();
         EXPECT_EQ(service.watchedFrom, state);
-        EXPECT_EQ(icon().hIcon, picture);
+        EXPECT_EQ(icon().picture, picture);
         EXPECT_EQ(tooltip(), "Quillmarten: " + name + ", 0000:01:00:10 in all");
     }
 }
@@ -282,7 +281,7 @@ TEST_F(Viewer, AsksForTheServiceOnItsChangesOrEveryTenSecondsWhereNotTold) {
     service.lookup.status.state = ServiceState::paused;
     service.tells = false;
     presenter->onServiceChanged();
-    EXPECT_EQ(icon().hIcon, &red);
+    EXPECT_EQ(icon().picture, TrayPicture::paused);
     clock.advance(9);
     presenter->onTimer();
     EXPECT_EQ(service.lookups, 2);
@@ -302,7 +301,7 @@ TEST_F(Viewer, TouchesTheTrayOnlyWhenWhatItShowsChanges) {
         return shell.calls.size();
     };
     EXPECT_EQ(runningFor("0000000040"), 1u);
-    presenter->onTrayMouseMessage(mouseMove);
+    presenter->onTrayClick(TrayClick::mouseMove);
     EXPECT_EQ(tooltip(), "Quillmarten: running, 0000:01:00:40 in all");
     clock.advance(9);
     EXPECT_EQ(runningFor("0000000045"), 3u);
@@ -314,7 +313,7 @@ TEST_F(Viewer, TouchesTheTrayOnlyWhenWhatItShowsChanges) {
     service.lookup.status.state = ServiceState::paused;
     presenter->onServiceChanged();
     EXPECT_EQ(shell.calls.size(), 5u);
-    EXPECT_EQ(icon().hIcon, &red);
+    EXPECT_EQ(icon().picture, TrayPicture::paused);
 }
 
 // Shown, only what changed is drawn again; hidden, nothing, until a double-click shows it.
@@ -335,7 +334,7 @@ TEST_F(Viewer, LeavesAHiddenWindowAloneAndBringsItUpToDateWhenShown) {
     presenter->onTimer();
     presenter->onTimer();
     EXPECT_EQ(changes(), hidden);
-    presenter->onTrayMouseMessage(leftDoubleClick);
+    presenter->onTrayClick(TrayClick::leftDoubleClick);
     EXPECT_EQ(list.rowCount, 3u);
     EXPECT_EQ(list.selected, 2u);
     EXPECT_EQ(window.caption, "Quillmarten Viewer - 0000:01:01:10 in all");
@@ -413,7 +412,7 @@ TEST_F(Viewer, RemembersItsPlaceAndOnlyExitEndsIt) {
     EXPECT_FALSE(window.visible);
     EXPECT_EQ(settings.values[placement], "moved");
     presenter->onExitChosen();
-    EXPECT_EQ(shell.calls.back().first, TrayOperation::remove);
+    EXPECT_EQ(icon().operation, "remove");
     EXPECT_TRUE(window.closed);
 }
 
