@@ -1,7 +1,5 @@
 #pragma once
 
-#include "basics/text_forms.h"
-
 #include <cstdint>
 #include <string>
 
@@ -17,6 +15,16 @@ struct CalendarDate {
     int day = 1;
 
     friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
+};
+
+// A local wall-clock date and time as the system clock gives it.
+struct LocalTime {
+    CalendarDate date{0, 0, 0};
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+
+    friend bool operator==(const LocalTime&, const LocalTime&) = default;
 };
 
 // Days since 1970-01-01, negative before it.

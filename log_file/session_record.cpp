@@ -1,5 +1,7 @@
 #include "log_file/session_record.h"
 
+#include "basics/calendar.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -32,9 +34,13 @@ constexpr int digitsValue(std::string_view digits, std::size_t first, std::size_
     return value;
 }
 
+constexpr CalendarDate dateAt(std::string_view digits, std::size_t first) {
+    return CalendarDate{digitsValue(digits, first, 4), digitsValue(digits, first + 4, 2),
+                        digitsValue(digits, first + 6, 2)};
+}
+
 constexpr LocalTime momentAt(std::string_view digits, std::size_t first) {
-    return LocalTime{digitsValue(digits, first, 4),      digitsValue(digits, first + 4, 2),
-                     digitsValue(digits, first + 6, 2),  digitsValue(digits, first + 8, 2),
+    return LocalTime{dateAt(digits, first), digitsValue(digits, first + 8, 2),
                      digitsValue(digits, first + 10, 2), digitsValue(digits, first + 12, 2)};
 }
 
@@ -90,19 +96,9 @@ bool allZero(std::string_view bytes) {
     return any == 0;
 }
 
-constexpr bool isLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-constexpr int daysInMonth(int year, int month) {
-    constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
-}
-
-constexpr bool isRealMoment(const LocalTime& t) {
-    return t.year >= 1 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
-           t.day <= daysInMonth(t.year, t.month) && t.hour <= 23 && t.minute <= 59 &&
-           t.second <= 59;
+// The calendar knows a year 0; a stamp's years count from 1.
+bool isRealStampDate(const CalendarDate& date) {
+    return date.year >= 1 && isRealDate(date);
 }
 
 void markDamaged(RecordSlot& slot, RecordDamage damage) {
@@ -136,10 +132,10 @@ RecordDamage checkSessionDigits(std::string_view digits) {
         lane(pairs[0], 3) > 28 || (lane(pairs[0], 0) | lane(pairs[0], 1)) == 0;
     const bool stopNeedsCalendar =
         lane(pairs[2], 2) > 28 || (lane(pairs[1], 3) | lane(pairs[2], 0)) == 0;
-    if (startNeedsCalendar && !isRealMoment(momentAt(digits, 0))) {
+    if (startNeedsCalendar && !isRealStampDate(dateAt(digits, 0))) {
         return RecordDamage::impossibleStart;
     }
-    if (stopNeedsCalendar && !isRealMoment(momentAt(digits, 14))) {
+    if (stopNeedsCalendar && !isRealStampDate(dateAt(digits, 14))) {
         return RecordDamage::impossibleStop;
     }
     return RecordDamage::none;

@@ -40,9 +40,8 @@ ReportRow periodRow(std::string label, const PeriodTotal& total) {
 }
 
 std::string isoDateTimeText(const LocalTime& time) {
-    return isoDateText(CalendarDate{time.year, time.month, time.day}) + "T" +
-           zeroPadded(time.hour, 2) + ":" + zeroPadded(time.minute, 2) + ":" +
-           zeroPadded(time.second, 2);
+    return isoDateText(time.date) + "T" + zeroPadded(time.hour, 2) + ":" +
+           zeroPadded(time.minute, 2) + ":" + zeroPadded(time.second, 2);
 }
 
 } // namespace quillmarten

@@ -20,7 +20,7 @@ class FakeClock final : public Clock {
         time.second = daySeconds % 60;
     }
 
-    LocalTime time{2026, 12, 5, 8, 3, 7};
+    LocalTime time{{2026, 12, 5}, 8, 3, 7};
     std::int64_t steady = 1000;
 };
 

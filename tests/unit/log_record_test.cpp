@@ -49,8 +49,8 @@ TEST(RecordFormat, ASessionIsTheseFortyBytesAndDecodesIntoItsTimes) {
     EXPECT_THROW(encodeRecord(std::string(39, '1')), RaisedError);
     const RecordSlot slot = decodeSlot(bytes);
     EXPECT_EQ(slot.kind, SlotKind::session);
-    EXPECT_EQ(slot.start(), (LocalTime{2026, 12, 5, 8, 3, 7}));
-    EXPECT_EQ(slot.stop(), (LocalTime{2026, 12, 5, 17, 45, 9}));
+    EXPECT_EQ(slot.start(), (LocalTime{{2026, 12, 5}, 8, 3, 7}));
+    EXPECT_EQ(slot.stop(), (LocalTime{{2026, 12, 5}, 17, 45, 9}));
     EXPECT_EQ(slot.timeInUse(), (Duration{0, 9, 42, 0}));
     EXPECT_EQ(decodeSlot(std::string(40, '\0')).kind, SlotKind::gap);
     EXPECT_EQ(decodeSlot(session("20240229000000", "20240229235959", "9999235959")).kind,

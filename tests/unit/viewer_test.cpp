@@ -218,7 +218,7 @@ class Viewer : public ::testing::Test {
 
 // The end-to-end tests see green, red and grey; the states between them are here.
 TEST_F(Viewer, ShowsTheServicesStateInItsIconAndTheTotalsEverywhere) {
-    clock.time = LocalTime{2026, 12, 9, 8, 0, 20};
+    clock.time = LocalTime{{2026, 12, 9}, 8, 0, 20};
     file() = firstRun + gap + running;
     viewer();
     EXPECT_EQ(window.caption, "Quillmarten Viewer - 0000:01:00:10 in all");
@@ -341,7 +341,7 @@ TEST_F(Viewer, LeavesAHiddenWindowAloneAndBringsItUpToDateWhenShown) {
 
 // The chart follows the log while it shows, and the span the user chose.
 TEST_F(Viewer, ChartsTheLogWhileShownInTheChosenSpan) {
-    clock.time = LocalTime{2026, 12, 9, 8, 0, 20};
+    clock.time = LocalTime{{2026, 12, 9}, 8, 0, 20};
     file() = firstRun + gap + running;
     viewer();
     EXPECT_EQ(window.chart.bars.size(), 35u);
