@@ -25,7 +25,7 @@ std::vector<std::string> reportColumns(std::optional<PeriodKind> periods) {
 }
 
 ReportRow sessionRow(const StoredSession& session) {
-    return {count(session.record), Cell{isoDateTimeText(session.start)},
+    return {count(session.slot), Cell{isoDateTimeText(session.start)},
             Cell{isoDateTimeText(session.stop)}, count(session.seconds),
             timeInUse(session.seconds)};
 }

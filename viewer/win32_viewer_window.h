@@ -28,7 +28,7 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     static constexpr UINT serviceChangeMessage = WM_APP + 3;
 
     // The presenter is used from the first message the loop delivers on.
-    Win32ViewerWindow(HICON icon, const SessionRows& history, ViewerPresenter& presenter);
+    Win32ViewerWindow(HICON icon, const SessionRows& rows, ViewerPresenter& presenter);
 
     HWND handle() const { return window_.handle(); }
     Win32SessionList& sessionList() { return *list_; }
