@@ -1,5 +1,7 @@
 #pragma once
 
+#include "basics/date_time.h"
+
 #include <cstdint>
 #include <string>
 
@@ -8,24 +10,6 @@
 namespace quillmarten {
 
 inline constexpr std::int64_t secondsPerDay = 86'400;
-
-struct CalendarDate {
-    int year = 1;
-    int month = 1;
-    int day = 1;
-
-    friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
-};
-
-// A local wall-clock date and time as the system clock gives it.
-struct LocalTime {
-    CalendarDate date{0, 0, 0};
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-
-    friend bool operator==(const LocalTime&, const LocalTime&) = default;
-};
 
 // Days since 1970-01-01, negative before it.
 std::int64_t dayNumber(const CalendarDate& date);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "basics/calendar.h"
+#include "basics/date_time.h"
 
 #include <cstdint>
 #include <string>

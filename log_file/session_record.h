@@ -60,7 +60,7 @@ std::string encodeRecord(std::string_view text);
 std::string sessionRecordText(std::string_view startStamp, std::string_view stopStamp,
                               const Duration& timeInUse);
 
-// What is wrong with a damaged slot, in plain words ("character 31 is not a digit").
+// What is wrong with a damaged record, in plain words ("character 31 is not a digit").
 std::string damageReason(const Record& record);
 
 // The error number a damaged record stands for: 59 for a wrong length, 13 for wrong characters.

@@ -32,15 +32,15 @@ struct TrackerPorts {
 enum class RecordMove : std::uint8_t {
     logReplaced, // another file took the log's name
     logDeleted,  // the log was gone, and was made anew
-    logCutShort, // the log no longer reaches the record's end
-    overwritten, // the record's place holds something else
+    logCutShort, // the log no longer reaches the end of the record's slot
+    overwritten, // the record's slot holds something else
 };
 
 // Meters the running session: loads the log's sessions into the list and the grand total, places
 // the session's record two slots past the last, and on every tick counts the session's seconds,
 // rewrites its record and refreshes its row and the caption. Failures become error reports;
 // none of them stops the metering. The record is written only into the file it was placed in:
-// should another file take the log's place, or the record's place hold anything else, the
+// should another file take the log's place, or the record's slot hold anything else, the
 // session is placed again behind whatever the log holds then.
 class SessionTracker {
   public:

@@ -144,7 +144,7 @@ LogChange LogFollower::readNew(File& file, const FileStatus& status) {
 }
 
 // The service rewrites its own record only: the session in the last slot keeps its start. A
-// damaged last slot may come whole, a record cut short by a write under way.
+// damaged last record may come whole, one cut short by a write under way.
 bool LogFollower::stillHolds(const Record& record) const {
     return !last_.session ||
            (record.kind == RecordKind::session && record.start() == last_.session->start);

@@ -85,7 +85,7 @@ class LogFollower {
     std::optional<FileIdentity> identity_; // none: nothing read yet
     std::uint64_t size_ = 0;
     std::uint64_t lastWrite_ = 0;
-    std::string firstBytes_; // the length and start of the first slot, which nothing rewrites
+    std::string firstBytes_; // the length and start of the first record, which nothing rewrites
     LastSlot last_;
     std::int64_t sessions_ = 0;
     std::int64_t damaged_ = 0;

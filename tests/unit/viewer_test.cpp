@@ -46,7 +46,7 @@ class Follower : public ::testing::Test {
     LogFollower follower{files, rows};
 };
 
-// Besides what is new, a refresh reads the first slot's length and start (16 bytes), which
+// Besides what is new, a refresh reads the first record's length and start (16 bytes), which
 // nothing rewrites, to see that the file was not written over; nothing while the file stands.
 TEST_F(Follower, ReadsOnlyTheRewrittenLastRecordAndWhatWasAppended) {
     file() = firstRun + gap + running;
@@ -83,7 +83,7 @@ TEST_F(Follower, ReadsAgainWhenTheLogGotShorterOrWasReplacedAndMendsADamagedLast
 }
 
 // A copy written over the log in place keeps the file's identity, and its length or more: its
-// first slot differs, or the session in the last slot read.
+// first record differs, or the session in the last slot read.
 TEST_F(Follower, ReadsAgainWhenTheLogWasWrittenOverInPlace) {
     const std::string other = record("20261102080000", "20261102080000", "0000000100");
     for (const auto& [copy, seconds] : std::vector<std::pair<std::string, std::int64_t>>{
