@@ -168,7 +168,9 @@ TEST_F(Tracker, RecordIsPlacedAgainWhenItsLogIsReplacedCutShortOverwrittenOrDele
     };
     const std::vector<Case> cases{
         {"The log was replaced", [&] { files.replace(path, other); }, other, 3, "0000:01:00:02"},
-        {"The log was cut short", [&] { file().resize(40); }, first, 3, "0000:00:00:12"},
+        {"The log was cut short", [&] { file().resize(119); },
+         first + gap + record("20261205080307", "20261205080308", "0000000001").substr(0, 39), 5,
+         "0000:00:00:12"},
         {"The session's record was overwritten", [&] { file() = other + gap + other; },
          other + gap + other, 5, "0000:02:00:02"},
         {"The log was deleted", [&] { files.removeFile(path); }, "", 1, "0000:00:00:02"},
