@@ -1,5 +1,7 @@
 #include "basics/calendar.h"
 
+#include "basics/text_forms.h"
+
 #include <chrono>
 
 namespace quillmarten {
@@ -31,8 +33,7 @@ bool isRealDate(const CalendarDate& date) {
 }
 
 std::int64_t wallClockSeconds(const LocalTime& time) {
-    return dayNumber(CalendarDate{time.year, time.month, time.day}) * secondsPerDay +
-           time.hour * 3600 + time.minute * 60 + time.second;
+    return dayNumber(time.date) * secondsPerDay + time.hour * 3600 + time.minute * 60 + time.second;
 }
 
 int isoWeekday(std::int64_t day) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "basics/text_forms.h"
+#include "basics/date_time.h"
 
 #include <cstdint>
 #include <string>
@@ -10,14 +10,6 @@
 namespace quillmarten {
 
 inline constexpr std::int64_t secondsPerDay = 86'400;
-
-struct CalendarDate {
-    int year = 1;
-    int month = 1;
-    int day = 1;
-
-    friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
-};
 
 // Days since 1970-01-01, negative before it.
 std::int64_t dayNumber(const CalendarDate& date);

@@ -27,8 +27,8 @@ std::string storedDurationField(const Duration& duration);
 // (error 6) when the days would leave their range, the duration then unchanged.
 void countOneSecond(Duration& duration);
 
-// Sums of many durations, kept unit by unit and carried once at the end, so that adding a long
-// history costs four additions per session.
+// Sums of many durations, kept unit by unit and carried once at the end, so that adding up a long
+// log costs four additions per session.
 class DurationSum {
   public:
     void add(const Duration& duration) {

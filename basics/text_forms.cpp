@@ -21,8 +21,9 @@ std::string zeroPadded(std::int64_t value, int digits) {
 }
 
 std::string dateTimeStamp(const LocalTime& time) {
-    return zeroPadded(time.year, 4) + zeroPadded(time.month, 2) + zeroPadded(time.day, 2) +
-           zeroPadded(time.hour, 2) + zeroPadded(time.minute, 2) + zeroPadded(time.second, 2);
+    return zeroPadded(time.date.year, 4) + zeroPadded(time.date.month, 2) +
+           zeroPadded(time.date.day, 2) + zeroPadded(time.hour, 2) + zeroPadded(time.minute, 2) +
+           zeroPadded(time.second, 2);
 }
 
 std::string_view midText(std::string_view text, std::size_t first, std::size_t count) {

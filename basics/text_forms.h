@@ -1,22 +1,12 @@
 #pragma once
 
+#include "basics/date_time.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace quillmarten {
-
-// A local wall-clock date and time as the system clock gives it.
-struct LocalTime {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-
-    friend bool operator==(const LocalTime&, const LocalTime&) = default;
-};
 
 // The value with at least `digits` digits, zero-padded on the left; a negative value keeps
 // its sign in front of the padding ("-0005").

@@ -23,8 +23,8 @@ std::int64_t heapBytes() {
 
 // The start of metering over 100,000 stored sessions, and reading the same file, side by side
 // in each iteration so that both meet the same machine: load_per_read is the ratio of their
-// times, bytes_per_session what the loaded history keeps on the heap for each session.
-void loadHistory(benchmark::State& state) {
+// times, bytes_per_session what the loaded rows keep on the heap for each session.
+void loadLog(benchmark::State& state) {
     const std::string path = writeSampleLog(benchDirectory(), sameSession);
     const auto storedLength = std::filesystem::file_size(path);
     const auto buffer = std::make_unique_for_overwrite<char[]>(64 * 1024);
@@ -66,7 +66,7 @@ void tick(benchmark::State& state) {
     benchmark::DoNotOptimize(program.window.caption);
 }
 
-BENCHMARK(loadHistory)->Unit(benchmark::kMillisecond);
+BENCHMARK(loadLog)->Unit(benchmark::kMillisecond);
 BENCHMARK(tick)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "sample_log.h"
 
 #include "basics/calendar.h"
+#include "basics/text_forms.h"
 #include "log_file/posix_file_system.h"
 #include "report/report_command.h"
 
@@ -22,7 +23,7 @@ std::string threeSessionsADay(int index) {
     const CalendarDate date = dateOfDay(dayNumber({2000, 1, 1}) + index / 3);
     const CalendarDate next = dateOfDay(dayNumber(date) + 1);
     const auto stamp = [](const CalendarDate& day, int hour, int minute) {
-        return dateTimeStamp(LocalTime{day.year, day.month, day.day, hour, minute, 0});
+        return dateTimeStamp(LocalTime{day, hour, minute, 0});
     };
     switch (index % 3) {
     case 0:

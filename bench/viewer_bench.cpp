@@ -75,14 +75,14 @@ void refreshAfterTick(benchmark::State& state) {
     const std::string ticks[] = {encodeRecord(sameSession(0)),
                                  encodeRecord(sameSession(0).substr(0, 37) + "1")};
     std::fstream log(path, std::ios::in | std::ios::out | std::ios::binary);
-    const auto lastRecord =
+    const auto lastSlotOffset =
         static_cast<std::streamoff>((storedSessions * 2 - 2) * static_cast<int>(recordSize));
     files.reads = 0;
     files.bytes = 0;
     int tick = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        log.seekp(lastRecord);
+        log.seekp(lastSlotOffset);
         log << ticks[++tick % 2] << std::flush;
         state.ResumeTiming();
         follower.refresh(path, today);

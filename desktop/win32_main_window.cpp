@@ -19,12 +19,11 @@ constexpr WindowStyle mainWindowStyle(HICON icon, HWND owner) {
 
 } // namespace
 
-Win32MainWindow::Win32MainWindow(HICON icon, HWND hiddenOwner, const SessionRows& history,
+Win32MainWindow::Win32MainWindow(HICON icon, HWND hiddenOwner, const SessionRows& rows,
                                  MainWindowHandlers& handlers)
     : handlers_(handlers),
       window_(L"QuillmartenHourMeter", L"", mainWindowStyle(icon, hiddenOwner), *this),
-      list_(
-          std::make_unique<Win32SessionList>(window_.handle(), history, clientWidth, listHeight)) {
+      list_(std::make_unique<Win32SessionList>(window_.handle(), rows, clientWidth, listHeight)) {
     list_->fitColumns();
     showColumnsWhole();
     centre();

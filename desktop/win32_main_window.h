@@ -25,7 +25,7 @@ class MainWindowHandlers {
 class Win32MainWindow final : public MainWindow, public WindowStacking, private WindowMessages {
   public:
     // The hidden owner keeps the window off the taskbar.
-    Win32MainWindow(HICON icon, HWND hiddenOwner, const SessionRows& history,
+    Win32MainWindow(HICON icon, HWND hiddenOwner, const SessionRows& rows,
                     MainWindowHandlers& handlers);
 
     HWND handle() const { return window_.handle(); }

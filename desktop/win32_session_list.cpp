@@ -20,8 +20,8 @@ constexpr int cellMargins = 14;
 
 } // namespace
 
-Win32SessionList::Win32SessionList(HWND parent, const SessionRows& history, int width, int height)
-    : history_(history),
+Win32SessionList::Win32SessionList(HWND parent, const SessionRows& rows, int width, int height)
+    : rows_(rows),
       list_(CreateWindowExW(0, WC_LISTVIEWW, L"",
                             WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
                                 LVS_SHOWSELALWAYS,
@@ -110,10 +110,10 @@ std::optional<LRESULT> Win32SessionList::onNotify(const NMHDR& notice) {
 // A record's characters are in the system's ANSI code page; a damaged one may hold any byte.
 void Win32SessionList::answerTextRequest(LVITEMW& item) const {
     const auto row = static_cast<std::size_t>(item.iItem);
-    if ((item.mask & LVIF_TEXT) != 0 && row < history_.size() && item.iSubItem >= 0 &&
+    if ((item.mask & LVIF_TEXT) != 0 && row < rows_.size() && item.iSubItem >= 0 &&
         item.iSubItem < 3 && item.cchTextMax > 0) {
         const auto column = static_cast<SessionRows::Column>(item.iSubItem);
-        const std::wstring text = widenAnsi(history_.cellText(row, column));
+        const std::wstring text = widenAnsi(rows_.cellText(row, column));
         lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
     }
 }
@@ -123,8 +123,7 @@ LRESULT Win32SessionList::answerDrawRequest(NMLVCUSTOMDRAW& draw) const {
         return CDRF_NOTIFYITEMDRAW;
     }
     const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
-    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && row < history_.size() &&
-        history_.isDamaged(row)) {
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && row < rows_.size() && rows_.isDamaged(row)) {
         draw.clrText = damagedRed;
     }
     return CDRF_DODEFAULT;

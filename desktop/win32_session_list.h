@@ -13,11 +13,11 @@
 namespace quillmarten {
 
 // The session list as a virtual report-view list control: the control asks for the texts of
-// the rows it draws, and they are made from the history only then, so that a history of
+// the rows it draws, and they are made from the rows only then, so that a log of
 // 100,000 sessions costs neither start-up nor the tick.
 class Win32SessionList final : public SessionListView {
   public:
-    Win32SessionList(HWND parent, const SessionRows& history, int width, int height);
+    Win32SessionList(HWND parent, const SessionRows& rows, int width, int height);
 
     HWND handle() const { return list_; }
 
@@ -45,7 +45,7 @@ class Win32SessionList final : public SessionListView {
     void answerTextRequest(LVITEMW& item) const;
     LRESULT answerDrawRequest(NMLVCUSTOMDRAW& draw) const;
 
-    const SessionRows& history_;
+    const SessionRows& rows_;
     HWND list_;
     bool markDamaged_ = false;
     std::array<int, 3> fittedWidths_{};

@@ -8,7 +8,7 @@ namespace quillmarten {
 
 namespace {
 
-std::int64_t dayOf(std::int64_t seconds) {
+std::int64_t dayContaining(std::int64_t seconds) {
     const std::int64_t day = seconds / secondsPerDay;
     return seconds % secondsPerDay < 0 ? day - 1 : day;
 }
@@ -30,8 +30,8 @@ std::int64_t roundedShare(std::int64_t total, std::int64_t elapsed, std::int64_t
 DaySplit::DaySplit(const StoredSession& session)
     : start_(wallClockSeconds(session.start)),
       span_(std::max<std::int64_t>(0, wallClockSeconds(session.stop) - start_)),
-      timeInUse_(session.seconds), firstDay_(dayOf(start_)),
-      lastDay_(span_ > 0 ? dayOf(start_ + span_ - 1) : firstDay_) {}
+      timeInUse_(session.seconds), firstDay_(dayContaining(start_)),
+      lastDay_(span_ > 0 ? dayContaining(start_ + span_ - 1) : firstDay_) {}
 
 std::int64_t DaySplit::usedBefore(std::int64_t day) const {
     if (day <= firstDay_) {

@@ -16,17 +16,17 @@ SessionLogFile::SessionLogFile(FileSystem& files, const std::string& path, FileA
 
 namespace {
 
-std::uint64_t recordOffset(std::int64_t number) {
-    return static_cast<std::uint64_t>(number - 1) * recordSize;
+std::uint64_t slotOffset(std::int64_t slot) {
+    return static_cast<std::uint64_t>(slot - 1) * recordSize;
 }
 
 } // namespace
 
-void SessionLogFile::appendRecord(std::int64_t number, std::string_view text) {
+void SessionLogFile::appendRecord(std::int64_t slot, std::string_view text) {
     const std::string record = encodeRecord(text);
     const std::uint64_t lengthBefore = file_->status().size;
     try {
-        file_->writeAt(recordOffset(number), record);
+        file_->writeAt(slotOffset(slot), record);
     } catch (const RaisedError&) {
         takeBack(lengthBefore);
         throw;
@@ -44,17 +44,16 @@ void SessionLogFile::takeBack(std::uint64_t lengthBefore) noexcept {
     }
 }
 
-void SessionLogFile::rewriteRecord(std::int64_t number, std::string_view text) {
-    file_->writeAt(recordOffset(number), encodeRecord(text));
+void SessionLogFile::rewriteRecord(std::int64_t slot, std::string_view text) {
+    file_->writeAt(slotOffset(slot), encodeRecord(text));
 }
 
 // Only the length and the start are read: nothing else of a session's record stays the same.
-bool SessionLogFile::holdsSessionStartingAt(std::int64_t number, std::string_view startStamp) {
+bool SessionLogFile::holdsSessionStartingAt(std::int64_t slot, std::string_view startStamp) {
     std::string expected{static_cast<char>(sessionTextLength), '\0'};
     expected += startStamp;
     std::string found(expected.size(), '\0');
-    const std::size_t got =
-        file_->readAt(recordOffset(number), std::span(found.data(), found.size()));
+    const std::size_t got = file_->readAt(slotOffset(slot), std::span(found.data(), found.size()));
     return got == found.size() && found == expected;
 }
 

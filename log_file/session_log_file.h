@@ -19,22 +19,22 @@ std::string logFileBeside(std::string_view executablePath);
 
 // Where the next run's record goes: two slots past the last, so that one gap record stands
 // between two runs, or the first slot of an empty file.
-constexpr std::int64_t newRecordNumber(std::int64_t slots) {
+constexpr std::int64_t newSessionSlot(std::int64_t slots) {
     return slots == 0 ? 1 : slots + 2;
 }
 
-// Hands every slot of the file from slot `first` on to `visit(number, slot)`, in file order
-// and numbered from 1, a last slot cut short included; returns the number of the last slot
-// (first - 1 when there is none). Reads in pieces of about 64 KiB, so that a long history
+// Hands every slot of the file from slot `first` on to `visit(slot, record)`, in file
+// order and numbered from 1, a last slot cut short included; returns the number of the last slot
+// (first - 1 when there is none). Reads in pieces of about 64 KiB, so that a long log
 // costs few system calls, and no further than byte `end`: a reader that knows the file's size
 // reads a few new bytes with one small read.
 template <typename Visit>
 std::int64_t scanSlots(File& file, Visit visit, std::int64_t first = 1,
                        std::uint64_t end = std::numeric_limits<std::uint64_t>::max());
 
-// The byte just past record `number`.
-constexpr std::uint64_t recordEnd(std::int64_t number) {
-    return static_cast<std::uint64_t>(number) * recordSize;
+// The byte just past slot `slot`.
+constexpr std::uint64_t slotEnd(std::int64_t slot) {
+    return static_cast<std::uint64_t>(slot) * recordSize;
 }
 
 enum class FileAccess : std::uint8_t { readWrite, readOnly };
@@ -51,16 +51,16 @@ class SessionLogFile {
     // Every slot of the file, as scanSlots gives them; returns how many there were.
     template <typename Visit> std::int64_t scan(Visit visit) { return scanSlots(*file_, visit); }
 
-    // Writes `text` as record `number` past the end of the file; the slots skipped become gap
-    // records of zeros. A write that fails takes back whatever part of it reached the file, so
+    // Writes `text` as the record of slot `slot` past the end of the file; the slots skipped become
+    // gap records of zeros. A write that fails takes back whatever part of it reached the file, so
     // that a record is on disk whole or not at all.
-    void appendRecord(std::int64_t number, std::string_view text);
+    void appendRecord(std::int64_t slot, std::string_view text);
 
-    // Writes `text` over record `number`, which the file already holds.
-    void rewriteRecord(std::int64_t number, std::string_view text);
+    // Writes `text` over the record of slot `slot`, which the file already holds.
+    void rewriteRecord(std::int64_t slot, std::string_view text);
 
-    // Whether record `number` holds a session's text that starts with `startStamp`.
-    bool holdsSessionStartingAt(std::int64_t number, std::string_view startStamp);
+    // Whether slot `slot` holds a session's record that starts with `startStamp`.
+    bool holdsSessionStartingAt(std::int64_t slot, std::string_view startStamp);
 
   private:
     void takeBack(std::uint64_t lengthBefore) noexcept;
@@ -69,19 +69,19 @@ class SessionLogFile {
 };
 
 namespace log_file_detail {
-// About 64 KiB of whole records.
+// About 64 KiB of whole slots.
 inline constexpr std::size_t scanPieceSize = recordSize * 1638;
 } // namespace log_file_detail
 
 template <typename Visit>
 std::int64_t scanSlots(File& file, Visit visit, std::int64_t first, std::uint64_t end) {
-    std::int64_t number = first - 1;
-    const auto offset = [&number] { return static_cast<std::uint64_t>(number) * recordSize; };
+    std::int64_t slot = first - 1;
+    const auto offset = [&slot] { return static_cast<std::uint64_t>(slot) * recordSize; };
     const auto left = [&] { return end > offset() ? end - offset() : 0; };
     const auto pieceSize =
         static_cast<std::size_t>(std::min<std::uint64_t>(log_file_detail::scanPieceSize, left()));
     if (pieceSize == 0) {
-        return number;
+        return slot;
     }
     const auto buffer = std::make_unique_for_overwrite<char[]>(pieceSize);
     for (;;) {
@@ -89,10 +89,10 @@ std::int64_t scanSlots(File& file, Visit visit, std::int64_t first, std::uint64_
         const std::size_t got = file.readAt(offset(), std::span(buffer.get(), wanted));
         const std::string_view piece(buffer.get(), got);
         for (std::size_t at = 0; at < got; at += recordSize) {
-            visit(++number, decodeSlot(piece.substr(at, recordSize)));
+            visit(++slot, decodeRecord(piece.substr(at, recordSize)));
         }
         if (got < wanted || left() == 0) {
-            return number;
+            return slot;
         }
     }
 }

@@ -11,24 +11,24 @@
 
 namespace quillmarten {
 
-// What reading a log hands on, record by record in file order.
+// What reading a log hands on, slot by slot in file order.
 class SessionSink {
   public:
     virtual ~SessionSink() = default;
     virtual void session(const StoredSession& session) = 0;
     // A record that is neither a gap nor a well-formed session; it is left out and reading goes
     // on. `reason` says what is wrong with it in plain words.
-    virtual void damaged(std::int64_t record, const std::string& reason) = 0;
+    virtual void damaged(std::int64_t slot, const std::string& reason) = 0;
 };
 
-// A well-formed session's slot as the session it stores.
-StoredSession storedSessionOf(std::int64_t record, const RecordSlot& slot);
+// A well-formed session's record, read from slot `slot`, as the session it stores.
+StoredSession storedSessionOf(std::int64_t slot, const Record& record);
 
 // Reads the log at `path` for reading only, so that the service may go on writing it meanwhile.
 // Gap records are skipped. Raises RaisedError when the file cannot be opened or read.
 void readSessions(FileSystem& files, const std::string& path, SessionSink& sink);
 
-// Reads an open log from its first record to record `last`, included.
+// Reads an open log from its first slot to slot `last`, included.
 void readSessions(File& file, SessionSink& sink,
                   std::int64_t last = std::numeric_limits<std::int64_t>::max());
 

@@ -1,5 +1,7 @@
 #include "log_file/session_record.h"
 
+#include "basics/calendar.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -32,13 +34,17 @@ constexpr int digitsValue(std::string_view digits, std::size_t first, std::size_
     return value;
 }
 
+constexpr CalendarDate dateAt(std::string_view digits, std::size_t first) {
+    return CalendarDate{digitsValue(digits, first, 4), digitsValue(digits, first + 4, 2),
+                        digitsValue(digits, first + 6, 2)};
+}
+
 constexpr LocalTime momentAt(std::string_view digits, std::size_t first) {
-    return LocalTime{digitsValue(digits, first, 4),      digitsValue(digits, first + 4, 2),
-                     digitsValue(digits, first + 6, 2),  digitsValue(digits, first + 8, 2),
+    return LocalTime{dateAt(digits, first), digitsValue(digits, first + 8, 2),
                      digitsValue(digits, first + 10, 2), digitsValue(digits, first + 12, 2)};
 }
 
-// A long history is checked record by record at start, so a session's 38 characters are
+// A long log is checked record by record at start, so a session's 38 characters are
 // checked eight at a time, as five overlapping words: the characters 0-7, 8-15, 16-23, 24-31
 // and 30-37.
 constexpr std::array<std::size_t, 5> wordOffsets{0, 8, 16, 24, 30};
@@ -90,24 +96,14 @@ bool allZero(std::string_view bytes) {
     return any == 0;
 }
 
-constexpr bool isLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+// The calendar knows a year 0; a stamp's years count from 1.
+bool isRealStampDate(const CalendarDate& date) {
+    return date.year >= 1 && isRealDate(date);
 }
 
-constexpr int daysInMonth(int year, int month) {
-    constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : days[month - 1];
-}
-
-constexpr bool isRealMoment(const LocalTime& t) {
-    return t.year >= 1 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
-           t.day <= daysInMonth(t.year, t.month) && t.hour <= 23 && t.minute <= 59 &&
-           t.second <= 59;
-}
-
-void markDamaged(RecordSlot& slot, RecordDamage damage) {
-    slot.kind = SlotKind::damaged;
-    slot.damage = damage;
+void markDamaged(Record& record, RecordDamage damage) {
+    record.kind = RecordKind::damaged;
+    record.damage = damage;
 }
 
 // Each pair of digits in its range, then what the ranges cannot tell: the year 0 and days 29
@@ -136,62 +132,62 @@ RecordDamage checkSessionDigits(std::string_view digits) {
         lane(pairs[0], 3) > 28 || (lane(pairs[0], 0) | lane(pairs[0], 1)) == 0;
     const bool stopNeedsCalendar =
         lane(pairs[2], 2) > 28 || (lane(pairs[1], 3) | lane(pairs[2], 0)) == 0;
-    if (startNeedsCalendar && !isRealMoment(momentAt(digits, 0))) {
+    if (startNeedsCalendar && !isRealStampDate(dateAt(digits, 0))) {
         return RecordDamage::impossibleStart;
     }
-    if (stopNeedsCalendar && !isRealMoment(momentAt(digits, 14))) {
+    if (stopNeedsCalendar && !isRealStampDate(dateAt(digits, 14))) {
         return RecordDamage::impossibleStop;
     }
     return RecordDamage::none;
 }
 
-void decodeSessionText(RecordSlot& slot) {
-    const RecordDamage damage = checkSessionDigits(slot.text);
+void decodeSessionText(Record& record) {
+    const RecordDamage damage = checkSessionDigits(record.text);
     if (damage == RecordDamage::notADigit) {
-        const auto bad = std::find_if_not(slot.text.begin(), slot.text.end(), isDigit);
-        slot.badCharacter = static_cast<std::uint8_t>(bad - slot.text.begin() + 1);
+        const auto bad = std::find_if_not(record.text.begin(), record.text.end(), isDigit);
+        record.badCharacter = static_cast<std::uint8_t>(bad - record.text.begin() + 1);
     }
     if (damage == RecordDamage::none) {
-        slot.kind = SlotKind::session;
+        record.kind = RecordKind::session;
     } else {
-        markDamaged(slot, damage);
+        markDamaged(record, damage);
     }
 }
 
 } // namespace
 
-RecordSlot decodeSlot(std::string_view bytes) {
-    RecordSlot slot;
-    slot.bytes = static_cast<std::uint8_t>(std::min(bytes.size(), recordSize));
+Record decodeRecord(std::string_view bytes) {
+    Record record;
+    record.bytes = static_cast<std::uint8_t>(std::min(bytes.size(), recordSize));
     if (bytes.size() < 2) {
-        markDamaged(slot, RecordDamage::cutShort);
-        return slot;
+        markDamaged(record, RecordDamage::cutShort);
+        return record;
     }
-    slot.lengthField = lengthOf(bytes);
-    slot.text = bytes.substr(2, std::min<std::size_t>(slot.lengthField, sessionTextLength));
+    record.lengthField = lengthOf(bytes);
+    record.text = bytes.substr(2, std::min<std::size_t>(record.lengthField, sessionTextLength));
     if (bytes.size() < recordSize) {
-        markDamaged(slot, RecordDamage::cutShort);
-    } else if (slot.lengthField == 0) {
+        markDamaged(record, RecordDamage::cutShort);
+    } else if (record.lengthField == 0) {
         if (!allZero(bytes)) {
-            markDamaged(slot, RecordDamage::strayBytes);
+            markDamaged(record, RecordDamage::strayBytes);
         }
-    } else if (slot.lengthField != sessionTextLength) {
-        markDamaged(slot, RecordDamage::wrongLength);
+    } else if (record.lengthField != sessionTextLength) {
+        markDamaged(record, RecordDamage::wrongLength);
     } else {
-        decodeSessionText(slot);
+        decodeSessionText(record);
     }
-    return slot;
+    return record;
 }
 
-LocalTime RecordSlot::start() const {
+LocalTime Record::start() const {
     return momentAt(text, 0);
 }
 
-LocalTime RecordSlot::stop() const {
+LocalTime Record::stop() const {
     return momentAt(text, 14);
 }
 
-Duration RecordSlot::timeInUse() const {
+Duration Record::timeInUse() const {
     return Duration{digitsValue(text, 28, 4), digitsValue(text, 32, 2), digitsValue(text, 34, 2),
                     digitsValue(text, 36, 2)};
 }
@@ -215,16 +211,16 @@ std::string sessionRecordText(std::string_view startStamp, std::string_view stop
     return text;
 }
 
-std::string damageReason(const RecordSlot& slot) {
-    switch (slot.damage) {
+std::string damageReason(const Record& record) {
+    switch (record.damage) {
     case RecordDamage::cutShort:
-        return "cut short: " + std::to_string(slot.bytes) + " of 40 bytes";
+        return "cut short: " + std::to_string(record.bytes) + " of 40 bytes";
     case RecordDamage::strayBytes:
         return "a length of 0 with other bytes than zeros";
     case RecordDamage::wrongLength:
-        return "a length of " + std::to_string(slot.lengthField) + " instead of 38";
+        return "a length of " + std::to_string(record.lengthField) + " instead of 38";
     case RecordDamage::notADigit:
-        return "character " + std::to_string(slot.badCharacter) + " is not a digit";
+        return "character " + std::to_string(record.badCharacter) + " is not a digit";
     case RecordDamage::impossibleStart:
         return "the start is not a real date and time";
     case RecordDamage::impossibleStop:
@@ -237,17 +233,17 @@ std::string damageReason(const RecordSlot& slot) {
     return "not damaged";
 }
 
-std::int32_t damageErrorNumber(const RecordSlot& slot) {
-    const bool wrongSize = slot.damage == RecordDamage::cutShort ||
-                           slot.damage == RecordDamage::strayBytes ||
-                           slot.damage == RecordDamage::wrongLength;
+std::int32_t damageErrorNumber(const Record& record) {
+    const bool wrongSize = record.damage == RecordDamage::cutShort ||
+                           record.damage == RecordDamage::strayBytes ||
+                           record.damage == RecordDamage::wrongLength;
     return wrongSize ? error_number::badRecordLength : error_number::typeMismatch;
 }
 
-RaisedError damageError(const RecordSlot& slot, std::int64_t recordNumber) {
-    const std::int32_t number = damageErrorNumber(slot);
-    return RaisedError(number, describeError(number) + " in record " +
-                                   std::to_string(recordNumber) + " (" + damageReason(slot) + ")");
+RaisedError damageError(const Record& record, std::int64_t slot) {
+    const std::int32_t number = damageErrorNumber(record);
+    return RaisedError(number, describeError(number) + " in record " + std::to_string(slot) + " (" +
+                                   damageReason(record) + ")");
 }
 
 } // namespace quillmarten

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-// The log file's record, the one place that knows its bytes. A record is 40 bytes: a 16-bit
-// little-endian length, then that many characters. A session's record holds 38 digits: its
+// The log file's record, the one place that knows its bytes. A record is the 40 bytes of a slot: a
+// 16-bit little-endian length, then that many characters. A session's record holds 38 digits: its
 // start "yyyymmddhhnnss", its last moment seen running in the same form, and its time in use
 // "ddddhhnnss".
 namespace quillmarten {
@@ -17,7 +17,7 @@ namespace quillmarten {
 inline constexpr std::size_t recordSize = 40;
 inline constexpr std::size_t sessionTextLength = 38;
 
-enum class SlotKind : std::uint8_t {
+enum class RecordKind : std::uint8_t {
     gap,     // 40 zero bytes: left between two runs, skipped
     session, // a well-formed session, counted
     damaged, // anything else: listed from its bytes, never counted
@@ -34,14 +34,14 @@ enum class RecordDamage : std::uint8_t {
     impossibleTimeInUse, // hours above 23, minutes or seconds above 59
 };
 
-// What one slot of the file holds.
-struct RecordSlot {
-    SlotKind kind = SlotKind::gap;
+// A record as decoded from its slot.
+struct Record {
+    RecordKind kind = RecordKind::gap;
     RecordDamage damage = RecordDamage::none;
     // The characters as far as the length field and the slot's own bytes reach, at most 38.
     std::string_view text;
     std::uint16_t lengthField = 0;
-    std::uint8_t bytes = 0;        // how many of its 40 bytes the file holds
+    std::uint8_t bytes = 0;        // how many of the slot's 40 bytes the file holds
     std::uint8_t badCharacter = 0; // 1-based position of the first non-digit
 
     // A well-formed session's times, taken from its digits when asked for.
@@ -50,8 +50,8 @@ struct RecordSlot {
     Duration timeInUse() const;
 };
 
-// Decodes up to 40 bytes of one slot; fewer bytes make a record cut short.
-RecordSlot decodeSlot(std::string_view bytes);
+// Decodes the record in up to 40 bytes of one slot; fewer bytes make a record cut short.
+Record decodeRecord(std::string_view bytes);
 
 // The 40 bytes of a record holding `text` (38 characters at most).
 std::string encodeRecord(std::string_view text);
@@ -60,14 +60,14 @@ std::string encodeRecord(std::string_view text);
 std::string sessionRecordText(std::string_view startStamp, std::string_view stopStamp,
                               const Duration& timeInUse);
 
-// What is wrong with a damaged slot, in plain words ("character 31 is not a digit").
-std::string damageReason(const RecordSlot& slot);
+// What is wrong with a damaged record, in plain words ("character 31 is not a digit").
+std::string damageReason(const Record& record);
 
 // The error number a damaged record stands for: 59 for a wrong length, 13 for wrong characters.
-std::int32_t damageErrorNumber(const RecordSlot& slot);
+std::int32_t damageErrorNumber(const Record& record);
 
-// A damaged record as an error of its number, described with the record's number and what is
+// A damaged record as an error of its number, described with its slot's number and what is
 // wrong with it.
-RaisedError damageError(const RecordSlot& slot, std::int64_t recordNumber);
+RaisedError damageError(const Record& record, std::int64_t slot);
 
 } // namespace quillmarten

@@ -9,7 +9,7 @@
 namespace quillmarten {
 
 // The sessions a list shows, oldest first, each kept as the characters of its record: 40 bytes
-// a session, so that a history of 100,000 sessions takes 4 MB and no text is made before the
+// a session, so that a log of 100,000 sessions takes 4 MB and no text is made before the
 // list asks to draw a row.
 class SessionRows {
   public:

@@ -26,9 +26,9 @@ std::string_view whatHappened(RecordMove move) {
 
 } // namespace
 
-SessionTracker::SessionTracker(const TrackerPorts& ports, SessionRows& history, std::string logPath,
+SessionTracker::SessionTracker(const TrackerPorts& ports, SessionRows& rows, std::string logPath,
                                const ProgramVersion& version)
-    : ports_(ports), history_(history), logPath_(std::move(logPath)),
+    : ports_(ports), rows_(rows), logPath_(std::move(logPath)),
       captionPrefix_(versionCaption(version) + " - At work since ") {}
 
 void SessionTracker::start() {
@@ -45,11 +45,11 @@ void SessionTracker::start() {
     }
 }
 
-// Reads the history, unless the file is still as the last reading found it, and places the
+// Reads the log, unless the file is still as the last reading found it, and places the
 // session's record, within one opening of the file. What could be read is listed whether or not
 // the record could be placed: a session without its record counts on, shows its time, and tries
 // again every second. A log that cannot be opened for writing is read for reading only, so that
-// its history and total show meanwhile.
+// its sessions and total show meanwhile.
 void SessionTracker::placeRecord(const std::string& record) {
     bool reread = false;
     std::optional<RaisedError> failure;
@@ -58,14 +58,14 @@ void SessionTracker::placeRecord(const std::string& record) {
         const FileStatus status = file.status();
         if (!lastReading_ || !lastReading_->describes(status)) {
             reread = true;
-            readHistory(file, status);
+            readLog(file, status);
         }
         appendRecord(file, status, record);
     } catch (...) {
         failure = currentError();
-        reread = reread || (!lastReading_ && readHistoryReadOnly());
+        reread = reread || (!lastReading_ && readLogReadOnly());
     }
-    if (reread || history_.empty()) {
+    if (reread || rows_.empty()) {
         listWithSession(record);
     }
     if (failure) {
@@ -78,57 +78,57 @@ void SessionTracker::placeRecord(const std::string& record) {
 // Damaged records are listed but never counted, so that one bad byte neither ends the load
 // nor stops this session from being metered. They are reported by the first reading only:
 // later readings of the same log would report them again.
-void SessionTracker::readHistory(SessionLogFile& file, const FileStatus& status) {
-    const bool firstReading = !historyReported_;
-    historyReported_ = true;
-    history_.clear();
-    historyTotal_ = {};
+void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
+    const bool firstReading = !logReadBefore_;
+    logReadBefore_ = true;
+    rows_.clear();
+    storedTotal_ = {};
     lastReading_.reset();
-    history_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 2));
+    rows_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 2));
     DurationSum total;
-    const std::int64_t slots = file.scan([&](std::int64_t number, const RecordSlot& slot) {
-        if (slot.kind == SlotKind::gap) {
+    const std::int64_t slots = file.scan([&](std::int64_t slot, const Record& record) {
+        if (record.kind == RecordKind::gap) {
             return;
         }
-        history_.add(slot.text, slot.kind == SlotKind::damaged);
-        if (slot.kind == SlotKind::session) {
-            total.add(slot.timeInUse());
+        rows_.add(record.text, record.kind == RecordKind::damaged);
+        if (record.kind == RecordKind::session) {
+            total.add(record.timeInUse());
         } else if (firstReading) {
-            reportDamage(number, slot);
+            reportDamage(slot, record);
         }
     });
     if (firstReading) {
         reportDamageNotInFull();
     }
     try {
-        historyTotal_ = total.carried();
+        storedTotal_ = total.carried();
     } catch (const RaisedError& error) {
-        historyTotal_ = largestDuration;
+        storedTotal_ = largestDuration;
         report(error, report_origin::meteringStart, startReports_);
     }
-    lastReading_ = HistoryReading{status.identity, status.size, slots};
+    lastReading_ = LogReading{status.identity, status.size, slots};
 }
 
-// Returns whether the history was read again, in whole or in part. The failure worth reporting
+// Returns whether the log was read again, in whole or in part. The failure worth reporting
 // is the one that kept the log from being opened for writing, so this one's own stays unsaid.
-bool SessionTracker::readHistoryReadOnly() {
+bool SessionTracker::readLogReadOnly() {
     bool reading = false;
     try {
         SessionLogFile file(ports_.files, logPath_, FileAccess::readOnly);
         const FileStatus status = file.status();
         reading = true;
-        readHistory(file, status);
+        readLog(file, status);
     } catch (...) {
     }
     return reading;
 }
 
 // A log full of noise would otherwise write an entry for every one of its records.
-void SessionTracker::reportDamage(std::int64_t number, const RecordSlot& slot) {
+void SessionTracker::reportDamage(std::int64_t slot, const Record& record) {
     if (++damageReports_ <= damageReportsInFull) {
-        reportError(ports_.events, damageError(slot, number), report_origin::meteringStart);
+        reportError(ports_.events, damageError(record, slot), report_origin::meteringStart);
     } else {
-        ++damageNotInFull_[damageErrorNumber(slot)];
+        ++damageNotInFull_[damageErrorNumber(record)];
     }
 }
 
@@ -144,23 +144,23 @@ void SessionTracker::reportDamageNotInFull() {
 
 void SessionTracker::appendRecord(SessionLogFile& file, const FileStatus& status,
                                   const std::string& record) {
-    const std::int64_t number = newRecordNumber(lastReading_->slots);
-    file.appendRecord(number, record);
-    placed_ = PlacedRecord{number, status.identity};
+    const std::int64_t slot = newSessionSlot(lastReading_->slots);
+    file.appendRecord(slot, record);
+    placed_ = PlacedRecord{slot, status.identity};
     if (pendingMove_) {
         ports_.events.writeEvent(EventType::information, event_id::report,
                                  std::string(whatHappened(*pendingMove_)) +
                                      "; this session's record moved to record " +
-                                     std::to_string(number));
+                                     std::to_string(slot));
         pendingMove_.reset();
     }
 }
 
 void SessionTracker::listWithSession(const std::string& record) {
-    history_.add(record, false);
-    history_.trim();
-    ports_.sessionList.showRows(history_.size());
-    ports_.sessionList.selectAndReveal(history_.size() - 1);
+    rows_.add(record, false);
+    rows_.trim();
+    ports_.sessionList.showRows(rows_.size());
+    ports_.sessionList.selectAndReveal(rows_.size() - 1);
 }
 
 void SessionTracker::onMeterTick() {
@@ -199,7 +199,7 @@ void SessionTracker::keepRecord(const std::string& record) {
         SessionLogFile file(ports_.files, logPath_);
         move = recordMove(file);
         if (!move) {
-            file.rewriteRecord(placed_->number, record);
+            file.rewriteRecord(placed_->slot, record);
             rewriteReports_.succeeded();
         }
     } catch (...) {
@@ -218,10 +218,10 @@ std::optional<RecordMove> SessionTracker::recordMove(SessionLogFile& file) const
     if (status.identity != placed_->file) {
         return status.size == 0 ? RecordMove::logDeleted : RecordMove::logReplaced;
     }
-    if (status.size < recordEnd(placed_->number)) {
+    if (status.size < slotEnd(placed_->slot)) {
         return RecordMove::logCutShort;
     }
-    if (!file.holdsSessionStartingAt(placed_->number, startStamp_)) {
+    if (!file.holdsSessionStartingAt(placed_->slot, startStamp_)) {
         return RecordMove::overwritten;
     }
     return std::nullopt;
@@ -230,13 +230,13 @@ std::optional<RecordMove> SessionTracker::recordMove(SessionLogFile& file) const
 // The window shows the counted time whether or not the file could take it. The caption's total
 // stays empty until the first second has been counted: a session's time only grows.
 void SessionTracker::showSession(const std::string& record) {
-    history_.replaceLast(record);
-    ports_.sessionList.refreshRow(history_.size() - 1);
+    rows_.replaceLast(record);
+    ports_.sessionList.refreshRow(rows_.size() - 1);
     if (ports_.taskbar.taskbarExists()) {
         ports_.tray.addRunningIcon();
     }
     const std::string total =
-        sessionTime_ == Duration{} ? "" : durationText(historyTotal_ + sessionTime_);
+        sessionTime_ == Duration{} ? "" : durationText(storedTotal_ + sessionTime_);
     ports_.mainWindow.setCaption(captionPrefix_ + total);
 }
 

@@ -32,20 +32,20 @@ struct TrackerPorts {
 enum class RecordMove : std::uint8_t {
     logReplaced, // another file took the log's name
     logDeleted,  // the log was gone, and was made anew
-    logCutShort, // the log no longer reaches the record's end
-    overwritten, // the record's place holds something else
+    logCutShort, // the log no longer reaches the end of the record's slot
+    overwritten, // the record's slot holds something else
 };
 
-// Meters the running session: loads the history into the list and the grand total, places the
-// session's record two slots past the last, and on every tick counts the session's seconds,
+// Meters the running session: loads the log's sessions into the list and the grand total, places
+// the session's record two slots past the last, and on every tick counts the session's seconds,
 // rewrites its record and refreshes its row and the caption. Failures become error reports;
 // none of them stops the metering. The record is written only into the file it was placed in:
-// should another file take the log's place, or the record's place hold anything else, the
+// should another file take the log's place, or the record's slot hold anything else, the
 // session is placed again behind whatever the log holds then.
 class SessionTracker {
   public:
-    // The tracker fills `history` with the stored sessions and the running one, for the list.
-    SessionTracker(const TrackerPorts& ports, SessionRows& history, std::string logPath,
+    // The tracker fills `rows` with the stored sessions and the running one, for the list.
+    SessionTracker(const TrackerPorts& ports, SessionRows& rows, std::string logPath,
                    const ProgramVersion& version);
 
     // The start of metering, once per process.
@@ -57,14 +57,14 @@ class SessionTracker {
     void onHideTimer();
 
   private:
-    // Where the record went: its number, in which file.
+    // Where the record went: its slot, in which file.
     struct PlacedRecord {
-        std::int64_t number;
+        std::int64_t slot;
         FileIdentity file;
     };
-    // What the last reading of the history found: while the file stays as it was, a record
+    // What the last reading of the log found: while the file stays as it was, a record
     // that waits for its place needs no second reading.
-    struct HistoryReading {
+    struct LogReading {
         FileIdentity file;
         std::uint64_t size;
         std::int64_t slots;
@@ -74,9 +74,9 @@ class SessionTracker {
     };
 
     void placeRecord(const std::string& record);
-    void readHistory(SessionLogFile& file, const FileStatus& status);
-    bool readHistoryReadOnly();
-    void reportDamage(std::int64_t number, const RecordSlot& slot);
+    void readLog(SessionLogFile& file, const FileStatus& status);
+    bool readLogReadOnly();
+    void reportDamage(std::int64_t slot, const Record& record);
     void reportDamageNotInFull();
     void appendRecord(SessionLogFile& file, const FileStatus& status, const std::string& record);
     void listWithSession(const std::string& record);
@@ -87,18 +87,18 @@ class SessionTracker {
     void report(const RaisedError& error, std::string_view origin, ReportThrottle& throttle);
 
     TrackerPorts ports_;
-    SessionRows& history_;
+    SessionRows& rows_;
     std::string logPath_;
     std::string captionPrefix_;
-    Duration historyTotal_;
+    Duration storedTotal_;
     Duration sessionTime_;
     std::string startStamp_;
     int lastSecondSeen_ = 0;
     std::optional<PlacedRecord> placed_;
-    std::optional<HistoryReading> lastReading_;
+    std::optional<LogReading> lastReading_;
     std::optional<RecordMove> pendingMove_;
     std::int64_t lastPlacingAttempt_ = 0;
-    bool historyReported_ = false;
+    bool logReadBefore_ = false;
     int damageReports_ = 0;
     std::map<std::int32_t, int> damageNotInFull_; // how many by error number
     ReportThrottle startReports_;

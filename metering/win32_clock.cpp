@@ -7,7 +7,7 @@ namespace quillmarten {
 LocalTime Win32Clock::now() {
     SYSTEMTIME time{};
     GetLocalTime(&time);
-    return LocalTime{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+    return LocalTime{{time.wYear, time.wMonth, time.wDay}, time.wHour, time.wMinute, time.wSecond};
 }
 
 std::int64_t Win32Clock::steadySeconds() {

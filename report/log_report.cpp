@@ -20,8 +20,8 @@ class CheckedListing : public LogListing, public SessionSink {
     CheckedListing(std::unique_ptr<File> file, const std::string& path, std::ostream& err)
         : file_(std::move(file)), path_(path), err_(err) {}
 
-    void damaged(std::int64_t record, const std::string& reason) override {
-        err_ << path_ << ": record " << record << ": " << reason << '\n';
+    void damaged(std::int64_t slot, const std::string& reason) override {
+        err_ << path_ << ": record " << slot << ": " << reason << '\n';
         status_ = report_exit::damagedRecords;
     }
     int status() const override { return status_; }
@@ -106,7 +106,7 @@ class SessionListing final : public CheckedListing {
         }
         readAgain([&](File& file) {
             MeetingSessions<Visit&> sessions(days_, visit);
-            readSessions(file, sessions, last_->record - 1);
+            readSessions(file, sessions, last_->slot - 1);
             visit(*last_);
         });
     }

@@ -43,7 +43,7 @@ OutputFormat formatOf(std::string_view value) {
 }
 
 // YYYY-MM-DD of a date that exists.
-std::int64_t dayOf(std::string_view option, std::string_view value) {
+std::int64_t parsedDay(std::string_view option, std::string_view value) {
     const auto digitsAt = [value](std::size_t first, std::size_t count) {
         const std::string_view digits = value.substr(first, count);
         return std::all_of(digits.begin(), digits.end(),
@@ -96,9 +96,9 @@ ReportOptions parseReportArguments(const std::vector<std::string>& arguments) {
         } else if (argument == "--format") {
             options.format = formatOf(value());
         } else if (argument == "--from") {
-            options.days.first = dayOf(argument, value());
+            options.days.first = parsedDay(argument, value());
         } else if (argument == "--to") {
-            options.days.last = dayOf(argument, value());
+            options.days.last = parsedDay(argument, value());
         } else if (argument.starts_with("-") && argument.size() > 1) {
             throw UsageError("unknown option '" + argument + "'");
         } else {

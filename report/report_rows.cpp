@@ -25,7 +25,7 @@ std::vector<std::string> reportColumns(std::optional<PeriodKind> periods) {
 }
 
 ReportRow sessionRow(const StoredSession& session) {
-    return {count(session.record), Cell{isoDateTimeText(session.start)},
+    return {count(session.slot), Cell{isoDateTimeText(session.start)},
             Cell{isoDateTimeText(session.stop)}, count(session.seconds),
             timeInUse(session.seconds)};
 }
@@ -40,9 +40,8 @@ ReportRow periodRow(std::string label, const PeriodTotal& total) {
 }
 
 std::string isoDateTimeText(const LocalTime& time) {
-    return isoDateText(CalendarDate{time.year, time.month, time.day}) + "T" +
-           zeroPadded(time.hour, 2) + ":" + zeroPadded(time.minute, 2) + ":" +
-           zeroPadded(time.second, 2);
+    return isoDateText(time.date) + "T" + zeroPadded(time.hour, 2) + ":" +
+           zeroPadded(time.minute, 2) + ":" + zeroPadded(time.second, 2);
 }
 
 } // namespace quillmarten

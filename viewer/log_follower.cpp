@@ -115,21 +115,21 @@ LogNotice LogFollower::whyReadAgain(File& file, const FileStatus& status) const 
 // last slot no longer holds the session it held: the rest of what was read is then in doubt.
 LogChange LogFollower::readNew(File& file, const FileStatus& status) {
     const std::size_t rowsBefore = rows_.size();
-    const bool whole = last_.number == 0;
+    const bool whole = last_.slot == 0;
     if (whole) {
         rows_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 1));
     }
     bool overwritten = false;
     scanSlots(
         file,
-        [this, &overwritten](std::int64_t number, const RecordSlot& slot) {
-            if (number == last_.number) {
-                overwritten = !stillHolds(slot);
+        [this, &overwritten](std::int64_t slot, const Record& record) {
+            if (slot == last_.slot) {
+                overwritten = !stillHolds(record);
                 takeBackLast();
             }
-            add(number, slot);
+            add(slot, record);
         },
-        std::max<std::int64_t>(last_.number, 1), status.size);
+        std::max<std::int64_t>(last_.slot, 1), status.size);
     if (whole) {
         rows_.trim();
         firstBytes_.resize(
@@ -144,34 +144,34 @@ LogChange LogFollower::readNew(File& file, const FileStatus& status) {
 }
 
 // The service rewrites its own record only: the session in the last slot keeps its start. A
-// damaged last slot may come whole, a record cut short by a write under way.
-bool LogFollower::stillHolds(const RecordSlot& slot) const {
+// damaged last record may come whole, one cut short by a write under way.
+bool LogFollower::stillHolds(const Record& record) const {
     return !last_.session ||
-           (slot.kind == SlotKind::session && slot.start() == last_.session->start);
+           (record.kind == RecordKind::session && record.start() == last_.session->start);
 }
 
-void LogFollower::add(std::int64_t number, const RecordSlot& slot) {
-    last_ = LastSlot{number, slot.kind, std::nullopt};
-    if (slot.kind == SlotKind::gap) {
+void LogFollower::add(std::int64_t slot, const Record& record) {
+    last_ = LastSlot{slot, record.kind, std::nullopt};
+    if (record.kind == RecordKind::gap) {
         return;
     }
-    rows_.add(slot.text, slot.kind == SlotKind::damaged);
-    if (slot.kind == SlotKind::damaged) {
+    rows_.add(record.text, record.kind == RecordKind::damaged);
+    if (record.kind == RecordKind::damaged) {
         ++damaged_;
         return;
     }
-    last_.session = storedSessionOf(number, slot);
+    last_.session = storedSessionOf(slot, record);
     ++sessions_;
     totalSeconds_ += last_.session->seconds;
     days_->add(*last_.session);
 }
 
 void LogFollower::takeBackLast() {
-    if (last_.kind == SlotKind::gap) {
+    if (last_.kind == RecordKind::gap) {
         return;
     }
     rows_.removeLast();
-    if (last_.kind == SlotKind::damaged) {
+    if (last_.kind == RecordKind::damaged) {
         --damaged_;
         return;
     }

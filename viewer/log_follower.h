@@ -47,7 +47,7 @@ class LogFollower {
   public:
     LogFollower(FileSystem& files, SessionRows& rows);
 
-    // `today` is the local date's day number (see history/calendar.h).
+    // `today` is the local date's day number (see basics/calendar.h).
     LogChange refresh(const std::string& path, std::int64_t today);
     // There is no log to follow: clears everything.
     LogChange forget();
@@ -64,8 +64,8 @@ class LogFollower {
 
   private:
     struct LastSlot {
-        std::int64_t number = 0; // 0: nothing read yet
-        SlotKind kind = SlotKind::gap;
+        std::int64_t slot = 0; // 0: nothing read yet
+        RecordKind kind = RecordKind::gap;
         std::optional<StoredSession> session;
     };
 
@@ -73,8 +73,8 @@ class LogFollower {
     bool startOver(const std::string& path, std::int64_t today);
     LogNotice whyReadAgain(File& file, const FileStatus& status) const;
     LogChange readNew(File& file, const FileStatus& status);
-    bool stillHolds(const RecordSlot& slot) const;
-    void add(std::int64_t number, const RecordSlot& slot);
+    bool stillHolds(const Record& record) const;
+    void add(std::int64_t slot, const Record& record);
     void takeBackLast();
     std::int64_t secondsIn(const DayRange& days) const;
 
@@ -85,7 +85,7 @@ class LogFollower {
     std::optional<FileIdentity> identity_; // none: nothing read yet
     std::uint64_t size_ = 0;
     std::uint64_t lastWrite_ = 0;
-    std::string firstBytes_; // the length and start of the first slot, which nothing rewrites
+    std::string firstBytes_; // the length and start of the first record, which nothing rewrites
     LastSlot last_;
     std::int64_t sessions_ = 0;
     std::int64_t damaged_ = 0;

@@ -19,10 +19,6 @@ constexpr std::int64_t serviceLookSeconds = 10;
 constexpr std::int64_t tooltipSeconds = 10;
 constexpr std::int64_t never = std::numeric_limits<std::int64_t>::max();
 
-std::int64_t dayOf(const LocalTime& time) {
-    return dayNumber(CalendarDate{time.year, time.month, time.day});
-}
-
 std::string tooltipToTheMinute(ViewerState state) {
     state.sums.all -= state.sums.all % 60;
     return tooltipText(state);
@@ -65,7 +61,7 @@ void ViewerPresenter::refresh() {
         state.service = service_.status;
         state.logPath = service_.command.empty() ? "" : serviceLogPath(service_.command);
     }
-    const std::int64_t today = dayOf(ports_.clock.now());
+    const std::int64_t today = dayNumber(ports_.clock.now().date);
     const LogChange change =
         state.logPath.empty() ? follower_.forget() : follower_.refresh(state.logPath, today);
     if (change.notice != LogNotice::none) {

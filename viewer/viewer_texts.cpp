@@ -174,7 +174,7 @@ std::string failureNotice(const std::string& report) {
 }
 
 std::string exportFileName(const LocalTime& today) {
-    return "Quillmarten-" + isoDateText(CalendarDate{today.year, today.month, today.day}) + ".csv";
+    return "Quillmarten-" + isoDateText(today.date) + ".csv";
 }
 
 } // namespace quillmarten

@@ -21,7 +21,7 @@ constexpr int partMargins = 16;
 
 } // namespace
 
-Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionRows& history,
+Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionRows& rows,
                                      ViewerPresenter& presenter)
     : presenter_(presenter), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
       window_(className, widen(viewerTitle),
@@ -29,7 +29,7 @@ Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionRows& history,
       statusBar_(CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
                                  0, 0, 0, 0, window_.handle(), nullptr, GetModuleHandleW(nullptr),
                                  nullptr)),
-      list_(window_.handle(), history, clientWidth, clientHeight),
+      list_(window_.handle(), rows, clientWidth, clientHeight),
       chart_(window_.handle(),
              [this](const ChartSpan& span) { presenter_.onChartSpanChosen(span); }) {
     list_.markDamagedRows();

@@ -29,7 +29,7 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
 
     // The presenter is used from the first message the loop delivers on. The window hands on no
     // message before it is created, and its controls are made before it is sized.
-    Win32ViewerWindow(HICON icon, const SessionRows& history, ViewerPresenter& presenter);
+    Win32ViewerWindow(HICON icon, const SessionRows& rows, ViewerPresenter& presenter);
     ~Win32ViewerWindow() override;
     Win32ViewerWindow(const Win32ViewerWindow&) = delete;
     Win32ViewerWindow& operator=(const Win32ViewerWindow&) = delete;

@@ -20,7 +20,7 @@ QuillmartenProgram::QuillmartenProgram()
       hiddenWindow_(L"QuillmartenTray", L"Quillmarten", WindowStyle{WS_POPUP, 0, nullptr, nullptr},
                     *this),
       aboutWindow_(pictures_, hiddenWindow_.handle()),
-      mainWindow_(pictures_.running(), hiddenWindow_.handle(), history_, *this),
+      mainWindow_(pictures_.running(), hiddenWindow_.handle(), sessionRows_, *this),
       meterTimer_(mainWindow_.handle(), meterTimerId, meterInterval),
       hideTimer_(mainWindow_.handle(), hideTimerId, hideDelay),
       shell_(hiddenWindow_.handle(), hiddenWindowTrayMessage, pictures_),
@@ -30,7 +30,7 @@ QuillmartenProgram::QuillmartenProgram()
       mainWindowEvents_(mainWindow_, mainWindow_, serviceHost_, serviceHost_, tray_, aboutWindow_),
       tracker_(TrackerPorts{clock_, mainWindow_.sessionList(), mainWindow_, tray_, taskbar_,
                             meterTimer_, hideTimer_, serviceHost_, files_},
-               history_, logFileBeside(narrow(executable_)), version_),
+               sessionRows_, logFileBeside(narrow(executable_)), version_),
       serviceControl_(tracker_, tray_, meterTimer_, serviceHost_, *this),
       startUp_(instances_, mainWindow_, serviceHost_, messageBoxes_, version_) {
     serviceHost_.connect(hiddenWindow_.handle(), serviceControl_);

@@ -49,7 +49,7 @@ class QuillmartenProgram final : public MainWindowHandlers,
     ProgramVersion version_;
     Win32Pictures pictures_;
     Win32Window hiddenWindow_;
-    SessionRows history_;
+    SessionRows sessionRows_;
     Win32AboutWindow aboutWindow_;
     Win32MainWindow mainWindow_;
     Win32Timer meterTimer_;

@@ -14,7 +14,7 @@ constexpr UINT refreshInterval = 1000;
 } // namespace
 
 ViewerProgram::ViewerProgram(const std::wstring& commandLine)
-    : executable_(executablePath()), window_(pictures_.running(), history_, presenter_),
+    : executable_(executablePath()), window_(pictures_.running(), sessionRows_, presenter_),
       aboutWindow_(pictures_, window_.handle()),
       refreshTimer_(window_.handle(), refreshTimerId, refreshInterval),
       shell_(window_.handle(), Win32ViewerWindow::trayMessage, pictures_),
@@ -30,7 +30,7 @@ ViewerProgram::ViewerProgram(const std::wstring& commandLine)
       saveDialog_(window_.handle()),
       presenter_(ViewerPorts{clock_, files_, service_, window_, window_.sessionList(), tray_,
                              settings_, saveDialog_, aboutWindow_},
-                 history_, givenLogPath(narrow(commandLine)), narrow(executable_)) {
+                 sessionRows_, givenLogPath(narrow(commandLine)), narrow(executable_)) {
     reportWindowFailuresTo(this);
 }
 

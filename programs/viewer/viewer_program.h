@@ -39,7 +39,7 @@ class ViewerProgram final : private EventWriter {
 
     std::wstring executable_;
     Win32Pictures pictures_;
-    SessionRows history_;
+    SessionRows sessionRows_;
     Win32ViewerWindow window_;
     Win32AboutWindow aboutWindow_;
     Win32Timer refreshTimer_;

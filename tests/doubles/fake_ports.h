@@ -20,14 +20,14 @@ class FakeClock final : public Clock {
         time.second = daySeconds % 60;
     }
 
-    LocalTime time{2026, 12, 5, 8, 3, 7};
+    LocalTime time{{2026, 12, 5}, 8, 3, 7};
     std::int64_t steady = 1000;
 };
 
-// The list as the user sees it: the texts of every row it shows, read from the history.
+// The list as the user sees it: the texts of every row it shows, read from the rows.
 class FakeSessionList final : public SessionListView {
   public:
-    explicit FakeSessionList(const SessionRows& history) : history_(history) {}
+    explicit FakeSessionList(const SessionRows& rows) : rows_(rows) {}
 
     void showRows(std::size_t count) override {
         rowCount = count;
@@ -38,9 +38,8 @@ class FakeSessionList final : public SessionListView {
 
     std::string row(std::size_t index) const {
         using Column = SessionRows::Column;
-        return history_.cellText(index, Column::start) + " " +
-               history_.cellText(index, Column::stop) + " " +
-               history_.cellText(index, Column::timeInUse);
+        return rows_.cellText(index, Column::start) + " " + rows_.cellText(index, Column::stop) +
+               " " + rows_.cellText(index, Column::timeInUse);
     }
 
     std::size_t rowCount = 0;
@@ -48,7 +47,7 @@ class FakeSessionList final : public SessionListView {
     int changes = 0; // rows shown or drawn again
 
   private:
-    const SessionRows& history_;
+    const SessionRows& rows_;
 };
 
 class FakeMainWindow final : public MainWindow {

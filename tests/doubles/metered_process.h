@@ -14,10 +14,10 @@ struct MeteredProcess {
     MeteredProcess(FileSystem& files, FakeClock& clock, const std::string& logPath)
         : tracker(
               TrackerPorts{clock, list, window, tray, taskbar, meterTimer, hideTimer, host, files},
-              history, logPath, ProgramVersion{"Quillmarten", 1, 0, 0, 45}) {}
+              rows, logPath, ProgramVersion{"Quillmarten", 1, 0, 0, 45}) {}
 
-    SessionRows history;
-    FakeSessionList list{history};
+    SessionRows rows;
+    FakeSessionList list{rows};
     FakeMainWindow window;
     FakeTray tray;
     FakeTaskbar taskbar;

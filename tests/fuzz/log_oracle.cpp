@@ -26,16 +26,16 @@ bool isRealMoment(std::string_view stamp) {
 
 } // namespace
 
-bool isGap(std::string_view slot) {
-    return slot.size() == slotSize &&
-           std::all_of(slot.begin(), slot.end(), [](char byte) { return byte == '\0'; });
+bool isGap(std::string_view record) {
+    return record.size() == slotSize &&
+           std::all_of(record.begin(), record.end(), [](char byte) { return byte == '\0'; });
 }
 
-bool isSession(std::string_view slot) {
-    if (slot.size() != slotSize || slot[0] != 38 || slot[1] != 0) {
+bool isSession(std::string_view record) {
+    if (record.size() != slotSize || record[0] != 38 || record[1] != 0) {
         return false;
     }
-    const std::string_view text = slot.substr(2);
+    const std::string_view text = record.substr(2);
     if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return false;
     }
@@ -44,8 +44,8 @@ bool isSession(std::string_view slot) {
            number(text.substr(36, 2)) < 60;
 }
 
-std::int64_t secondsInUse(std::string_view slot) {
-    const std::string_view used = slot.substr(30);
+std::int64_t secondsInUse(std::string_view record) {
+    const std::string_view used = record.substr(30);
     return std::int64_t{number(used.substr(0, 4))} * 86400 + number(used.substr(4, 2)) * 3600 +
            number(used.substr(6, 2)) * 60 + number(used.substr(8, 2));
 }
@@ -62,13 +62,13 @@ std::string durationText(std::int64_t seconds) {
 LogSummary summarise(std::string_view log) {
     LogSummary summary;
     for (std::size_t at = 0; at < log.size(); at += slotSize) {
-        const std::string_view slot = log.substr(at, slotSize);
+        const std::string_view record = log.substr(at, slotSize);
         ++summary.slots;
-        if (!isGap(slot)) {
+        if (!isGap(record)) {
             ++summary.listedRows;
         }
-        if (isSession(slot)) {
-            summary.seconds += secondsInUse(slot);
+        if (isSession(record)) {
+            summary.seconds += secondsInUse(record);
         }
     }
     return summary;

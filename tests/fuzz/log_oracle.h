@@ -11,14 +11,14 @@ namespace oracle {
 inline constexpr std::size_t slotSize = 40;
 
 // 40 zero bytes.
-bool isGap(std::string_view slot);
+bool isGap(std::string_view record);
 
 // A length of 38 in two little-endian bytes, 38 digits, a real start and stop, and a time in
 // use with hours below 24 and minutes and seconds below 60.
-bool isSession(std::string_view slot);
+bool isSession(std::string_view record);
 
 // The time in use of a well-formed session, in seconds.
-std::int64_t secondsInUse(std::string_view slot);
+std::int64_t secondsInUse(std::string_view record);
 
 // "dddd:hh:nn:ss", days with at least four digits.
 std::string durationText(std::int64_t seconds);

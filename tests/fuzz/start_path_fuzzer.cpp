@@ -41,17 +41,16 @@ void meter(MeteredProcess& run, FakeClock& clock) {
 void checkRun(const std::string& before, const std::string& after, const MeteredProcess& run,
               std::int64_t runSeconds) {
     const oracle::LogSummary stored = oracle::summarise(before);
-    const auto number =
-        static_cast<std::size_t>(newRecordNumber(static_cast<std::int64_t>(stored.slots)));
-    expect(after.size() == number * oracle::slotSize, "the new record is two slots past the last");
+    const auto slot =
+        static_cast<std::size_t>(newSessionSlot(static_cast<std::int64_t>(stored.slots)));
+    expect(after.size() == slot * oracle::slotSize, "the new record is two slots past the last");
     expect(after.compare(0, before.size(), before) == 0, "stored bytes are untouched");
-    const std::size_t recordAt = (number - 1) * oracle::slotSize;
+    const std::size_t recordAt = (slot - 1) * oracle::slotSize;
     expect(after.find_first_not_of('\0', before.size()) >= recordAt, "the skipped bytes are zero");
     const std::string_view record = std::string_view(after).substr(recordAt);
     expect(oracle::isSession(record), "the new record is well formed");
     expect(oracle::secondsInUse(record) == runSeconds, "the new record holds the counted time");
-    expect(run.history.size() == stored.listedRows + 1,
-           "every stored row and the run's are listed");
+    expect(run.rows.size() == stored.listedRows + 1, "every stored row and the run's are listed");
     expect(run.window.caption == captionPrefix + oracle::durationText(stored.seconds + runSeconds),
            "the total is the sum of the well-formed records");
 }

@@ -47,14 +47,14 @@ TEST(RecordFormat, ASessionIsTheseFortyBytesAndDecodesIntoItsTimes) {
     const std::string bytes = encodeRecord(example);
     EXPECT_EQ(bytes, std::string("\x26\x00", 2) + example);
     EXPECT_THROW(encodeRecord(std::string(39, '1')), RaisedError);
-    const RecordSlot slot = decodeSlot(bytes);
-    EXPECT_EQ(slot.kind, SlotKind::session);
-    EXPECT_EQ(slot.start(), (LocalTime{2026, 12, 5, 8, 3, 7}));
-    EXPECT_EQ(slot.stop(), (LocalTime{2026, 12, 5, 17, 45, 9}));
-    EXPECT_EQ(slot.timeInUse(), (Duration{0, 9, 42, 0}));
-    EXPECT_EQ(decodeSlot(std::string(40, '\0')).kind, SlotKind::gap);
-    EXPECT_EQ(decodeSlot(session("20240229000000", "20240229235959", "9999235959")).kind,
-              SlotKind::session);
+    const Record record = decodeRecord(bytes);
+    EXPECT_EQ(record.kind, RecordKind::session);
+    EXPECT_EQ(record.start(), (LocalTime{{2026, 12, 5}, 8, 3, 7}));
+    EXPECT_EQ(record.stop(), (LocalTime{{2026, 12, 5}, 17, 45, 9}));
+    EXPECT_EQ(record.timeInUse(), (Duration{0, 9, 42, 0}));
+    EXPECT_EQ(decodeRecord(std::string(40, '\0')).kind, RecordKind::gap);
+    EXPECT_EQ(decodeRecord(session("20240229000000", "20240229235959", "9999235959")).kind,
+              RecordKind::session);
 }
 
 TEST(RecordFormat, EveryOtherSlotIsDamagedWithItsReason) {
@@ -82,15 +82,15 @@ TEST(RecordFormat, EveryOtherSlotIsDamagedWithItsReason) {
         {session(ok, ok, "0000000060"), "the time in use is out of range"},
     };
     for (const auto& [bytes, reason] : cases) {
-        const RecordSlot slot = decodeSlot(bytes);
-        EXPECT_EQ(slot.kind, SlotKind::damaged) << reason;
-        EXPECT_EQ(damageReason(slot), reason);
+        const Record record = decodeRecord(bytes);
+        EXPECT_EQ(record.kind, RecordKind::damaged) << reason;
+        EXPECT_EQ(damageReason(record), reason);
     }
-    EXPECT_EQ(decodeSlot(overlong).text, example);
+    EXPECT_EQ(decodeRecord(overlong).text, example);
     // A damaged record is listed as far as its characters go, without reading past them.
     EXPECT_EQ(startTimeText("2026"), "26//2026-::");
     EXPECT_EQ(timeInUseText("20261205080307202612051745090000012"), "0000:01:2:12");
-    EXPECT_EQ(errorReportText(damageError(decodeSlot(overlong), 3), report_origin::meteringStart),
+    EXPECT_EQ(errorReportText(damageError(decodeRecord(overlong), 3), report_origin::meteringStart),
               "[59] Bad record length in record 3 (a length of 39 instead of 38) - Inizializza");
 }
 
@@ -103,11 +103,12 @@ TEST(LogFile, ScansEverySlotInFewReadsAndAFailedAppendLeavesNoFragment) {
     }
     files.contents(path) += encodeRecord(example).substr(0, 12);
     std::vector<std::int64_t> damaged;
-    const auto slots = SessionLogFile(files, path).scan([&](std::int64_t n, const RecordSlot& s) {
-        if (s.kind != SlotKind::session) {
-            damaged.push_back(n);
-        }
-    });
+    const auto slots =
+        SessionLogFile(files, path).scan([&](std::int64_t slot, const Record& record) {
+            if (record.kind != RecordKind::session) {
+                damaged.push_back(slot);
+            }
+        });
     EXPECT_EQ(slots, 5001);
     EXPECT_EQ(damaged, std::vector<std::int64_t>{5001});
     EXPECT_LE(files.reads, 5);

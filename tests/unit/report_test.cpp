@@ -50,20 +50,21 @@ TEST(History, PeriodsAroundYearEndsAndLeapDays) {
 TEST(History, TimeInUseFollowsTheSpanOverDaysAndAddsUpExactly) {
     const std::vector<std::pair<StoredSession, std::string>> cases{
         // Paused half the time: the pause is spread over both days.
-        {session({2026, 12, 31, 23, 0, 0}, {2027, 1, 1, 1, 0, 0}, 3600),
+        {session({{2026, 12, 31}, 23, 0, 0}, {{2027, 1, 1}, 1, 0, 0}, 3600),
          "2026-12-31=1800 2027-01-01=1800"},
         // A stop at midnight reaches no second of the next day.
-        {session({2026, 12, 1, 22, 0, 0}, {2026, 12, 2, 0, 0, 0}, 7200), "2026-12-01=7200"},
-        {session({2026, 12, 2, 8, 0, 0}, {2026, 12, 1, 9, 0, 0}, 600), "2026-12-02=600"},
+        {session({{2026, 12, 1}, 22, 0, 0}, {{2026, 12, 2}, 0, 0, 0}, 7200), "2026-12-01=7200"},
+        {session({{2026, 12, 2}, 8, 0, 0}, {{2026, 12, 1}, 9, 0, 0}, 600), "2026-12-02=600"},
         // Thirds of 100 seconds over a leap day: the running sums 33, 67, 100 give 33, 34, 33.
-        {session({2024, 2, 28, 0, 0, 0}, {2024, 3, 2, 0, 0, 0}, 100),
+        {session({{2024, 2, 28}, 0, 0, 0}, {{2024, 3, 2}, 0, 0, 0}, 100),
          "2024-02-28=33 2024-02-29=34 2024-03-01=33"},
     };
     for (const auto& [stored, expected] : cases) {
         EXPECT_EQ(shares(stored), expected);
     }
     // The longest span and time a record holds: products above 64 bits, shares still exact.
-    const DaySplit longest(session({1, 1, 1, 0, 0, 0}, {9999, 12, 31, 23, 59, 59}, 863'999'999));
+    const DaySplit longest(
+        session({{1, 1, 1}, 0, 0, 0}, {{9999, 12, 31}, 23, 59, 59}, 863'999'999));
     std::int64_t sum = 0;
     for (std::int64_t day = longest.firstDay(); day <= longest.lastDay(); ++day) {
         sum += longest.secondsOn(day);

@@ -35,7 +35,7 @@ class Tracker : public ::testing::Test {
         run->tracker.onMeterTick();
     }
     std::string& file() { return files.contents(path); }
-    std::string slot(int number) { return file().substr(std::size_t(number - 1) * 40, 40); }
+    std::string recordInSlot(int slot) { return file().substr(std::size_t(slot - 1) * 40, 40); }
     Texts reports() const { return run->host.errorReports(); }
 
     FakeClock clock;
@@ -46,7 +46,7 @@ class Tracker : public ::testing::Test {
 TEST_F(Tracker, StartListsTheSessionAndTheCaptionShowsTheTotalFromTheFirstCountedSecond) {
     file() = record(stored, stored, "0000235950") + gap + record(stored, stored, "0000000020");
     start();
-    EXPECT_EQ(slot(5), record("20261205080307", "20261205080307", "0000000000"));
+    EXPECT_EQ(recordInSlot(5), record("20261205080307", "20261205080307", "0000000000"));
     EXPECT_EQ(run->list.row(2), "05/12/2026-08:03:07 05/12/2026-08:03:07 0000:00:00:00");
     EXPECT_EQ(run->list.selected, 2u);
     EXPECT_EQ(run->tray.adds, 1);
@@ -71,13 +71,13 @@ TEST_F(Tracker, TickCountsOneSecondWhenTheClocksSecondChanged) {
     EXPECT_EQ(files.reads - before.reads, 1);
     EXPECT_EQ(files.bytesAsked - before.bytesAsked, 16u);
     EXPECT_EQ(files.closes, files.opens);
-    EXPECT_EQ(slot(1), record("20261205080307", "20261205080308", "0000000001"));
+    EXPECT_EQ(recordInSlot(1), record("20261205080307", "20261205080308", "0000000001"));
     EXPECT_EQ(run->list.row(0), "05/12/2026-08:03:07 05/12/2026-08:03:08 0000:00:00:01");
     tick(5);
     tick(60);
     tick(0);
-    EXPECT_EQ(slot(1).substr(16), "20261205080413"
-                                  "0000000002");
+    EXPECT_EQ(recordInSlot(1).substr(16), "20261205080413"
+                                          "0000000002");
 }
 
 TEST_F(Tracker, TrayIconComesBackWhileTheTaskbarExists) {
@@ -132,7 +132,7 @@ TEST_F(Tracker, StartThatCannotWriteItsRecordMetersOnAndPlacesItLater) {
     EXPECT_EQ(file(), before + gap + record("20261205080307", "20261205080313", "0000000006"));
 }
 
-// A log that can be read but not written shows its history and total while the record waits;
+// A log that can be read but not written shows its sessions and total while the record waits;
 // the wait neither reads the log again nor moves the user's selection.
 TEST_F(Tracker, ReadOnlyLogIsListedAndCountedAndTheRecordLandsOnceWritable) {
     file() = record(stored, stored, "0001000000") + gap + record(stored, stored, "0000000010");
@@ -163,12 +163,14 @@ TEST_F(Tracker, RecordIsPlacedAgainWhenItsLogIsReplacedCutShortOverwrittenOrDele
         std::string what;
         std::function<void()> change;
         std::string logAfter; // what the log holds before the session's record is placed again
-        int number;
+        int slot;
         std::string total;
     };
     const std::vector<Case> cases{
         {"The log was replaced", [&] { files.replace(path, other); }, other, 3, "0000:01:00:02"},
-        {"The log was cut short", [&] { file().resize(40); }, first, 3, "0000:00:00:12"},
+        {"The log was cut short", [&] { file().resize(119); },
+         first + gap + record("20261205080307", "20261205080308", "0000000001").substr(0, 39), 5,
+         "0000:00:00:12"},
         {"The session's record was overwritten", [&] { file() = other + gap + other; },
          other + gap + other, 5, "0000:02:00:02"},
         {"The log was deleted", [&] { files.removeFile(path); }, "", 1, "0000:00:00:02"},
@@ -179,7 +181,7 @@ TEST_F(Tracker, RecordIsPlacedAgainWhenItsLogIsReplacedCutShortOverwrittenOrDele
         tick(1);
         change.change();
         tick(1);
-        const std::size_t at = static_cast<std::size_t>(change.number - 1) * 40;
+        const std::size_t at = static_cast<std::size_t>(change.slot - 1) * 40;
         EXPECT_EQ(file().substr(0, change.logAfter.size()), change.logAfter) << change.what;
         EXPECT_EQ(file().substr(at), record("20261205080307", "20261205080309", "0000000002"))
             << change.what;
@@ -188,7 +190,7 @@ TEST_F(Tracker, RecordIsPlacedAgainWhenItsLogIsReplacedCutShortOverwrittenOrDele
             run->host.events().back(),
             (RecordingServiceHost::Entry{EventType::information, 109,
                                          change.what + "; this session's record moved to record " +
-                                             std::to_string(change.number)}));
+                                             std::to_string(change.slot)}));
         EXPECT_TRUE(reports().empty()) << change.what;
         EXPECT_EQ(run->window.caption, captionPrefix + change.total) << change.what;
         tick(1);
@@ -224,7 +226,7 @@ TEST_F(Tracker, RewriteFailuresAreReportedHourlyPerIncidentAndTheWindowCountsOn)
     EXPECT_EQ(reports().size(), 4u) << "a failure after a success";
     files.failWrites(std::nullopt);
     tick(1);
-    EXPECT_EQ(slot(1).substr(30), "0000000009");
+    EXPECT_EQ(recordInSlot(1).substr(30), "0000000009");
 }
 
 TEST_F(Tracker, TotalsAtTheCountersLimitAreReportedAndMeteringGoesOn) {
@@ -237,7 +239,7 @@ TEST_F(Tracker, TotalsAtTheCountersLimitAreReportedAndMeteringGoesOn) {
     tick(1);
     tick(1);
     EXPECT_EQ(reports(), (Texts{"[6] Overflow - Inizializza", "[6] Overflow - Aggiorna"}));
-    EXPECT_EQ(slot(records + 2).substr(30), "0000000002");
+    EXPECT_EQ(recordInSlot(records + 2).substr(30), "0000000002");
 }
 
 } // namespace

@@ -46,7 +46,7 @@ class Follower : public ::testing::Test {
     LogFollower follower{files, rows};
 };
 
-// Besides what is new, a refresh reads the first slot's length and start (16 bytes), which
+// Besides what is new, a refresh reads the first record's length and start (16 bytes), which
 // nothing rewrites, to see that the file was not written over; nothing while the file stands.
 TEST_F(Follower, ReadsOnlyTheRewrittenLastRecordAndWhatWasAppended) {
     file() = firstRun + gap + running;
@@ -83,7 +83,7 @@ TEST_F(Follower, ReadsAgainWhenTheLogGotShorterOrWasReplacedAndMendsADamagedLast
 }
 
 // A copy written over the log in place keeps the file's identity, and its length or more: its
-// first slot differs, or the session in the last slot read.
+// first record differs, or the session in the last slot read.
 TEST_F(Follower, ReadsAgainWhenTheLogWasWrittenOverInPlace) {
     const std::string other = record("20261102080000", "20261102080000", "0000000100");
     for (const auto& [copy, seconds] : std::vector<std::pair<std::string, std::int64_t>>{
@@ -217,7 +217,7 @@ class Viewer : public ::testing::Test {
 
 // The end-to-end tests see green, red and grey; the states between them are here.
 TEST_F(Viewer, ShowsTheServicesStateInItsIconAndTheTotalsEverywhere) {
-    clock.time = LocalTime{2026, 12, 9, 8, 0, 20};
+    clock.time = LocalTime{{2026, 12, 9}, 8, 0, 20};
     file() = firstRun + gap + running;
     viewer();
     EXPECT_EQ(window.caption, "Quillmarten Viewer - 0000:01:00:10 in all");
@@ -342,7 +342,7 @@ TEST_F(Viewer, LeavesAHiddenWindowAloneAndBringsItUpToDateWhenShown) {
 
 // The chart follows the log while it shows, and the span the user chose.
 TEST_F(Viewer, ChartsTheLogWhileShownInTheChosenSpan) {
-    clock.time = LocalTime{2026, 12, 9, 8, 0, 20};
+    clock.time = LocalTime{{2026, 12, 9}, 8, 0, 20};
     file() = firstRun + gap + running;
     viewer();
     EXPECT_EQ(window.chart.bars.size(), 35u);
