@@ -192,17 +192,16 @@ tray_colour() {
             grey > 10 && black > 50 ? "grey" : "none") }'
 }
 
-# window_rect CLASS: LEFT,TOP,RIGHT,BOTTOM of the first visible window of CLASS on the screen;
-# child_rects CLASS CHILD_CLASS: those of its children of CHILD_CLASS with a text, a line each.
+# window_rect CLASS: LEFT,TOP,RIGHT,BOTTOM of the first visible window of CLASS on the screen.
 window_rect() { e2e_helper find "$1" | sed -n 's/^visible=1 .* rect=\([-0-9,]*\) .*/\1/p' | head -n 1; }
-child_rects() { e2e_helper children "$1" | sed -n "s/^$2 .* rect=\([-0-9,]*\) client=[0-9x]* title=..*/\1/p"; }
 
 # labels_show_whole CLASS COUNT: the window of CLASS, on a fresh shot, has COUNT labels with text,
 # each within the window and with no pixel of its text on its right edge, where a text that does
 # not fit is cut (a centred one on its left edge too).
 labels_show_whole() {
     local window labels left top right bottom
-    shot && window=$(window_rect "$1") && labels=$(child_rects "$1" Static)
+    shot && window=$(window_rect "$1") &&
+        labels=$(e2e_helper children "$1" | sed -n 's/^Static .* rect=\([-0-9,]*\) client=[0-9x]* title=..*/\1/p')
     [[ $(wc -l <<<"$labels") == "$2" ]] || return 1
     while IFS=, read -r left top right bottom; do
         IFS=, read -r -a edges <<<"$window"

@@ -16,8 +16,7 @@ double_click() { tray_click 0 --repeat 2 --delay 100 1 && wait_for 10 "$1" "$mai
 # lists_sessions "rows COUNT,selected INDEX," RECORD...: the list shows that, its first rows the
 # starts of those records as dd/mm/yyyy-hh:nn:ss.
 lists_sessions() {
-    local rows row s && rows=$(e2e_helper rows "$main")
-    [[ $(grep -E '^(rows|selected)' <<<"$rows" | tr '\t\n' ' ,') == "$1" ]] || return
+    local rows row s && [[ $(rows_selected "$main") == "$1" ]] && rows=$(e2e_helper rows "$main") || return
     for ((row = 0; row < $# - 1; row++)); do
         s=$(record_start "$log_file" "${@:row + 2:1}")
         awk -F'\t' -v i=$row '$1 == "row" && $2 == i {print $3}' <<<"$rows" |

@@ -31,11 +31,6 @@ export_is_report() {
         [[ $(grep -c '^C:.*Quillmarten\.dat,[15],' "$E2E_DIR/report.csv") == 2 ]]
 }
 
-second_start_shows_first() {
-    [[ $(e2e_run 30 "$viewer"; echo $?) == 0 ]] && wait_for 10 shown QuillmartenViewer &&
-        [[ $(window_count QuillmartenViewer) == 1 ]]
-}
-
 install_in "Quill View" viewer report
 viewer="$folder\\QuillmartenView.exe"
 # A session, a gap, and a damaged record (a length of 4), which both windows list.
@@ -75,8 +70,8 @@ check "and clears it again" wait_for 5 eval '! registry "$run_key" /v "Quillmart
 
 tray_click 1 --repeat 2 --delay 100 1
 check "a double-click hides the window" wait_for 10 hidden QuillmartenViewer
-check "a second start ends at once and shows the first one's window, the one viewer left" \
-    second_start_shows_first
+check "a second start ends at once and shows the first one's window, the one viewer left" eval '[[ $(e2e_run 30 \
+    "$viewer"; echo $?) == 0 ]] && wait_for 10 shown QuillmartenViewer && [[ $(window_count QuillmartenViewer) == 1 ]]'
 stop_service
 check "the icon, now the only one, turns grey" wait_for 3 tray_is grey 0
 keep_tray viewer-grey.png
