@@ -36,29 +36,25 @@ stored_seconds() {
 }
 reported_once() { [[ $(events_since "$entries" "$1") == 1 ]]; }
 
-# The file holds BEFORE unchanged, then zeros, then a whole record at NUMBER.
-holds_before_then_record() {
-    local size && size=$(stat -c %s "$1")
-    cmp -s -n "$size" "$1" "$log_file" && [[ $(stat -c %s "$log_file") == $(($2 * 40)) ]] &&
-        [[ -z $(tail -c +$((size + 1)) "$log_file" | head -c $((($2 - 1) * 40 - size)) | tr -d '\0') ]] &&
-        record_is_valid "$log_file" "$2"
-}
-
-# The record at NUMBER started between STARTED, a stamp taken just before the start, and RUNNING,
+# The record at NUMBER started between $started, a stamp taken just before the start, and $running,
 # one taken once the service was seen running (it takes its start before it says so, however long
 # a start takes), and has counted every second since, give or take the three a tick may take.
 metered_in_full() {
     local start && record_is_valid "$log_file" "$1" &&
         start=$(stamp_seconds "$(record_start "$log_file" "$1")") &&
-        ((start >= $(stamp_seconds "$2") && start <= $(stamp_seconds "$3") &&
+        ((start >= $(stamp_seconds "$started") && start <= $(stamp_seconds "$running") &&
             $(record_seconds "$1") >= $(date +%s) - start - 3))
 }
+# Starts the service; notes the entries so far, the new session's record number, and the stamps
+# started and running around the start.
+start_metered() { entries=$(event_count) expected=$(new_record_number) started=$(now) && start_service && running=$(now); }
 
 # The log held open by another program, with no sharing, until released (by ending the holder).
 lock() {
     WINEDEBUG=-all "$E2E_WINE" "$E2E_HELPER" lock "$folder\\Quillmarten.dat" >"$E2E_DIR/lock.out" &
     locker=$! && wait_for 20 grep -q locked "$E2E_DIR/lock.out"
 }
+unlock_later() { sleep "$1" && kill "$locker" && wait "$locker"; sleep 2; }
 
 for ((round = 1; round <= ${2:-4}; round++)); do
     cp "$log_file" "$E2E_DIR/before.dat" 2>/dev/null || : >"$E2E_DIR/before.dat"
@@ -72,46 +68,39 @@ done
 start_service
 stop_service
 
-entries=$(event_count) expected=$(new_record_number)
-lock
-started=$(now)
-start_service
-running=$(now)
-sleep 2 && e2e_screenshot "$E2E_DIR/locked.png"
-check "the service shows its green icon while the log is locked at start" \
-    test "$(tray_colour "$E2E_DIR/locked.png")" = green
-sleep 2 && kill "$locker" && wait "$locker"; sleep 2
+lock && start_metered
+sleep 2
+check "the service shows its green icon while the log is locked at start" tray_is green
+unlock_later 2
 check "a lock at start is reported once" reported_once '^1 109 \[70\] .* - Inizializza$'
 check "once released, the record lands in its place, metered in full from the session's start" \
-    metered_in_full "$expected" "$started" "$running"
+    metered_in_full "$expected"
 
 entries=$(event_count)
-lock && sleep 5 && kill "$locker" && wait "$locker"; sleep 2
+lock && unlock_later 5
 check "a lock while running is reported once" reported_once '^1 109 \[70\] .* - Aggiorna$'
-check "and the session is metered in full through it" metered_in_full "$expected" "$started" "$running"
+check "and the session is metered in full through it" metered_in_full "$expected"
 
+# replace_log HOW FILE: the running service's log replaced by FILE, moved or copied over it.
+replace_log() { entries=$(event_count) && "$1" "$2" "$log_file" && sleep 2; }
 big_log "$E2E_DIR/moved.dat" 1 && cp "$E2E_DIR/moved.dat" "$E2E_DIR/moved.before"
-entries=$(event_count)
-mv "$E2E_DIR/moved.dat" "$log_file" && sleep 2
+replace_log mv "$E2E_DIR/moved.dat"
 check "another log moved over the running one keeps its bytes; the session goes behind them" \
     holds_before_then_record "$E2E_DIR/moved.before" 3
 check "and one information entry says where" \
     reported_once "^4 109 The log was replaced; this session.s record moved to record 3$"
 big_log "$E2E_DIR/copied.dat" 4
-entries=$(event_count)
-cp "$E2E_DIR/copied.dat" "$log_file" && sleep 2
+replace_log cp "$E2E_DIR/copied.dat"
 check "another log copied over the running one in place keeps its bytes likewise" \
     holds_before_then_record "$E2E_DIR/copied.dat" 9
 check "and one information entry says so" \
     reported_once "^4 109 The session.s record was overwritten; this session.s record moved to record 9$"
-check "the session is metered in full through both" metered_in_full 9 "$started" "$running"
+check "the session is metered in full through both" metered_in_full 9
 stop_service
 
 cp "$log_file" "$E2E_DIR/read-only.dat" && chmod 444 "$log_file"
-entries=$(event_count) expected=$(new_record_number) stored=$(stored_seconds "$log_file")
-started=$(now) && start_time=$SECONDS
-start_service
-running=$(now)
+stored=$(stored_seconds "$log_file") start_time=$SECONDS
+start_metered
 shows_stored_total() {
     local shown && shown=$(caption_total QuillmartenHourMeter) &&
         ((shown > stored && shown <= stored + SECONDS - start_time + 2))
@@ -121,7 +110,7 @@ check "its sessions are counted: the caption shows their total and the session's
     wait_for 5 shows_stored_total
 chmod 644 "$log_file" && sleep 2
 check "once writable, the record lands in its place, metered in full from the session's start" \
-    eval 'holds_before_then_record "$E2E_DIR/read-only.dat" "$expected" && metered_in_full "$expected" "$started" "$running"'
+    eval 'holds_before_then_record "$E2E_DIR/read-only.dat" "$expected" && metered_in_full "$expected"'
 stop_service
 
 # 4040 bytes: the next record crosses into a page of its own, which the full disk refuses.
@@ -129,21 +118,18 @@ head -c 4040 "$log_file" >"$E2E_DIR/full.dat" && truncate -s 4040 "$E2E_DIR/full
 $sudo mount -t tmpfs -o size=2m tmpfs "$program_dir" || e2e_fail "could not mount a tiny disk"
 cp "$build/programs/quillmarten/Quillmarten.exe" "$program_dir/" && cp "$E2E_DIR/full.dat" "$log_file"
 dd if=/dev/zero of="$program_dir/filler" bs=4096 2>/dev/null
-entries=$(event_count) started=$(now)
-start_service
-running=$(now)
+start_metered
 sleep 3
 check "a full disk at start is reported once" reported_once '^1 109 \[61\] .* - Inizializza$'
 check "and leaves no fragment" cmp -s "$E2E_DIR/full.dat" "$log_file"
 rm "$program_dir/filler" && sleep 3
 check "once space is freed, the record lands in its place, metered in full from the start" \
-    eval 'holds_before_then_record "$E2E_DIR/full.dat" 103 && metered_in_full 103 "$started" "$running"'
+    eval 'holds_before_then_record "$E2E_DIR/full.dat" 103 && metered_in_full 103'
 stop_service
 $sudo umount "$program_dir"
 
 head -c 10240 /dev/urandom >"$log_file" && cp "$log_file" "$E2E_DIR/random.dat"
-entries=$(event_count)
-start_service
+start_metered
 sleep 3
 reports=$(events_since "$entries" '^1 109 .* - Inizializza$')
 check "random bytes give one to eleven reports ($reports)" test "$reports" -ge 1 -a "$reports" -le 11
@@ -151,13 +137,10 @@ check "and the service meters behind them" holds_before_then_record "$E2E_DIR/ra
 stop_service
 big_log "$log_file" 100000
 start_service
-shows_all() {
-    rows=$(e2e_helper rows QuillmartenHourMeter | grep -E '^(rows|selected)' | tr '\t\n' ' ,')
-    [[ $rows == "rows 100001,selected 100000," ]]
-}
-check "100,000 sessions open at once, the running session last and selected" wait_for 10 shows_all
-total_shown() { [[ $(e2e_helper find QuillmartenHourMeter) == *"At work since 40416:16:0"* ]]; }
-check "with the grand total of all of them" wait_for 5 total_shown
+check "100,000 sessions open at once, the running session last and selected" \
+    wait_for 10 eval '[[ $(rows_selected QuillmartenHourMeter) == "rows 100001,selected 100000," ]]'
+check "with the grand total of all of them" \
+    wait_for 5 eval '[[ $(e2e_helper find QuillmartenHourMeter) == *"At work since 40416:16:0"* ]]'
 
 check "a log-off reaches the program's window" test "$(e2e_helper logoff QuillmartenHourMeter)" = 1
 sleep 3 && before=$(record_seconds 200001) && sleep 2
@@ -166,7 +149,6 @@ check "the service still runs and meters on" \
 e2e_helper close QuillmartenTray
 check "a close ends the service and its program" \
     eval 'wait_for 20 service_is STOPPED && wait_for 10 program_gone'
-e2e_screenshot "$E2E_DIR/closed.png"
-check "the tray icon is gone" test "$(tray_colour "$E2E_DIR/closed.png")" = none
+check "the tray icon is gone" tray_is none
 
 summary

@@ -128,6 +128,8 @@ window_count() { e2e_helper find "$1" | grep -c '^visible='; }
 
 # e2e_run SECONDS PROGRAM ARGS...: killed after SECONDS (124), its events going to $E2E_WINE_LOG.
 e2e_run() { WINEDEBUG=+eventlog timeout -k 5 "$1" "$E2E_WINE" "${@:2}" 2>>"$E2E_WINE_LOG"; }
+# start_viewer [ARGUMENTS...]: the viewer installed beside the service, in the background.
+start_viewer() { WINEDEBUG=-all "$E2E_WINE" "$folder\\QuillmartenView.exe" "$@" >>"$E2E_DIR/viewer.out" 2>&1 & }
 
 # The state `sc query` names (RUNNING, PAUSED, STOPPED...); empty when the service is not installed.
 service_state() { "$E2E_WINE" sc query Quillmarten 2>/dev/null | awk -F'[ \r]+' '$2 == "STATE" { print $5 }'; }
@@ -146,6 +148,19 @@ stop_service() {
     return 1
 }
 registry() { "$E2E_WINE" reg query "$@" 2>/dev/null | tr -d '\r'; }
+service_key='HKLM\System\CurrentControlSet\Services\Quillmarten'
+source_key='HKLM\System\CurrentControlSet\Services\EventLog\Application\Quillmarten'
+# registered_as IMAGE_PATH: the service and its event source as "/i" and the package register them,
+# the service running IMAGE_PATH; names a value that is missing on the script's standard error.
+registered_as() {
+    local config value && config=$(registry "$service_key" /s && registry "$source_key")
+    for value in "ImagePath    REG_SZ    $1" "Start    REG_DWORD    0x2" "Type    REG_DWORD    0x110" \
+        "ObjectName    REG_SZ    LocalSystem" "TimerInterval    REG_SZ    1000" \
+        "Description    REG_SZ    Meters how long this computer is in use, session by session." \
+        "EventMessageFile    REG_EXPAND_SZ    ${1//\"/}"; do
+        grep -qxF "    $value" <<<"$config" || { e2e_log "no $value" 2>&"$E2E_STDERR" && return 1; }
+    done
+}
 
 # The ReportEvent entries so far, one a line: "TYPE ID MESSAGE" (see events.awk).
 e2e_events() { awk -f "$E2E_REPO/tests/e2e/events.awk" "$E2E_WINE_LOG"; }
@@ -155,6 +170,10 @@ events_since() { e2e_events | tail -n "+$(($1 + 1))" | grep -Ec "$2"; }
 new_event() { [[ $(events_since "$@") != 0 ]]; }
 
 e2e_screenshot() { timeout 20 import -display "$DISPLAY" -window root "$1"; }
+# shot [NAME]: a screenshot in $E2E_DIR/now.png, kept as NAME among the artifacts too.
+shot() { e2e_screenshot "$E2E_DIR/now.png" && { [[ -z ${1:-} ]] || cp "$E2E_DIR/now.png" "$artifacts/$1"; }; }
+# tray_is COLOUR [INDEX [NAME]]: tray icon INDEX (default 0) shows COLOUR on a fresh shot.
+tray_is() { shot "${3:-}" && [[ $(tray_colour "$E2E_DIR/now.png" "${2:-0}") == "$1" ]]; }
 
 # tray_click INDEX XDOTOOL_CLICK_ARGUMENTS...
 tray_click() {
@@ -173,18 +192,21 @@ tray_colour() {
             grey > 10 && black > 50 ? "grey" : "none") }'
 }
 
-# labels_show_whole SCREENSHOT CLASS COUNT: the window of CLASS has COUNT labels with text, each
-# within the window and with no pixel of its text on its right edge, where a text that does not
-# fit is cut (a centred one on its left edge too).
+# window_rect CLASS: LEFT,TOP,RIGHT,BOTTOM of the first visible window of CLASS on the screen.
+window_rect() { e2e_helper find "$1" | sed -n 's/^visible=1 .* rect=\([-0-9,]*\) .*/\1/p' | head -n 1; }
+
+# labels_show_whole CLASS COUNT: the window of CLASS, on a fresh shot, has COUNT labels with text,
+# each within the window and with no pixel of its text on its right edge, where a text that does
+# not fit is cut (a centred one on its left edge too).
 labels_show_whole() {
-    local window labels left top right bottom title
-    window=$(e2e_helper find "$2" | sed -n 's/.* rect=\([-0-9,]*\) .*/\1/p')
-    labels=$(e2e_helper children "$2" | sed -n 's/^Static rect=\([-0-9,]*\) title=..*/\1/p')
-    [[ $(wc -l <<<"$labels") == "$3" ]] || return 1
+    local window labels left top right bottom
+    shot && window=$(window_rect "$1") &&
+        labels=$(e2e_helper children "$1" | sed -n 's/^Static .* rect=\([-0-9,]*\) client=[0-9x]* title=..*/\1/p')
+    [[ $(wc -l <<<"$labels") == "$2" ]] || return 1
     while IFS=, read -r left top right bottom; do
         IFS=, read -r -a edges <<<"$window"
         ((left >= edges[0] && right <= edges[2])) &&
-            plain_column "$1" $((right - 1)) "$top" "$bottom" || return 1
+            plain_column "$E2E_DIR/now.png" $((right - 1)) "$top" "$bottom" || return 1
     done <<<"$labels"
 }
 # columns_fit ROWS "HEADER WIDTH,...": the columns of the list that `e2e_helper rows` printed as
@@ -201,12 +223,11 @@ columns_fit() {
         <<<"$1"
 }
 
-# keep_window SCREENSHOT CLASS NAME: the window of CLASS cut out of the screenshot, as NAME among
-# the artifacts.
+# keep_window CLASS NAME: the window of CLASS cut out of a fresh shot, as NAME among the artifacts.
 keep_window() {
     local left top right bottom
-    IFS=, read -r left top right bottom < <(e2e_helper find "$2" | sed -n 's/.* rect=\([-0-9,]*\) .*/\1/p')
-    convert "$1" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$artifacts/$3"
+    IFS=, read -r left top right bottom < <(window_rect "$1") && shot &&
+        convert "$E2E_DIR/now.png" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$artifacts/$2"
 }
 
 # chart_bars SCREENSHOT LEFT,TOP,RIGHT,BOTTOM R,G,B: the heights of the bars of that colour in the
@@ -229,17 +250,18 @@ plain_column() { [[ $(convert "$1" -crop "1x$(($4 - $3))+$2+$3" +repage -format 
 choose_tray_item() {
     local left top right bottom
     sleep 1 && tray_click "$1" 3 && wait_for 10 shown '#32768' || return 1
-    IFS=, read -r left top right bottom < <(e2e_helper find '#32768' |
-        sed -n 's/^visible=1 .* rect=\([-0-9,]*\) .*/\1/p' | head -n 1)
+    IFS=, read -r left top right bottom < <(window_rect '#32768')
     xdotool mousemove $(((left + right) / 2)) $((top + (bottom - top) * (2 * $2 + 1) / (2 * $3))) \
         click 1 && wait_for 10 hidden '#32768'
 }
 
-# install_in NAME: installs it in C:\$E2E_PROGRAM_FILES\NAME; sets folder, exe, program_dir, log_file.
+# install_in NAME [PROGRAM...]: installs it in C:\$E2E_PROGRAM_FILES\NAME, the other programs
+# (viewer, report) beside it; sets folder, exe, program_dir, log_file.
 install_in() {
     folder="C:\\$E2E_PROGRAM_FILES\\$1" && exe="$folder\\Quillmarten.exe"
     program_dir="$WINEPREFIX/drive_c/$E2E_PROGRAM_FILES/$1" && log_file="$program_dir/Quillmarten.dat"
     mkdir -p "$program_dir" && cp "$build/programs/quillmarten/Quillmarten.exe" "$program_dir/"
+    for program in "${@:2}"; do cp "$build/programs/$program"/*.exe "$program_dir/"; done
     check_message "/i" "Quillmarten: installed successfully"
 }
 
@@ -269,15 +291,39 @@ record_hex() { dd if="$1" bs=40 skip=$(($2 - 1)) count=1 2>/dev/null | xxd -p | 
 record_start() { record_bytes "$@" | cut -c1-14; }
 record_is_valid() { [[ $(record_hex "$@") == 2600* && $(record_bytes "$@") =~ ^[0-9]{38}$ ]]; }
 
+# The file holds BEFORE unchanged, then zeros, then a whole record at NUMBER, its last.
+holds_before_then_record() {
+    local size && size=$(stat -c %s "$1")
+    cmp -s -n "$size" "$1" "$log_file" && [[ $(stat -c %s "$log_file") == $(($2 * 40)) ]] &&
+        [[ -z $(tail -c +$((size + 1)) "$log_file" | head -c $((($2 - 1) * 40 - size)) | tr -d '\0') ]] &&
+        record_is_valid "$log_file" "$2"
+}
+
 # DAYS:HH:MM:SS in seconds, nothing for anything else; caption_total CLASS: its caption's total.
 duration_seconds() { awk -F: 'NF == 4 {print (($1 * 24 + $2) * 60 + $3) * 60 + $4}' <<<"$1"; }
 caption_total() {
     duration_seconds "$(e2e_helper find "$1" | sed -nE 's/.* - (At work since )?([0-9:]+)( in all)?$/\2/p')"
 }
 
+# rows_selected CLASS: "rows COUNT,selected INDEX," of the list in the window of CLASS.
+rows_selected() { e2e_helper rows "$1" | grep -E '^(rows|selected)' | tr '\t\n' ' ,'; }
+# within_caption_totals SLACK COMMAND...: what COMMAND prints lies, give or take SLACK, between two
+# reads of the service's total at most 10 s apart: the totals move on every second and each read
+# takes a while (seconds under emulation and load).
+within_caption_totals() {
+    local before value after
+    before=$(caption_total QuillmartenHourMeter) value=$("${@:2}") after=$(caption_total QuillmartenHourMeter)
+    [[ -n $before && -n $value && -n $after ]] &&
+        ((before - $1 <= value && value <= after + $1 && after - before <= 10))
+}
+
+# session START STOP TIME: a session's 40-byte record (stamps yyyymmddhhnnss, TIME ddddhhnnss);
+# gap: the 40 zero bytes before every session but the first.
+session() { printf '&\000%s%s%s' "$@"; }
+gap() { head -c 40 /dev/zero; }
 # big_log FILE SESSIONS: SESSIONS sessions of 9 hours 42 minutes, each behind a gap.
 big_log() {
-    { printf '&\000%s' 20261205080307202612051745090000094200 && head -c 40 /dev/zero; } >"$1"
+    { session 20261205080307 20261205174509 0000094200 && gap; } >"$1"
     while (($(stat -c %s "$1") < $2 * 80)); do cat "$1" "$1" >"$1.2" && mv "$1.2" "$1"; done
     truncate -s $(($2 * 80 - 40)) "$1"
 }

@@ -10,36 +10,24 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup "${1:?usage: run.sh BUILD_DIR}"
 rm -f "$artifacts"/*.png
 main=QuillmartenHourMeter
-service_key='HKLM\System\CurrentControlSet\Services\Quillmarten'
-source_key='HKLM\System\CurrentControlSet\Services\EventLog\Application\Quillmarten'
 
-has_value() { grep -qxF "    $1    $2    $3" <<<"$config"; }
-tray_is() { e2e_screenshot "$artifacts/$2" && [[ $(tray_colour "$artifacts/$2") == "$1" ]]; }
-rows_and_selected() { grep -E '^(rows|selected)' <<<"$rows" | tr '\t\n' ' ,'; }
 double_click() { tray_click 0 --repeat 2 --delay 100 1 && wait_for 10 "$1" "$main"; }
 
-# row_starts_at INDEX N: the list's row INDEX shows record N's start as dd/mm/yyyy-hh:nn:ss.
-row_starts_at() {
-    local s && s=$(record_start "$log_file" "$2")
-    awk -F'\t' -v i="$1" '$1 == "row" && $2 == i {print $3}' <<<"$rows" |
-        grep -qxF "${s:6:2}/${s:4:2}/${s:0:4}-${s:8:2}:${s:10:2}:${s:12:2}"
+# lists_sessions "rows COUNT,selected INDEX," RECORD...: the list shows that, its first rows the
+# starts of those records as dd/mm/yyyy-hh:nn:ss.
+lists_sessions() {
+    local rows row s && [[ $(rows_selected "$main") == "$1" ]] && rows=$(e2e_helper rows "$main") || return
+    for ((row = 0; row < $# - 1; row++)); do
+        s=$(record_start "$log_file" "${@:row + 2:1}")
+        awk -F'\t' -v i=$row '$1 == "row" && $2 == i {print $3}' <<<"$rows" |
+            grep -qxF "${s:6:2}/${s:4:2}/${s:0:4}-${s:8:2}:${s:10:2}:${s:12:2}" || return
+    done
 }
 
-# The caption's grand total is the sum of the rows' time in use. Both move on every second and
-# each read takes a while (seconds under emulation and load), so the rows are read between two
-# reads of the caption, at most 10 s apart, and their sum must lie between those two totals.
+# The caption's grand total is the sum of the rows' time in use.
 rows_total() {
     e2e_helper rows "$main" | awk -F'\t' '$1 == "row" { split($5, t, ":")
         sum += ((t[1] * 24 + t[2]) * 60 + t[3]) * 60 + t[4] } END { print sum + 0 }'
-}
-caption_total_matches() {
-    local before sum after
-    for _ in 1 2 3 4 5; do
-        before=$(caption_total "$main") sum=$(rows_total) after=$(caption_total "$main")
-        [[ -n $before && -n $after ]] &&
-            ((before <= sum && sum <= after && after - before <= 10)) && return
-    done
-    return 1
 }
 
 # The report command of the build, for every grouping and format, writes to the byte what the
@@ -57,15 +45,10 @@ same_as_native() {
     done
 }
 
-window_is_centred() {
-    [[ $1 =~ rect=(-?[0-9]+),-?[0-9]+,(-?[0-9]+), ]] &&
-        (((BASH_REMATCH[1] + BASH_REMATCH[2] - ${E2E_SCREEN%x*}) ** 2 <= 4))
-}
-
-# check_silent_end ARGUMENTS: a second instance ends at once without a box; the service runs on.
-check_silent_end() {
-    check "second instance with \"$1\" ends at once without a box" test "$(e2e_helper launch 30 \
-        "\"$exe\"${1:+ $1}") $(window_count '#32770') $(service_state)" = "exit 0 0 RUNNING"
+# A topmost tool window of 361 x 104 or wider, centred, its caption the version's.
+main_window_as_shown() {
+    [[ $(e2e_helper find "$main") =~ ^visible=1\ topmost=1\ toolwindow=1\ rect=(-?[0-9]+),-?[0-9]+,(-?[0-9]+),-?[0-9]+\ client=([0-9]+)x104\ title=Quillmarten\ -\ Version\ 1\.0\.45\ -\  ]] &&
+        ((BASH_REMATCH[3] >= 361 && (BASH_REMATCH[1] + BASH_REMATCH[2] - ${E2E_SCREEN%x*}) ** 2 <= 4))
 }
 
 close_only_hides() {
@@ -76,16 +59,9 @@ close_only_hides() {
 # A 32-bit build lies in Program Files (x86): the service's registration holds the path that the
 # program itself sees, and 64-bit Windows (Wine's 64-bit service manager and reg) reads it there.
 section "install from a folder whose name holds a blank, in $E2E_PROGRAM_FILES"
-install_in "Quill Meter"
+install_in "Quill Meter" report
 config=$(registry "$service_key" /s)
-check "service runs the quoted path" has_value ImagePath REG_SZ "\"$exe\""
-check "service starts automatically" has_value Start REG_DWORD 0x2
-check "service is interactive and has its own process" has_value Type REG_DWORD 0x110
-check "service runs as LocalSystem" has_value ObjectName REG_SZ LocalSystem
-check "service has a description" grep -q "^    Description    REG_SZ    ." <<<"$config"
-check "setting TimerInterval is 1000" has_value TimerInterval REG_SZ 1000
-check "event source points at the executable" \
-    grep -qxF "    EventMessageFile    REG_EXPAND_SZ    $exe" <<<"$(registry "$source_key")"
+check "service registered as the quoted path, its event source as the executable" registered_as "\"$exe\""
 
 section "first start"
 start_service
@@ -96,21 +72,15 @@ wine_dlls=x86_64-windows
 check "service runs as a $E2E_BITS-bit program, on Wine's $wine_dlls DLLs" \
     grep -q "/$wine_dlls/ntdll.dll\$" "/proc/$(program_pid)/maps"
 sleep 2.5
-window=$(e2e_helper find "$main")
-check "main window is a topmost tool window of 361 x 104 or wider, its caption the version's" \
-    eval '[[ $window =~ ^visible=1\ topmost=1\ toolwindow=1\ .*client=([0-9]+)x104\ title=Quillmarten\ -\ Version\ 1\.0\.45\ -\  ]] &&
-        ((BASH_REMATCH[1] >= 361))'
-check "main window is centred" window_is_centred "$window"
+check "main window is a centred topmost tool window of 361 x 104 or wider, its caption the version's" \
+    main_window_as_shown
 check "log file is one valid 40-byte record" \
     eval '[[ $(stat -c %s "$log_file") == 40 ]] && record_is_valid "$log_file" 1'
-rows=$(e2e_helper rows "$main")
 check "list has its three columns, each as wide as given or as its texts need" \
-    columns_fit "$rows" "Start time 120,Stop time 120,Time in use 87"
-check "list shows the one session, selected" test "$(rows_and_selected)" = "rows 1,selected 0,"
-check "its row shows the record's start" row_starts_at 0 1
-check "caption ends with the running total" caption_total_matches
-e2e_screenshot "$artifacts/main-window.png"
-check "tray icon is green" tray_is green tray-running.png
+    columns_fit "$(e2e_helper rows "$main")" "Start time 120,Stop time 120,Time in use 87"
+check "list shows the one session, selected, with the record's start" lists_sessions "rows 1,selected 0," 1
+check "caption ends with the running total, the rows' sum" wait_for 10 within_caption_totals 0 rows_total
+check "tray icon is green" tray_is green 0 main-window.png
 
 section "pause, continue and a custom request"
 e2e_helper control Quillmarten pause
@@ -118,7 +88,7 @@ check "pause is reported as done" wait_for 10 service_is PAUSED
 check "pause writes an error entry" wait_for 10 new_event 0 '^1 109 Service paused$'
 sleep 1.2
 paused_record=$(record_bytes "$log_file" 1)
-check "tray icon is red while paused" tray_is red tray-paused.png
+check "tray icon is red while paused" tray_is red 0 tray-paused.png
 sleep 2.5
 check "record stands still while paused" test "$(record_bytes "$log_file" 1)" = "$paused_record"
 e2e_helper control Quillmarten continue
@@ -129,28 +99,30 @@ check "event viewer shows ids 109 and 110 with the entries' own text" test "$(e2
     = "Service paused, Service continued"
 sleep 2.5
 check "record moves on after continue" test "$(record_bytes "$log_file" 1)" != "$paused_record"
-check "tray icon is green again" tray_is green tray-continued.png
+check "tray icon is green again" tray_is green 0 tray-continued.png
 entries=$(event_count)
 e2e_helper control Quillmarten 200 && sleep 1
 check "custom request 200 leaves the service running and writes no entry" \
     test "$(service_state) $(event_count)" = "RUNNING $entries"
-check_silent_end "/u"
-check_silent_end ""
+for arguments in /u ""; do
+    check "second instance with \"$arguments\" ends at once without a box" test "$(e2e_helper launch 30 \
+        "\"$exe\"${arguments:+ $arguments}") $(window_count '#32770') $(service_state)" = "exit 0 0 RUNNING"
+done
 
 section "the window, the tray icon and the about window"
 check "main window hides between 28 and 40 s after start" eval \
     'wait_for $((40 - (SECONDS - started_at))) hidden "$main" && ((SECONDS - started_at >= 28))'
 check "double-click shows the window, a second hides it" eval 'double_click shown && double_click hidden'
-check "user's close only hides the window; the service runs on" close_only_hides
+check "user's close only hides the window; the service runs on" eval 'double_click shown &&
+    e2e_helper close "$main" && wait_for 10 hidden "$main" && windows_exist "$main" && service_is RUNNING'
 check "right button and Info open the about window" \
     eval 'choose_tray_item 0 0 1 && wait_for 10 windows_exist QuillmartenInfo'
 check "Info twice gives one about window" \
     eval 'choose_tray_item 0 0 1 && sleep 1 && [[ $(window_count QuillmartenInfo) == 1 ]]'
 check "about window is topmost at the top-left corner" grep -q \
     "visible=1 topmost=1 .*rect=0,0,.* title=Quillmarten$" <<<"$(e2e_helper find QuillmartenInfo)"
-e2e_screenshot "$artifacts/about-window.png"
-check "about window shows its product line and both links whole" \
-    labels_show_whole "$artifacts/about-window.png" QuillmartenInfo 3
+check "about window shows its product line and both links whole" labels_show_whole QuillmartenInfo 3
+cp "$E2E_DIR/now.png" "$artifacts/about-window.png"
 e2e_helper close QuillmartenInfo
 
 section "stop, a second start and the report command on the live log"
@@ -160,15 +132,13 @@ check "service stops and its process ends" stop_service
 check "stop writes no entry" test "$(event_count)" = "$entries"
 check "record is intact after the stop and keeps its start" \
     eval 'record_is_valid "$log_file" 1 && [[ $(record_start "$log_file" 1) == "$first_start" ]]'
+cp "$log_file" "$E2E_DIR/stopped.dat"
 start_service
 wait_for 20 shown "$main" && sleep 2.5
-check "new record lands at number 3, behind a gap of zeros" eval '[[ $(stat -c %s "$log_file") == 120 &&
-    $(record_hex "$log_file" 2) =~ ^0{80}$ ]] && record_is_valid "$log_file" 3'
-rows=$(e2e_helper rows "$main")
-check "list shows both sessions, the new one selected" test "$(rows_and_selected)" = "rows 2,selected 1,"
-check "first row is the first session" row_starts_at 0 1
-check "caption total is the sum of both sessions" caption_total_matches
-cp "$build/programs/report/quillmarten-report.exe" "$program_dir/"
+check "new record lands at number 3, behind a gap of zeros; the first stays as stopped" \
+    holds_before_then_record "$E2E_DIR/stopped.dat" 3
+check "list shows both sessions in order, the new one selected" lists_sessions "rows 2,selected 1," 1 3
+check "caption total is the sum of both sessions" wait_for 10 within_caption_totals 0 rows_total
 entries=$(event_count) log_name="$folder\\Quillmarten.dat"
 for _ in 1 2 3 4 5 6 7 8; do
     e2e_run 60 "$folder\\quillmarten-report.exe" --format csv "office=$log_name" >"$E2E_DIR/report.csv"
@@ -191,8 +161,8 @@ check "a start by hand ends with a non-zero exit code instead of waiting" \
     test "$status" -ne 0 -a "$status" -ne 124
 check "and writes an error report" wait_for 5 new_event "$entries" '^1 109 \[[0-9]+\] .* - RunService$'
 check_message "/u" "Quillmarten: uninstalled successfully"
-check "service is gone" eval '! registry "$service_key" >/dev/null && [[ -z $(service_state) ]]'
-check "event source is gone" eval '! registry "$source_key" >/dev/null'
+check "service and its event source are gone" eval '! registry "$service_key" >/dev/null &&
+    [[ -z $(service_state) ]] && ! registry "$source_key" >/dev/null'
 check_message "/u" "Quillmarten: failed to uninstall"
 check "log file stays" test -s "$log_file"
 

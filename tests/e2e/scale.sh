@@ -10,27 +10,25 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup "${1:?usage: scale.sh BUILD_DIR}"
 least_columns="Start time 180,Stop time 180,Time in use 130"
 
-install_in "Quill Scale"
-cp "$build/programs/viewer/QuillmartenView.exe" "$program_dir/"
+install_in "Quill Scale" viewer
 start_service
 check "the service's window appears, one and a half times its size" wait_for 20 eval \
     '[[ $(e2e_helper find QuillmartenHourMeter) =~ visible=1\ .*client=([0-9]+)x156\  ]] && ((BASH_REMATCH[1] >= 541))'
 sleep 1.5
 check "its list shows every column whole" \
     columns_fit "$(e2e_helper rows QuillmartenHourMeter)" "$least_columns"
-e2e_screenshot "$E2E_DIR/now.png" && keep_window "$E2E_DIR/now.png" QuillmartenHourMeter main-window-144.png
+keep_window QuillmartenHourMeter main-window-144.png
 choose_tray_item 0 0 1 && wait_for 10 windows_exist QuillmartenInfo && sleep 1
-e2e_screenshot "$E2E_DIR/now.png" && keep_window "$E2E_DIR/now.png" QuillmartenInfo about-window-144.png
-check "the about window shows its product line and both links whole" \
-    labels_show_whole "$E2E_DIR/now.png" QuillmartenInfo 3
+check "the about window shows its product line and both links whole" labels_show_whole QuillmartenInfo 3
+keep_window QuillmartenInfo about-window-144.png
 e2e_helper close QuillmartenInfo
 e2e_helper close QuillmartenHourMeter
 
-WINEDEBUG=-all "$E2E_WINE" "$folder\\QuillmartenView.exe" >>"$E2E_DIR/viewer.out" 2>&1 &
+start_viewer
 check "the viewer's window appears" wait_for 20 shown QuillmartenViewer
 sleep 1.5
 check "its list shows every column whole" \
     columns_fit "$(e2e_helper rows QuillmartenViewer)" "$least_columns"
-e2e_screenshot "$E2E_DIR/now.png" && keep_window "$E2E_DIR/now.png" QuillmartenViewer viewer-window-144.png
+keep_window QuillmartenViewer viewer-window-144.png
 
 summary

@@ -9,29 +9,18 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup "${1:?usage: viewer.sh BUILD_DIR}"
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
-start_viewer() { WINEDEBUG=-all "$E2E_WINE" "$viewer" "$@" >>"$E2E_DIR/viewer.out" 2>&1 & }
 # Start, stop and time in use of every row of the list in the window of CLASS.
 row_texts() { e2e_helper rows "$1" | awk -F'\t' '$1 == "row" {print $3, $4, $5}'; }
 # The running session's stop and time move on every second; its start stands.
 settled_rows() { row_texts "$1" | sed '$ s/ .*//'; }
 rows_match() { [[ $(settled_rows QuillmartenHourMeter) == "$(settled_rows QuillmartenViewer)" ]]; }
-# Both totals move on every second and each read takes a while (seconds under emulation and load):
-# the viewer's is read between two reads of the service's, at most 10 s apart, and lies between
-# them give or take a second.
-totals_agree() {
-    local before viewer after
-    before=$(caption_total QuillmartenHourMeter) viewer=$(caption_total QuillmartenViewer)
-    after=$(caption_total QuillmartenHourMeter)
-    [[ -n $before && -n $viewer && -n $after ]] &&
-        ((before - 1 <= viewer && viewer <= after + 1 && after - before <= 10))
-}
-# icon_is COLOUR INDEX: tray icon INDEX shows COLOUR on a fresh screenshot.
-icon_is() { e2e_screenshot "$E2E_DIR/now.png" && [[ $(tray_colour "$E2E_DIR/now.png" "$2") == "$1" ]]; }
-# keep_tray NAME: the right end of the taskbar, four times as large.
+# keep_tray NAME: the right end of the taskbar on the last shot, four times as large.
 keep_tray() {
     convert "$E2E_DIR/now.png" -crop "100x28+$((${E2E_SCREEN%x*} - 100))+$((${E2E_SCREEN#*x} - 28))" \
         +repage -scale 400% "$artifacts/$1"
 }
+# exit_viewer ICON: Exit from the menu of the viewer's tray icon ICON ends it.
+exit_viewer() { choose_tray_item "$1" 4 5 && wait_for 10 program_gone QuillmartenView.exe; }
 
 # The export holds the report command's CSV (which exits 1 on the damaged record) to the byte,
 # with rows for sessions 1 and 5.
@@ -42,17 +31,11 @@ export_is_report() {
         [[ $(grep -c '^C:.*Quillmarten\.dat,[15],' "$E2E_DIR/report.csv") == 2 ]]
 }
 
-second_start_shows_first() {
-    [[ $(e2e_run 30 "$viewer"; echo $?) == 0 ]] && wait_for 10 shown QuillmartenViewer &&
-        [[ $(window_count QuillmartenViewer) == 1 ]]
-}
-
-install_in "Quill View"
+install_in "Quill View" viewer report
 viewer="$folder\\QuillmartenView.exe"
-cp "$build/programs/viewer/QuillmartenView.exe" "$build/programs/report/quillmarten-report.exe" "$program_dir/"
 # A session, a gap, and a damaged record (a length of 4), which both windows list.
-{ printf '&\000%s' 20261201080000202612010900000000010000 && head -c 40 /dev/zero &&
-    printf '\004\000%s' 2026 && head -c 34 /dev/zero; } >"$log_file"
+{ session 20261201080000 20261201090000 0000010000 && gap && printf '\004\000%s' 2026 &&
+    head -c 34 /dev/zero; } >"$log_file"
 start_service
 wait_for 20 shown QuillmartenHourMeter
 
@@ -61,23 +44,24 @@ start_viewer
 check "the viewer's window appears beside the service's" wait_for 20 shown QuillmartenViewer
 check "a normal window with a taskbar button" \
     grep -q "^visible=1 topmost=0 toolwindow=0 " <<<"$(e2e_helper find QuillmartenViewer)"
-check "its rows are the service's" wait_for 5 rows_match
+check "its rows are the service's: a session, the damaged record, the running session" \
+    wait_for 5 eval 'rows_match && [[ $(row_texts QuillmartenViewer | wc -l) == 3 ]]'
 check "its columns show their texts whole" \
     columns_fit "$(e2e_helper rows QuillmartenViewer)" "Start time 120,Stop time 120,Time in use 87"
-check "a session, the damaged record, the running session" test "$(row_texts QuillmartenViewer | wc -l)" = 3
-check "its total is the service's within a second" wait_for 10 totals_agree
-check "its icon, the second, is green" wait_for 2 icon_is green 1
+check "its total is the service's within a second" \
+    wait_for 10 within_caption_totals 1 caption_total QuillmartenViewer
+check "its icon, the second, is green" wait_for 2 tray_is green 1
 keep_tray viewer-green.png
-keep_window "$E2E_DIR/now.png" QuillmartenViewer viewer-window.png
+keep_window QuillmartenViewer viewer-window.png
 
 e2e_helper control Quillmarten pause && wait_for 10 service_is PAUSED
-check "pause makes it red within 2 s" wait_for 2 icon_is red 1
+check "pause makes it red within 2 s" wait_for 2 tray_is red 1
 keep_tray viewer-red.png
 check "Export... opens the Save As dialog, which saves the file" eval \
     'choose_tray_item 1 1 5 && wait_for 10 e2e_helper save-as "Export the sessions" "C:\export.csv"'
 check "the export is the report command's CSV of both sessions to the byte" wait_for 5 export_is_report
 e2e_helper control Quillmarten continue && wait_for 10 service_is RUNNING
-check "continue makes it green within 2 s" wait_for 2 icon_is green 1
+check "continue makes it green within 2 s" wait_for 2 tray_is green 1
 choose_tray_item 1 2 5
 check "Start with Windows sets the Run value to its quoted path" \
     grep -qF "Quillmarten Viewer    REG_SZ    \"$viewer\"" <<<"$(registry "$run_key")"
@@ -86,15 +70,15 @@ check "and clears it again" wait_for 5 eval '! registry "$run_key" /v "Quillmart
 
 tray_click 1 --repeat 2 --delay 100 1
 check "a double-click hides the window" wait_for 10 hidden QuillmartenViewer
-check "a second start ends at once and shows the first one's window, the one viewer left" \
-    second_start_shows_first
+check "a second start ends at once and shows the first one's window, the one viewer left" eval '[[ $(e2e_run 30 \
+    "$viewer"; echo $?) == 0 ]] && wait_for 10 shown QuillmartenViewer && [[ $(window_count QuillmartenViewer) == 1 ]]'
 stop_service
-check "the icon, now the only one, turns grey" wait_for 3 icon_is grey 0
+check "the icon, now the only one, turns grey" wait_for 3 tray_is grey 0
 keep_tray viewer-grey.png
 cp "$log_file" "$E2E_DIR/stopped.dat" && sleep 3
 check "the log's bytes stay as they were while it reads them" cmp "$E2E_DIR/stopped.dat" "$log_file"
 check "the service reported no error while it ran" test "$(events_since "$entries" '^1 [0-9]+ \[')" = 0
-check "Exit ends it" eval 'choose_tray_item 0 4 5 && wait_for 10 program_gone QuillmartenView.exe'
+check "Exit ends it" exit_viewer 0
 
 mkdir -p "$WINEPREFIX/drive_c/copies"
 big_log "$WINEPREFIX/drive_c/copies/office log.dat" 100000
@@ -102,14 +86,14 @@ start_viewer 'C:\copies\office log.dat'
 check "a log of 100,000 sessions named on its command line opens at once, with name and total" \
     wait_for 20 eval '[[ $(e2e_helper find QuillmartenViewer) == *" - office log.dat - 40416:16:00:00 in all" ]]'
 check "lists every session" grep -qx $'rows\t100000' <<<"$(e2e_helper rows QuillmartenViewer)"
-check "and shows a grey icon" wait_for 2 icon_is grey 0
-choose_tray_item 0 4 5 && wait_for 10 program_gone QuillmartenView.exe
+check "and shows a grey icon" wait_for 2 tray_is grey 0
+exit_viewer 0
 
 # Sessions on the last three days, then one of today's, against the report's days.
 day() { date -d "today - $1 days" +%Y%m%d; }
-{ printf '&\000%s' "$(day 3)090000$(day 3)113000"0000023000 && head -c 40 /dev/zero &&
-    printf '&\000%s' "$(day 2)090000$(day 2)100000"0000010000 && head -c 40 /dev/zero &&
-    printf '&\000%s' "$(day 1)080000$(day 1)140000"0000060000; } >"$WINEPREFIX/drive_c/chart.dat"
+{ session "$(day 3)090000" "$(day 3)113000" 0000023000 && gap &&
+    session "$(day 2)090000" "$(day 2)100000" 0000010000 && gap &&
+    session "$(day 1)080000" "$(day 1)140000" 0000060000; } >"$WINEPREFIX/drive_c/chart.dat"
 highlight=$(e2e_helper syscolor 13)
 # The days of the report of log FILE within the chart's five weeks, their seconds a line each.
 report_days() {
@@ -118,8 +102,7 @@ report_days() {
 }
 # The chart's bars stand for the seconds of EXPECTED, in their ratio to the tallest to a pixel.
 bars_show() {
-    local shown && e2e_screenshot "$E2E_DIR/chart.png" &&
-        shown=$(chart_bars "$E2E_DIR/chart.png" "$chart" "$highlight") &&
+    local shown && shot && shown=$(chart_bars "$E2E_DIR/now.png" "$chart" "$highlight") &&
         paste -d' ' <(echo "$1") <(echo "$shown") | awk '{ seconds[NR] = $1; height[NR] = $2
             if ($1 > most) { most = $1; tallest = NR } }
             END { if (NR < 3) exit 1
@@ -128,12 +111,12 @@ bars_show() {
 }
 start_viewer 'C:\chart.dat'
 wait_for 20 shown QuillmartenViewer && sleep 1
-chart=$(e2e_helper children QuillmartenViewer | sed -n 's/^QuillmartenChart rect=\([-0-9,]*\) .*/\1/p')
+chart=$(e2e_helper children QuillmartenViewer | sed -n 's/^QuillmartenChart .* rect=\([-0-9,]*\) .*/\1/p')
 check "the chart's bars are the report's days, in their ratio to a pixel" \
     bars_show "$(report_days 'C:\chart.dat')"
-keep_window "$E2E_DIR/chart.png" QuillmartenViewer viewer-chart.png
-{ cat "$WINEPREFIX/drive_c/chart.dat" && head -c 40 /dev/zero &&
-    printf '&\000%s' "$(day 0)080000$(day 0)120000"0000040000; } >"$WINEPREFIX/drive_c/next.dat"
+keep_window QuillmartenViewer viewer-chart.png
+{ cat "$WINEPREFIX/drive_c/chart.dat" && gap && session "$(day 0)080000" "$(day 0)120000" 0000040000; } \
+    >"$WINEPREFIX/drive_c/next.dat"
 expected=$(report_days 'C:\next.dat')
 cp "$WINEPREFIX/drive_c/next.dat" "$WINEPREFIX/drive_c/chart.dat"
 check "and follow a new session within two seconds" seen_within 2 bars_show "$expected"

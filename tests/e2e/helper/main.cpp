@@ -5,33 +5,21 @@
 #include "platform/win32_text.h"
 
 #include <algorithm>
-#include <cwchar>
-#include <cwctype>
 #include <exception>
 #include <iterator>
+#include <string>
 #include <utility>
 
 namespace e2e {
 
 namespace {
 
-// A decimal number within [minimum, maximum]; anything else is a Failure.
-unsigned long parseNumber(const std::wstring& text, unsigned long minimum, unsigned long maximum) {
-    wchar_t* end = nullptr;
-    const unsigned long value = std::wcstoul(text.c_str(), &end, 10);
-    if (!std::iswdigit(text.c_str()[0]) || *end != L'\0' || value < minimum || value > maximum) {
-        throw Failure{L"\"" + text + L"\" is not a number from " + std::to_wstring(minimum) +
-                      L" to " + std::to_wstring(maximum)};
-    }
-    return value;
-}
-
 // Wine's sc knows no pause, continue or custom code; ControlService delivers them.
 void controlCommand(const Words& words) {
     using ServiceHandle = Owned<SC_HANDLE, &CloseServiceHandle>;
     const DWORD control = words[1] == L"pause"      ? SERVICE_CONTROL_PAUSE
                           : words[1] == L"continue" ? SERVICE_CONTROL_CONTINUE
-                                                    : parseNumber(words[1], 128, 255);
+                                                    : static_cast<DWORD>(std::stoul(words[1]));
     const ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     const ServiceHandle service(
         manager ? OpenServiceW(manager.get(), words[0].c_str(),
@@ -47,8 +35,7 @@ void controlCommand(const Words& words) {
 // launcher quotes every argument that holds a blank), and waits for it; one still running after
 // SECONDS is ended, and that is a failure.
 void launchCommand(const Words& words) {
-    constexpr unsigned long maxSeconds = 86400;
-    const DWORD timeoutMs = parseNumber(words[0], 0, maxSeconds) * 1000;
+    const auto timeoutMs = static_cast<DWORD>(std::stoul(words[0]) * 1000);
     std::wstring commandLine = words[1];
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -71,7 +58,7 @@ void launchCommand(const Words& words) {
 // Formats an entry as the event viewer does: the event id's message from the message table of
 // the registered file, with the entry's text as its one insertion string.
 void eventTextCommand(const Words& words) {
-    const auto id = static_cast<DWORD>(parseNumber(words[1], 0, 0xFFFF));
+    const auto id = static_cast<DWORD>(std::stoul(words[1]));
     const Owned<HMODULE, &FreeLibrary> file(
         LoadLibraryExW(words[0].c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     const DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(words[2].c_str())};

@@ -16,11 +16,13 @@ namespace {
 constexpr UINT answerTimeoutMs = 5000;
 constexpr int messageTextId = 0xFFFF; // the static control that holds a message box's text
 
-// The top-level windows of a class, and of a title where one is given, in Z order, topmost first.
-std::vector<HWND> findWindows(const std::wstring& className, const wchar_t* title = nullptr) {
+// The children of `parent` (top-level windows where it is none) of a class and of a title, each
+// where one is given, in Z order, topmost first.
+std::vector<HWND> findWindows(HWND parent, const wchar_t* className,
+                              const wchar_t* title = nullptr) {
     std::vector<HWND> found;
     for (HWND window = nullptr;
-         (window = FindWindowExW(nullptr, window, className.c_str(), title)) != nullptr;) {
+         (window = FindWindowExW(parent, window, className, title)) != nullptr;) {
         found.push_back(window);
     }
     return found;
@@ -60,7 +62,7 @@ void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // The visible dialog of that caption; none is a Failure, which a script may try again.
 HWND visibleDialog(const std::wstring& caption) {
-    for (const HWND window : findWindows(L"#32770", caption.c_str())) {
+    for (const HWND window : findWindows(nullptr, L"#32770", caption.c_str())) {
         if (IsWindowVisible(window)) {
             return window;
         }
@@ -76,7 +78,7 @@ void clickOk(HWND dialog) {
 // The one top-level window of the class, hidden or not; none or several is a Failure, since
 // acting on a guess would make a test pass or fail for the wrong reason.
 HWND findSingleWindow(const std::wstring& className) {
-    const auto found = findWindows(className);
+    const auto found = findWindows(nullptr, className.c_str());
     if (found.size() != 1) {
         throw Failure{std::to_wstring(found.size()) + L" windows of class " + className};
     }
@@ -138,9 +140,7 @@ class RemoteListView {
         auto* remote = static_cast<std::byte*>(block_.get());
         request.pszText = reinterpret_cast<wchar_t*>(remote + textOffset);
         request.cchTextMax = static_cast<int>(textCapacity);
-        if (!WriteProcessMemory(process_.get(), remote, &request, sizeof request, nullptr)) {
-            failWithLastError(L"WriteProcessMemory");
-        }
+        write(remote, &request, sizeof request);
         const LRESULT answer = send(message, wParam, reinterpret_cast<LPARAM>(remote));
         read(remote, &request, sizeof request);
         return {answer, request};
@@ -149,11 +149,8 @@ class RemoteListView {
     // How wide the text is in the list's own font, measured by the list.
     [[nodiscard]] int stringWidth(const std::wstring& text) const {
         auto* remote = static_cast<std::byte*>(block_.get()) + textOffset;
-        const std::size_t length = std::min(text.size(), textCapacity - 1) + 1;
-        if (!WriteProcessMemory(process_.get(), remote, text.c_str(), length * sizeof(wchar_t),
-                                nullptr)) {
-            failWithLastError(L"WriteProcessMemory");
-        }
+        write(remote, text.c_str(),
+              (std::min(text.size(), textCapacity - 1) + 1) * sizeof(wchar_t));
         return static_cast<int>(send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(remote)));
     }
 
@@ -164,6 +161,12 @@ class RemoteListView {
     }
 
   private:
+    void write(void* remote, const void* data, std::size_t size) const {
+        if (!WriteProcessMemory(process_.get(), remote, data, size, nullptr)) {
+            failWithLastError(L"WriteProcessMemory");
+        }
+    }
+
     void read(const void* remote, void* data, std::size_t size) const {
         if (!ReadProcessMemory(process_.get(), remote, data, size, nullptr)) {
             failWithLastError(L"ReadProcessMemory");
@@ -211,7 +214,7 @@ void printRow(const RemoteListView& list, int row, std::vector<int>& widest) {
 } // namespace
 
 void findCommand(const Words& words) {
-    for (const HWND window : findWindows(words[0])) {
+    for (const HWND window : findWindows(nullptr, words[0].c_str())) {
         printLine(windowLine(window));
     }
 }
@@ -223,7 +226,7 @@ void closeCommand(const Words& words) {
 // What Windows sends a program's top-level windows when its user logs off: first it asks every
 // window whether the session may end, then it tells each that it ends. Each must answer both.
 void logoffCommand(const Words& words) {
-    const auto windows = findWindows(words[0]);
+    const auto windows = findWindows(nullptr, words[0].c_str());
     for (const UINT message : {UINT{WM_QUERYENDSESSION}, UINT{WM_ENDSESSION}}) {
         for (const HWND window : windows) {
             if (!askWindow(window, message, message == WM_ENDSESSION,
@@ -282,20 +285,12 @@ void systemColourCommand(const Words& words) {
               L"," + std::to_wstring(GetBValue(colour)));
 }
 
-// One line a child window of the one window of the class, in Z order:
-// CLASS rect=LEFT,TOP,RIGHT,BOTTOM title=TEXT (the rectangle on the screen).
+// A line a child window of the one window of the class, in Z order: its class, then as find.
 void childrenCommand(const Words& words) {
-    const HWND parent = findSingleWindow(words[0]);
-    for (HWND child = nullptr;
-         (child = FindWindowExW(parent, child, nullptr, nullptr)) != nullptr;) {
+    for (const HWND child : findWindows(findSingleWindow(words[0]), nullptr)) {
         wchar_t className[64] = {};
         GetClassNameW(child, className, static_cast<int>(std::size(className)));
-        RECT place{};
-        GetWindowRect(child, &place);
-        wchar_t line[128] = {};
-        swprintf(line, std::size(line), L"%ls rect=%ld,%ld,%ld,%ld title=", className, place.left,
-                 place.top, place.right, place.bottom);
-        printLine(line + windowText(child));
+        printLine(className + (L" " + windowLine(child)));
     }
 }
 
