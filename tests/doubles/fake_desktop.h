@@ -46,25 +46,22 @@ class FakePopupMenu final : public PopupMenu {
 
 class FakeStacking final : public WindowStacking {
   public:
-    void makeTopmost() override { ++raised; }
-    int raised = 0;
+    void makeTopmost() override {}
 };
 
 class FakeAboutOpener final : public AboutWindowOpener {
   public:
-    void showAboutWindow() override { ++shown; }
-    int shown = 0;
+    void showAboutWindow() override {}
 };
 
 class FakeAboutView final : public AboutWindowView {
   public:
     void moveTo(int left, int top) override { place = {left, top}; }
-    void makeTopmost() override { ++raised; }
+    void makeTopmost() override {}
     void setLinkColour(AboutLinkKind link, std::uint32_t rgb) override {
         colours[static_cast<std::size_t>(link)] = rgb;
     }
     std::pair<int, int> place{-1, -1};
-    int raised = 0;
     std::array<std::uint32_t, 2> colours{linkBlue, linkBlue};
 };
 

@@ -74,23 +74,22 @@ class MemoryFile final : public File {
 };
 
 std::unique_ptr<File> MemoryFileSystem::openReadWrite(const std::string& path) {
-    if (const auto file = files_.find(path); file != files_.end() && file->second.readOnly) {
-        ++opens;
-        throw makeError(error_number::permissionDenied);
-    }
     return open(path, true);
 }
 
 std::unique_ptr<File> MemoryFileSystem::openReadOnly(const std::string& path) {
-    if (!files_.contains(path)) {
-        ++opens;
-        throw makeError(error_number::pathNotFound);
-    }
     return open(path, false);
 }
 
 std::unique_ptr<File> MemoryFileSystem::open(const std::string& path, bool writable) {
     ++opens;
+    const auto found = files_.find(path);
+    if (writable && found != files_.end() && found->second.readOnly) {
+        throw makeError(error_number::permissionDenied);
+    }
+    if (!writable && found == files_.end()) {
+        throw makeError(error_number::pathNotFound);
+    }
     if (openFailure_) {
         throw makeError(*openFailure_);
     }

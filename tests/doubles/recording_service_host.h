@@ -21,22 +21,46 @@ class RecordingServiceHost final : public ServiceHost {
         friend bool operator==(const Entry&, const Entry&) = default;
     };
 
-    void setInteractiveDesktop(bool interactive) override;
-    bool install() override;
-    bool remove() override;
-    std::string displayName() override;
+    void setInteractiveDesktop(bool interactive) override {
+        record("setInteractiveDesktop", interactive ? " true" : " false");
+    }
+    bool install() override {
+        record("install");
+        return installAnswer_;
+    }
+    bool remove() override {
+        record("remove");
+        return true;
+    }
+    std::string displayName() override {
+        record("displayName");
+        return "Quillmarten";
+    }
     void writeSetting(const std::string& section, const std::string& key,
-                      const std::string& value) override;
-    void acceptPauseAndContinue() override;
-    void connectToServiceManager() override;
-    void endHosting() override;
-    void writeEvent(EventType type, std::uint32_t id, const std::string& message) override;
+                      const std::string& value) override {
+        record("writeSetting", " " + section + "/" + key + "=" + value);
+    }
+    void acceptPauseAndContinue() override { record("acceptPauseAndContinue"); }
+    void connectToServiceManager() override { record("connectToServiceManager"); }
+    void endHosting() override { record("endHosting"); }
+    void writeEvent(EventType type, std::uint32_t id, const std::string& message) override {
+        record("writeEvent");
+        events_.push_back(Entry{type, id, message});
+    }
 
     // The operations called, in order ("install", "writeSetting Parameters/TimerInterval=1000").
     const std::vector<std::string>& calls() const { return calls_; }
     const std::vector<Entry>& events() const { return events_; }
     // The texts of the error reports (error entries of id 109), in order.
-    std::vector<std::string> errorReports() const;
+    std::vector<std::string> errorReports() const {
+        std::vector<std::string> texts;
+        for (const Entry& entry : events_) {
+            if (entry.type == EventType::error && entry.id == event_id::report) {
+                texts.push_back(entry.message);
+            }
+        }
+        return texts;
+    }
 
     void answerInstall(bool installed) { installAnswer_ = installed; }
     // The named operation throws this exception when next called.
@@ -46,7 +70,14 @@ class RecordingServiceHost final : public ServiceHost {
     }
 
   private:
-    void record(const std::string& call, const std::string& operation);
+    void record(const std::string& operation, const std::string& arguments = "") {
+        calls_.push_back(operation + arguments);
+        if (const auto failure = failures_.find(operation); failure != failures_.end()) {
+            const std::exception_ptr exception = failure->second;
+            failures_.erase(failure);
+            std::rethrow_exception(exception);
+        }
+    }
 
     std::vector<std::string> calls_;
     std::vector<Entry> events_;

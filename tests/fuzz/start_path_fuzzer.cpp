@@ -27,14 +27,25 @@ void expect(bool holds, const char* what) {
     }
 }
 
-// Starts, then counts `ticks` seconds.
-void meter(MeteredProcess& run, FakeClock& clock) {
-    run.tracker.start();
-    for (int tick = 0; tick < ticks; ++tick) {
-        clock.advance(1);
-        run.tracker.onMeterTick();
+// Runs of the program, one after the other, over one log on the same clock.
+struct Machine {
+    explicit Machine(const std::string& log) { files.contents(path) = log; }
+    void start() {
+        run = std::make_unique<MeteredProcess>(files, clock, path);
+        run->tracker.start();
     }
-}
+    void tick(int seconds = ticks) {
+        for (int second = 0; second < seconds; ++second) {
+            clock.advance(1);
+            run->tracker.onMeterTick();
+        }
+    }
+    const std::string& log() { return files.contents(path); }
+
+    MemoryFileSystem files;
+    FakeClock clock;
+    std::unique_ptr<MeteredProcess> run;
+};
 
 // The file holds what it held before, then zeros, then the run's own well-formed record, and
 // the run shows every stored row and the total of the well-formed ones.
@@ -56,53 +67,37 @@ void checkRun(const std::string& before, const std::string& after, const Metered
 }
 
 void startsAndTicks(const std::string& log) {
-    MemoryFileSystem files;
-    FakeClock clock;
-    files.contents(path) = log;
-    MeteredProcess first(files, clock, path);
-    meter(first, clock);
-    const std::string afterFirst = files.contents(path);
-    checkRun(log, afterFirst, first, ticks);
-
-    clock.advance(3600);
-    MeteredProcess second(files, clock, path);
-    meter(second, clock);
-    checkRun(afterFirst, files.contents(path), second, ticks);
+    Machine machine(log);
+    machine.start();
+    machine.tick();
+    const std::string afterFirst = machine.log();
+    checkRun(log, afterFirst, *machine.run, ticks);
+    machine.clock.advance(3600);
+    machine.start();
+    machine.tick();
+    checkRun(afterFirst, machine.log(), *machine.run, ticks);
 }
 
 // A start whose write breaks off leaves the file as it was, then places its record whole.
 void startWithAFailingWrite(const std::string& log, std::size_t bytesWritten) {
-    MemoryFileSystem files;
-    FakeClock clock;
-    files.contents(path) = log;
-    files.failWrites(61, bytesWritten);
-    MeteredProcess run(files, clock, path);
-    run.tracker.start();
-    expect(files.contents(path) == log, "a failed append leaves no fragment");
-    files.failWrites(std::nullopt);
-    for (int tick = 0; tick < ticks; ++tick) {
-        clock.advance(1);
-        run.tracker.onMeterTick();
-    }
-    checkRun(log, files.contents(path), run, ticks);
+    Machine machine(log);
+    machine.files.failWrites(61, bytesWritten);
+    machine.start();
+    expect(machine.log() == log, "a failed append leaves no fragment");
+    machine.files.failWrites(std::nullopt);
+    machine.tick();
+    checkRun(log, machine.log(), *machine.run, ticks);
 }
 
 // Another file takes the log's place while the session runs: the session goes behind what the
 // new file holds, whose bytes stay as they are, and keeps the time it counted.
 void logReplacedBetweenTicks(const std::string& log, const std::string& replacement) {
-    MemoryFileSystem files;
-    FakeClock clock;
-    files.contents(path) = log;
-    MeteredProcess run(files, clock, path);
-    run.tracker.start();
-    clock.advance(1);
-    run.tracker.onMeterTick();
-    files.replace(path, replacement);
-    for (int tick = 0; tick < ticks; ++tick) {
-        clock.advance(1);
-        run.tracker.onMeterTick();
-    }
-    checkRun(replacement, files.contents(path), run, ticks + 1);
+    Machine machine(log);
+    machine.start();
+    machine.tick(1);
+    machine.files.replace(path, replacement);
+    machine.tick();
+    checkRun(replacement, machine.log(), *machine.run, ticks + 1);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "doubles/memory_file_system.h"
+#include "doubles/record_bytes.h"
 #include "log_file/session_log_file.h"
 #include "metering/session_row.h"
 
@@ -9,17 +10,13 @@
 namespace quillmarten {
 namespace {
 
-using testing::MemoryFileSystem;
+using namespace quillmarten::testing;
 
 const std::string path = "C:\\Q\\Quillmarten.dat";
 const std::string example = "20261205080307"
                             "20261205174509"
                             "0000094200";
 constexpr std::int32_t mostDays = std::numeric_limits<std::int32_t>::max();
-
-std::string session(const std::string& start, const std::string& stop, const std::string& used) {
-    return encodeRecord(start + stop + used);
-}
 
 TEST(Duration, CountsCarriesAndReportsOverflow) {
     for (auto [before, after] :
@@ -47,13 +44,13 @@ TEST(RecordFormat, ASessionIsTheseFortyBytesAndDecodesIntoItsTimes) {
     const std::string bytes = encodeRecord(example);
     EXPECT_EQ(bytes, std::string("\x26\x00", 2) + example);
     EXPECT_THROW(encodeRecord(std::string(39, '1')), RaisedError);
-    const Record record = decodeRecord(bytes);
-    EXPECT_EQ(record.kind, RecordKind::session);
-    EXPECT_EQ(record.start(), (LocalTime{{2026, 12, 5}, 8, 3, 7}));
-    EXPECT_EQ(record.stop(), (LocalTime{{2026, 12, 5}, 17, 45, 9}));
-    EXPECT_EQ(record.timeInUse(), (Duration{0, 9, 42, 0}));
-    EXPECT_EQ(decodeRecord(std::string(40, '\0')).kind, RecordKind::gap);
-    EXPECT_EQ(decodeRecord(session("20240229000000", "20240229235959", "9999235959")).kind,
+    const Record decoded = decodeRecord(bytes);
+    EXPECT_EQ(decoded.kind, RecordKind::session);
+    EXPECT_EQ(decoded.start(), (LocalTime{{2026, 12, 5}, 8, 3, 7}));
+    EXPECT_EQ(decoded.stop(), (LocalTime{{2026, 12, 5}, 17, 45, 9}));
+    EXPECT_EQ(decoded.timeInUse(), (Duration{0, 9, 42, 0}));
+    EXPECT_EQ(decodeRecord(gap).kind, RecordKind::gap);
+    EXPECT_EQ(decodeRecord(record("20240229000000", "20240229235959", "9999235959")).kind,
               RecordKind::session);
 }
 
@@ -68,23 +65,23 @@ TEST(RecordFormat, EveryOtherSlotIsDamagedWithItsReason) {
         {stray, "a length of 0 with other bytes than zeros"},
         {overlong, "a length of 39 instead of 38"},
         {encodeRecord(example.substr(0, 37)), "a length of 37 instead of 38"},
-        {session(ok, ok, "-000094200"), "character 29 is not a digit"},
-        {session(ok, "2026120517450x", "0000094200"), "character 28 is not a digit"},
-        {session("20261305080307", ok, "0000094200"), "the start is not a real date and time"},
-        {session("20230229080307", ok, "0000094200"), "the start is not a real date and time"},
-        {session("00001205080307", ok, "0000094200"), "the start is not a real date and time"},
-        {session("20260005080307", ok, "0000094200"), "the start is not a real date and time"},
-        {session("20261200080307", ok, "0000094200"), "the start is not a real date and time"},
-        {session(ok, "20260012174509", "0000094200"), "the stop is not a real date and time"},
-        {session(ok, "20261131174509", "0000094200"), "the stop is not a real date and time"},
-        {session(ok, "20261205240000", "0000094200"), "the stop is not a real date and time"},
-        {session(ok, ok, "0000240000"), "the time in use is out of range"},
-        {session(ok, ok, "0000000060"), "the time in use is out of range"},
+        {record(ok, ok, "-000094200"), "character 29 is not a digit"},
+        {record(ok, "2026120517450x", "0000094200"), "character 28 is not a digit"},
+        {record("20261305080307", ok, "0000094200"), "the start is not a real date and time"},
+        {record("20230229080307", ok, "0000094200"), "the start is not a real date and time"},
+        {record("00001205080307", ok, "0000094200"), "the start is not a real date and time"},
+        {record("20260005080307", ok, "0000094200"), "the start is not a real date and time"},
+        {record("20261200080307", ok, "0000094200"), "the start is not a real date and time"},
+        {record(ok, "20260012174509", "0000094200"), "the stop is not a real date and time"},
+        {record(ok, "20261131174509", "0000094200"), "the stop is not a real date and time"},
+        {record(ok, "20261205240000", "0000094200"), "the stop is not a real date and time"},
+        {record(ok, ok, "0000240000"), "the time in use is out of range"},
+        {record(ok, ok, "0000000060"), "the time in use is out of range"},
     };
     for (const auto& [bytes, reason] : cases) {
-        const Record record = decodeRecord(bytes);
-        EXPECT_EQ(record.kind, RecordKind::damaged) << reason;
-        EXPECT_EQ(damageReason(record), reason);
+        const Record decoded = decodeRecord(bytes);
+        EXPECT_EQ(decoded.kind, RecordKind::damaged) << reason;
+        EXPECT_EQ(damageReason(decoded), reason);
     }
     EXPECT_EQ(decodeRecord(overlong).text, example);
     // A damaged record is listed as far as its characters go, without reading past them.

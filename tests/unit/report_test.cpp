@@ -1,5 +1,6 @@
 #include "basics/calendar.h"
 #include "doubles/memory_file_system.h"
+#include "doubles/record_bytes.h"
 #include "history/day_split.h"
 #include "log_file/session_reader.h"
 #include "log_file/session_record.h"
@@ -16,7 +17,7 @@
 namespace quillmarten {
 namespace {
 
-using testing::MemoryFileSystem;
+using namespace quillmarten::testing;
 
 StoredSession session(LocalTime start, LocalTime stop, std::int64_t seconds) {
     return StoredSession{1, start, stop, seconds};
@@ -82,16 +83,9 @@ struct Outcome {
 class Report : public ::testing::Test {
   protected:
     Report() {
-        files.contents("a.dat") = encodeRecord("20261231230000"
-                                               "20270101010000"
-                                               "0000010000") +
-                                  std::string(40, '\0') +
-                                  encodeRecord("20270101080000"
-                                               "20270101093000"
-                                               "0000013000");
-        files.contents("b.dat") = encodeRecord("20270104100000"
-                                               "20270104100030"
-                                               "0000000030");
+        files.contents("a.dat") = record("20261231230000", "20270101010000", "0000010000") + gap +
+                                  record("20270101080000", "20270101093000", "0000013000");
+        files.contents("b.dat") = record("20270104100000", "20270104100030", "0000000030");
     }
     Outcome run(const std::vector<std::string>& arguments) {
         std::ostringstream out;
@@ -144,13 +138,8 @@ TEST_F(Report, DaysKeepOverlappingSessionsWholeAndOnlyTheirOwnTime) {
 // Rows are written as the log is read again when its sessions are in time order; a log out of
 // order is sorted, sessions that start together staying in file order.
 TEST_F(Report, SessionsComeInTimeOrderWhicheverOrderTheLogHolds) {
-    const std::string gap(40, '\0');
-    const std::string early = encodeRecord("20261230080000"
-                                           "20261230081000"
-                                           "0000001000");
-    const std::string alongsideThird = encodeRecord("20270101080000"
-                                                    "20270101080500"
-                                                    "0000000500");
+    const std::string early = record("20261230080000", "20261230081000", "0000001000");
+    const std::string alongsideThird = record("20270101080000", "20270101080500", "0000000500");
     files.contents("c.dat") =
         files.contents("a.dat") + gap + early + encodeRecord("2026") + alongsideThird;
     files.contents("d.dat") = files.contents("a.dat") + encodeRecord("2026") + alongsideThird;
@@ -182,10 +171,8 @@ TEST_F(Report, RowsAreThoseOfTheFirstReadingWhileTheServiceWritesOn) {
     std::ostringstream err;
     const auto listing = readLog(LogInput{"office", "a.dat"}, ReportOptions{}, files, err);
     files.contents("a.dat").replace(80, 40,
-                                    encodeRecord("20270101080000"
-                                                 "20270101100000"
-                                                 "0000020000"));
-    files.contents("a.dat") += std::string(40, '\0') + files.contents("b.dat");
+                                    record("20270101080000", "20270101100000", "0000020000"));
+    files.contents("a.dat") += gap + files.contents("b.dat");
     std::ostringstream out;
     CsvWriter writer(reportColumns(std::nullopt), out);
     writer.machine("office");

@@ -1,5 +1,6 @@
 #include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
+#include "doubles/record_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +15,7 @@ using Texts = std::vector<std::string>;
 
 const std::string path = "C:\\Program Files\\Quillmarten\\Quillmarten.dat";
 const std::string captionPrefix = "Quillmarten - Version 1.0.45 - At work since ";
-const std::string gap(40, '\0');
 const std::string stored = "20261201080000";
-
-std::string record(std::string_view start, std::string_view stop, std::string_view used) {
-    return encodeRecord(std::string(start) + std::string(stop) + std::string(used));
-}
 
 // Runs of the program over one log file; where records land and what totals they make across
 // runs is the fuzzer's to check.
@@ -108,50 +104,39 @@ TEST_F(Tracker, DamagedRecordsAreListedFromTheirBytesAndReportedTenInFull) {
     EXPECT_EQ(run->list.row(0), "01/12/2026-08:00:00 01/12/2026-08:00:00 0001:xx:00:00");
 }
 
-// A start that cannot place its record still meters: it shows what it could read, counts from
-// its start, reports once, and places the record, whole and where it belongs, once it can.
+// A start that cannot place its record, on a full disk or a read-only log, still meters: it
+// lists what it could read, counts from its start, reports once, and places the record, whole and
+// where it belongs, once it can. The wait neither reads the log again nor moves the selection.
 TEST_F(Tracker, StartThatCannotWriteItsRecordMetersOnAndPlacesItLater) {
-    file() = record(stored, stored, "0001000000");
-    const std::string before = file();
-    files.failWrites(61, 20);
-    start();
-    run->list.selected = 0;
-    const int readsBefore = files.reads;
-    for (int second = 0; second < 5; ++second) {
+    const std::string log =
+        record(stored, stored, "0001000000") + gap + record(stored, stored, "0000000010");
+    const std::vector<std::pair<std::function<void(bool)>, std::string>> cases{
+        {[&](bool full) { files.failWrites(full ? std::optional(61) : std::nullopt, 20); },
+         "[61] Disk full - Inizializza"},
+        {[&](bool readOnly) { files.setReadOnly(path, readOnly); },
+         "[70] Permission denied - Inizializza"}};
+    for (const auto& [refuseWrites, report] : cases) {
+        files.replace(path, log);
+        clock = FakeClock{};
+        refuseWrites(true);
+        start();
+        EXPECT_EQ(run->list.rowCount, 3u);
+        run->list.selected = 0;
+        const int readsBefore = files.reads;
+        for (int second = 0; second < 5; ++second) {
+            tick(1);
+        }
+        EXPECT_EQ(files.reads, readsBefore) << report;
+        EXPECT_EQ(run->list.selected, 0u) << report;
+        EXPECT_EQ(reports(), Texts{report});
+        EXPECT_EQ(file(), log) << report;
+        EXPECT_EQ(run->tray.adds, 6) << report;
+        EXPECT_EQ(run->window.caption, captionPrefix + "0001:00:00:15") << report;
+        EXPECT_EQ(run->list.row(2), "05/12/2026-08:03:07 05/12/2026-08:03:12 0000:00:00:05");
+        refuseWrites(false);
         tick(1);
+        EXPECT_EQ(file(), log + gap + record("20261205080307", "20261205080313", "0000000006"));
     }
-    EXPECT_EQ(files.reads, readsBefore) << "the unchanged log is not read again";
-    EXPECT_EQ(run->list.selected, 0u) << "the user's selection stays";
-    EXPECT_EQ(reports(), Texts{"[61] Disk full - Inizializza"});
-    EXPECT_EQ(file(), before);
-    EXPECT_EQ(run->tray.adds, 6);
-    EXPECT_EQ(run->window.caption, captionPrefix + "0001:00:00:05");
-    EXPECT_EQ(run->list.row(1), "05/12/2026-08:03:07 05/12/2026-08:03:12 0000:00:00:05");
-    files.failWrites(std::nullopt);
-    tick(1);
-    EXPECT_EQ(file(), before + gap + record("20261205080307", "20261205080313", "0000000006"));
-}
-
-// A log that can be read but not written shows its sessions and total while the record waits;
-// the wait neither reads the log again nor moves the user's selection.
-TEST_F(Tracker, ReadOnlyLogIsListedAndCountedAndTheRecordLandsOnceWritable) {
-    file() = record(stored, stored, "0001000000") + gap + record(stored, stored, "0000000010");
-    const std::string before = file();
-    files.setReadOnly(path, true);
-    start();
-    EXPECT_EQ(run->list.rowCount, 3u);
-    run->list.selected = 0;
-    const int readsBefore = files.reads;
-    for (int second = 0; second < 3; ++second) {
-        tick(1);
-    }
-    EXPECT_EQ(files.reads, readsBefore);
-    EXPECT_EQ(run->list.selected, 0u);
-    EXPECT_EQ(reports(), Texts{"[70] Permission denied - Inizializza"});
-    EXPECT_EQ(run->window.caption, captionPrefix + "0001:00:00:13");
-    files.setReadOnly(path, false);
-    tick(1);
-    EXPECT_EQ(file(), before + gap + record("20261205080307", "20261205080311", "0000000004"));
 }
 
 // Whatever takes the place of the running session's record, the session is placed again behind

@@ -3,6 +3,7 @@
 #include "doubles/fake_ports.h"
 #include "doubles/fake_viewer.h"
 #include "doubles/memory_file_system.h"
+#include "doubles/record_bytes.h"
 #include "log_file/session_reader.h"
 #include "report/report_command.h"
 #include "viewer/log_location.h"
@@ -19,13 +20,8 @@ namespace {
 using namespace quillmarten::testing;
 
 const std::string logPath = "C:\\Program Files\\Quill Meter\\Quillmarten.dat";
-const std::string gap(40, '\0');
 // Wednesday; its ISO week runs from Monday 7 December.
 const std::int64_t today = dayNumber({2026, 12, 9});
-
-std::string record(std::string_view start, std::string_view stop, std::string_view used) {
-    return encodeRecord(std::string(start) + std::string(stop) + std::string(used));
-}
 
 const std::string firstRun = record("20261201080000", "20261201090000", "0000010000");
 const std::string running = record("20261209080000", "20261209080010", "0000000010");
@@ -321,13 +317,12 @@ TEST_F(Viewer, LeavesAHiddenWindowAloneAndBringsItUpToDateWhenShown) {
     file() = firstRun + gap + running;
     viewer();
     const auto changes = [this] { return std::pair(window.changes, list.changes); };
-    const int captionAndStatus = window.changes;
+    const auto drawn = changes();
     presenter->onTimer();
-    EXPECT_EQ(window.changes, captionAndStatus);
+    EXPECT_EQ(changes(), drawn);
     file().replace(80, 40, record("20261209080000", "20261209080100", "0000000100"));
-    const int rowChanges = list.changes;
     presenter->onTimer();
-    EXPECT_EQ(changes(), std::pair(captionAndStatus + 2, rowChanges + 1));
+    EXPECT_EQ(changes(), std::pair(drawn.first + 2, drawn.second + 1));
     presenter->onCloseRequest();
     const auto hidden = changes();
     file() += gap + running;
