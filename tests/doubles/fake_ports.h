@@ -82,12 +82,9 @@ class FakeTaskbar final : public TaskbarProbe {
 
 class FakeTimer final : public Timer {
   public:
-    explicit FakeTimer(bool on = false) : on_(on) {}
-    void setEnabled(bool on) override { on_ = on; }
-    bool enabled() const { return on_; }
-
-  private:
-    bool on_;
+    explicit FakeTimer(bool on) : enabled(on) {}
+    void setEnabled(bool on) override { enabled = on; }
+    bool enabled;
 };
 
 } // namespace quillmarten::testing

@@ -57,17 +57,19 @@ class FakeViewerWindow final : public ViewerWindow {
     int chartsShown = 0;
 };
 
+// Text and bytes alike, under their key and name.
 class FakeUserSettings final : public UserSettings {
   public:
     std::optional<std::string> text(const std::string& key, const std::string& name) override {
-        return find(key, name);
+        return bytes(key, name);
     }
     void setText(const std::string& key, const std::string& name,
                  const std::string& value) override {
-        values[{key, name}] = value;
+        setBytes(key, name, value);
     }
     std::optional<std::string> bytes(const std::string& key, const std::string& name) override {
-        return find(key, name);
+        const auto value = values.find({key, name});
+        return value == values.end() ? std::nullopt : std::optional(value->second);
     }
     void setBytes(const std::string& key, const std::string& name,
                   std::string_view value) override {
@@ -78,12 +80,6 @@ class FakeUserSettings final : public UserSettings {
     }
 
     std::map<std::pair<std::string, std::string>, std::string> values;
-
-  private:
-    std::optional<std::string> find(const std::string& key, const std::string& name) const {
-        const auto value = values.find({key, name});
-        return value == values.end() ? std::nullopt : std::optional(value->second);
-    }
 };
 
 class FakeSaveDialog final : public SaveDialog {

@@ -16,12 +16,16 @@ int number(std::string_view digits) {
     return value;
 }
 
+bool isTimeOfDay(std::string_view hhmmss) {
+    return number(hhmmss.substr(0, 2)) < 24 && number(hhmmss.substr(2, 2)) < 60 &&
+           number(hhmmss.substr(4, 2)) < 60;
+}
+
 bool isRealMoment(std::string_view stamp) {
     const std::chrono::year_month_day date{std::chrono::year{number(stamp.substr(0, 4))},
                                            std::chrono::month{unsigned(number(stamp.substr(4, 2)))},
                                            std::chrono::day{unsigned(number(stamp.substr(6, 2)))}};
-    return number(stamp.substr(0, 4)) > 0 && date.ok() && number(stamp.substr(8, 2)) < 24 &&
-           number(stamp.substr(10, 2)) < 60 && number(stamp.substr(12, 2)) < 60;
+    return number(stamp.substr(0, 4)) > 0 && date.ok() && isTimeOfDay(stamp.substr(8));
 }
 
 } // namespace
@@ -40,8 +44,7 @@ bool isSession(std::string_view record) {
         return false;
     }
     return isRealMoment(text.substr(0, 14)) && isRealMoment(text.substr(14, 14)) &&
-           number(text.substr(32, 2)) < 24 && number(text.substr(34, 2)) < 60 &&
-           number(text.substr(36, 2)) < 60;
+           isTimeOfDay(text.substr(32));
 }
 
 std::int64_t secondsInUse(std::string_view record) {

@@ -86,7 +86,7 @@ class ServiceRequests : public ::testing::Test {
   protected:
     void tick() {
         clock.advance(1);
-        if (program.meterTimer.enabled()) {
+        if (program.meterTimer.enabled) {
             program.tracker.onMeterTick();
         }
     }

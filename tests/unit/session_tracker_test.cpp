@@ -46,7 +46,7 @@ TEST_F(Tracker, StartListsTheSessionAndTheCaptionShowsTheTotalFromTheFirstCounte
     EXPECT_EQ(run->list.row(2), "05/12/2026-08:03:07 05/12/2026-08:03:07 0000:00:00:00");
     EXPECT_EQ(run->list.selected, 2u);
     EXPECT_EQ(run->tray.adds, 1);
-    EXPECT_TRUE(run->meterTimer.enabled());
+    EXPECT_TRUE(run->meterTimer.enabled);
     tick(0);
     EXPECT_EQ(run->window.caption, captionPrefix);
     tick(1);
@@ -61,11 +61,10 @@ TEST_F(Tracker, TickCountsOneSecondWhenTheClocksSecondChanged) {
     start();
     const MemoryFileSystem before = files;
     tick(1);
-    EXPECT_EQ(files.opens - before.opens, 1);
-    EXPECT_EQ(files.writes - before.writes, 1);
-    EXPECT_EQ(files.bytesWritten - before.bytesWritten, 40u);
-    EXPECT_EQ(files.reads - before.reads, 1);
-    EXPECT_EQ(files.bytesAsked - before.bytesAsked, 16u);
+    EXPECT_EQ(
+        std::tuple(files.opens, files.reads, files.bytesAsked, files.writes, files.bytesWritten),
+        std::tuple(before.opens + 1, before.reads + 1, before.bytesAsked + 16, before.writes + 1,
+                   before.bytesWritten + 40));
     EXPECT_EQ(files.closes, files.opens);
     EXPECT_EQ(recordInSlot(1), record("20261205080307", "20261205080308", "0000000001"));
     EXPECT_EQ(run->list.row(0), "05/12/2026-08:03:07 05/12/2026-08:03:08 0000:00:00:01");
@@ -170,7 +169,6 @@ TEST_F(Tracker, RecordIsPlacedAgainWhenItsLogIsReplacedCutShortOverwrittenOrDele
         EXPECT_EQ(file().substr(0, change.logAfter.size()), change.logAfter) << change.what;
         EXPECT_EQ(file().substr(at), record("20261205080307", "20261205080309", "0000000002"))
             << change.what;
-        EXPECT_EQ(file().size(), at + 40) << change.what;
         EXPECT_EQ(
             run->host.events().back(),
             (RecordingServiceHost::Entry{EventType::information, 109,
