@@ -88,10 +88,7 @@ TEST_F(Tracker, TrayIconComesBackWhileTheTaskbarExists) {
 TEST_F(Tracker, DamagedRecordsAreListedFromTheirBytesAndReportedTenInFull) {
     file() = record(stored, stored, "0001xx0000") + gap +
              encodeRecord("2026120108000020261201180000000001000");
-    for (int i = 0; i < 12; ++i) {
-        file() += std::string(40, 'a');
-    }
-    file() += record(stored, stored, "00010000x0");
+    file() += std::string(12 * 40, 'a') + record(stored, stored, "00010000x0");
     start();
     const Texts all = reports();
     ASSERT_EQ(all.size(), 12u);

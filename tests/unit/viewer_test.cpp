@@ -189,9 +189,14 @@ class Viewer : public ::testing::Test {
     std::string& file() { return files.contents(logPath); }
     const TrayCall& icon() const { return shell.calls.back(); }
     std::string tooltip() const { return icon().tooltip; }
-    // The status bar's first part after a tick.
-    std::string seen() {
+    // The clock moves on, then the viewer's timer fires.
+    void tick(int secondsLater = 0) {
+        clock.advance(secondsLater);
         presenter->onTimer();
+    }
+    // The status bar's first part after a tick.
+    std::string seen(int secondsLater = 0) {
+        tick(secondsLater);
         return window.status.at(0);
     }
 
@@ -240,15 +245,12 @@ TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
     EXPECT_EQ(window.status.at(0), notInstalled);
     EXPECT_EQ(tooltip(), "Quillmarten: not installed, 0000:00:00:00 in all");
     service.lookup = ServiceLookup{{true, std::nullopt}, ""};
-    clock.advance(9);
-    EXPECT_EQ(seen(), notInstalled);
-    clock.advance(1);
-    EXPECT_EQ(seen(), "Windows does not tell where the Quillmarten service is. Asking again every "
-                      "10 seconds.");
+    EXPECT_EQ(seen(9), notInstalled);
+    EXPECT_EQ(seen(1), "Windows does not tell where the Quillmarten service is. Asking again every "
+                       "10 seconds.");
     EXPECT_EQ(tooltip(), "Quillmarten: state unknown, 0000:00:00:00 in all");
     service.lookup = FakeServiceWatch().lookup;
-    clock.advance(10);
-    EXPECT_EQ(seen(), "No log yet at " + logPath + ". Looking again every second.");
+    EXPECT_EQ(seen(10), "No log yet at " + logPath + ". Looking again every second.");
     file() = firstRun + gap + encodeRecord("2026");
     EXPECT_EQ(seen(), "1 session; 1 damaged record in red, not counted");
     files.failOpens(error_number::permissionDenied);
@@ -257,19 +259,16 @@ TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
     files.replace(logPath, running);
     const std::string replaced = "The log was replaced by another file and has been read again.";
     EXPECT_EQ(seen(), replaced);
-    clock.advance(9);
-    EXPECT_EQ(seen(), replaced);
-    clock.advance(1);
-    EXPECT_EQ(seen(), "1 session");
+    EXPECT_EQ(seen(9), replaced);
+    EXPECT_EQ(seen(1), "1 session");
 }
 
 // The service is asked again only when the platform tells of a change, or every ten seconds
 // where it cannot tell.
 TEST_F(Viewer, AsksForTheServiceOnItsChangesOrEveryTenSecondsWhereNotTold) {
     viewer();
-    for (int tick = 0; tick < 30; ++tick) {
-        clock.advance(1);
-        presenter->onTimer();
+    for (int second = 0; second < 30; ++second) {
+        tick(1);
     }
     EXPECT_EQ(service.lookups, 1);
     EXPECT_EQ(service.watchedFrom, ServiceState::running);
@@ -277,11 +276,9 @@ TEST_F(Viewer, AsksForTheServiceOnItsChangesOrEveryTenSecondsWhereNotTold) {
     service.tells = false;
     presenter->onServiceChanged();
     EXPECT_EQ(icon().picture, TrayPicture::paused);
-    clock.advance(9);
-    presenter->onTimer();
+    tick(9);
     EXPECT_EQ(service.lookups, 2);
-    clock.advance(1);
-    presenter->onTimer();
+    tick(1);
     EXPECT_EQ(service.lookups, 3);
 }
 
@@ -336,8 +333,8 @@ TEST_F(Viewer, DrawsWhatChangedWhileShownAndBringsAHiddenWindowUpToDate) {
     presenter->onCloseRequest();
     const auto hidden = drawn();
     file() += gap + record("20261209100000", "20261209100100", "0000000100");
-    presenter->onTimer();
-    presenter->onTimer();
+    tick();
+    tick();
     EXPECT_EQ(drawn(), hidden);
     presenter->onTrayClick(TrayClick::leftDoubleClick);
     EXPECT_EQ(list.rowCount, 3u);
