@@ -46,7 +46,7 @@ metered_in_full() {
 # Starts the service, noting the entries so far, the new record's number and the stamps around it.
 start_metered() { entries=$(event_count) expected=$(new_record_number) started=$(date +%s) && start_service && running=$(date +%s); }
 
-# The log held open by another program, with no sharing, until released (by ending the holder).
+# The log held open by another program, with no sharing, until the holder ends.
 lock() {
     WINEDEBUG=-all "$E2E_WINE" "$E2E_HELPER" lock "$folder\\Quillmarten.dat" >"$E2E_DIR/lock.out" &
     locker=$! && wait_for 20 grep -q locked "$E2E_DIR/lock.out"

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Drives the real Quillmarten.exe under Wine as a person and the service manager would, from
-# install to removal, against the log's bytes, the registry, the event log and the windows; keeps
-# screenshots in build/e2e-artifacts/BUILD. The report command's output is compared with the
-# Linux build's (build/native).
+# Drives Quillmarten.exe under Wine as a person and the service manager would, from install to
+# removal, against the log's bytes, the registry, the event log, the windows and the Linux build's
+# report command (build/native); keeps screenshots in build/e2e-artifacts/BUILD.
 # Usage: tests/e2e/run.sh BUILD_DIR   (a windows-x86_64 or windows-i686 build directory)
 set -uo pipefail
 # shellcheck source=tests/e2e/lib.sh

@@ -83,8 +83,7 @@ void holdCommand(const Words& /*words*/) {
     Sleep(INFINITE);
 }
 
-// Opened with no sharing, the file cannot be opened by anyone else until the helper is ended: the
-// next open fails with a sharing violation.
+// Holds the file with no sharing until ended: every other open fails with a sharing violation.
 void lockCommand(const Words& words) {
     const HANDLE opened = CreateFileW(words[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
