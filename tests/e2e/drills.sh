@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Fault drills against the real Quillmarten.exe under Wine: kills, locks, another log moved or
-# copied over the running one, a read-only log, a full disk, random bytes, 100,000 sessions, a
-# log-off and a close from outside. Checks that no stored byte changes, that each new record is
-# whole and in its place, that every session is metered in full once the cause is gone, and what
-# reaches the event log.
+# Fault drills against Quillmarten.exe under Wine: kills, locks, another log moved or copied over
+# the running one, a read-only log, a full disk, random bytes, 100,000 sessions, a log-off, a close
+# from outside. No stored byte changes, each new record lands whole in its place, every session is
+# metered in full once the cause is gone, and the event log says so.
 # Usage: tests/e2e/drills.sh BUILD_DIR [KILL_ROUNDS]   (a windows-x86_64 or windows-i686 build directory)
 set -uo pipefail
 # Root writes a file whatever its mode: the read-only drill needs Wine without that override.
@@ -21,7 +20,6 @@ sudo="" && [[ $(id -u) == 0 ]] || sudo="sudo"
 new_record_number() {
     local n=$((($(stat -c %s "$log_file" 2>/dev/null || echo 0) + 39) / 40)) && echo $((n ? n + 2 : 1))
 }
-now() { date +%Y%m%d%H%M%S; }
 stamp_seconds() { date -d "${1:0:4}-${1:4:2}-${1:6:2} ${1:8:2}:${1:10:2}:${1:12:2}" +%s; }
 record_seconds() {
     duration_seconds "$(record_bytes "${2:-$log_file}" "$1" | sed -E 's/.{28}(.{4})(..)(..)(..)/\1:\2:\3:\4/')"
@@ -36,20 +34,19 @@ stored_seconds() {
 }
 reported_once() { [[ $(events_since "$entries" "$1") == 1 ]]; }
 
-# The record at NUMBER started between $started, a stamp taken just before the start, and $running,
-# one taken once the service was seen running (it takes its start before it says so, however long
-# a start takes), and has counted every second since, give or take the three a tick may take.
+# The record at NUMBER started between the stamps $started and $running taken around the start
+# (the service takes its start before it says it runs) and has counted every second since, give
+# or take the three a tick may take.
 metered_in_full() {
     local start && record_is_valid "$log_file" "$1" &&
         start=$(stamp_seconds "$(record_start "$log_file" "$1")") &&
-        ((start >= $(stamp_seconds "$started") && start <= $(stamp_seconds "$running") &&
+        ((start >= started && start <= running &&
             $(record_seconds "$1") >= $(date +%s) - start - 3))
 }
-# Starts the service; notes the entries so far, the new session's record number, and the stamps
-# started and running around the start.
-start_metered() { entries=$(event_count) expected=$(new_record_number) started=$(now) && start_service && running=$(now); }
+# Starts the service, noting the entries so far, the new record's number and the stamps around it.
+start_metered() { entries=$(event_count) expected=$(new_record_number) started=$(date +%s) && start_service && running=$(date +%s); }
 
-# The log held open by another program, with no sharing, until released (by ending the holder).
+# The log held open by another program, with no sharing, until the holder ends.
 lock() {
     WINEDEBUG=-all "$E2E_WINE" "$E2E_HELPER" lock "$folder\\Quillmarten.dat" >"$E2E_DIR/lock.out" &
     locker=$! && wait_for 20 grep -q locked "$E2E_DIR/lock.out"

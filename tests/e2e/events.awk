@@ -1,8 +1,7 @@
-# Turns Wine's ReportEventW debug output into lines "TYPE ID MESSAGE": TYPE 1 error, 2 warning or
-# 4 information; ID the event id's low 16 bits; MESSAGE the insertion strings joined by " | ", with
-# Wine's escapes and its cut after about 290 characters ("..."). Per entry Wine writes a fixme line
-# with the arguments, then a line per string, each behind the thread id; threads may interleave.
-# Runs in mawk, which has no hexadecimal numbers.
+# Wine's ReportEventW debug output as lines "TYPE ID MESSAGE": TYPE 1 error, 2 warning, 4 information;
+# ID the id's low 16 bits; MESSAGE the strings joined by " | ", as Wine escapes and cuts them ("...").
+# Wine writes a fixme line with the arguments, then a line per string, each behind the thread id;
+# threads may interleave. mawk has no hexadecimal numbers.
 
 function hex(text,    value, i) {
     for (i = 3; i <= length(text); i++)

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Drives the Windows Installer package (the x64 one) under Wine's msiexec as a deployment tool
-# would, silently: install, the viewer at log-on, an upgrade to a newer version, removal, and
-# the taking over of a service that "Quillmarten.exe /i" registered; against the service
-# manager, the registry, the files and the log's bytes. Each msiexec run's verbose log is kept
-# in the work directory (E2E_KEEP=1).
+# Drives the x64 Windows Installer package under Wine's msiexec, silently, as a deployment tool
+# would: install, the viewer at log-on, an upgrade, removal, the taking over of a service that
+# "Quillmarten.exe /i" registered; against the service manager, the registry, the files and the
+# log's bytes. Each run's verbose log stays in the work directory (E2E_KEEP=1).
 # Usage: tests/e2e/installer.sh BUILD_DIR   (the windows-x86_64 build directory)
 set -uo pipefail
 # shellcheck source=tests/e2e/lib.sh
@@ -16,14 +15,12 @@ folder='C:\Program Files\Quillmarten' program_dir="$WINEPREFIX/drive_c/Program F
 log_file=$program_dir/Quillmarten.dat
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'
 
-# msiexec_run NAME ARGUMENTS...: msiexec, silent, its verbose log in C:\NAME.log and Wine's
-# warnings in $E2E_DIR/NAME.warnings; its exit code.
-msiexec_run() {
+# installs_silently NAME ARGUMENTS...: msiexec /qn ends by itself with 0 and leaves no window
+# behind; its verbose log in C:\NAME.log, Wine's warnings in $E2E_DIR/NAME.warnings.
+installs_silently() {
     WINEDEBUG=warn+msi timeout -k 5 300 "$E2E_WINE" msiexec "${@:2}" /qn /l*v "C:\\$1.log" \
-        >/dev/null 2>"$E2E_DIR/$1.warnings"
+        >/dev/null 2>"$E2E_DIR/$1.warnings" && [[ $(window_count '#32770') == 0 ]]
 }
-# The silent run ends by itself with 0 and leaves no window of the installer's behind.
-installs_silently() { msiexec_run "$@" && [[ $(window_count '#32770') == 0 ]]; }
 
 # The products registered for removal as "Quillmarten", one line each: "CODE VERSION".
 products() {
@@ -38,21 +35,17 @@ programs_in_place() {
     local program
     for program in "$build"/programs/*/*.exe; do cmp "$program" "$program_dir/${program##*/}" || return; done
 }
-# Wine's StopServices sends the stop and goes on without waiting for the service's process to
-# end, and its RemoveFiles cannot delete a program whose process still runs: it warns 'failed to
-# delete L"C:\\...\\Quillmarten.exe" (5)' and leaves the file for good, where Windows Installer
-# waits for the stop (ServiceControl's Wait) and finishes any removal of a file in use at the next
-# restart. So under Wine Quillmarten.exe may stay behind after removal NAME, but only when Wine
-# said so.
+# Wine's msi stops the service without waiting for its process to end, then cannot delete the
+# program in use ('failed to delete L"...Quillmarten.exe" (5)') and leaves it; Windows Installer
+# waits. So Quillmarten.exe may stay behind after removal NAME, but only when Wine said so.
 programs_removed() {
     local left && left=$(find "$program_dir" -name '*.exe' -printf '%f')
     [[ -z $left ]] || { [[ $left == Quillmarten.exe ]] &&
         grep -qF "failed to delete L\"${folder//\\/\\\\}\\\\Quillmarten.exe\"" "$E2E_DIR/$1.warnings"; }
 }
 
-# The Start menu's shortcut, where the install log says the Programs folder is: Wine resolves
-# ProgramMenuFolder to the user's Start menu even for a package for all users (ALLUSERS=1),
-# which Windows resolves to the all-users one; the package names only the folder.
+# The Start menu's shortcut, where the install log puts ProgramMenuFolder: Wine takes the user's
+# Start menu even for a package for all users, where Windows takes the all-users one.
 shortcut() {
     local menu && menu=$(tr -d '\r' <"$WINEPREFIX/drive_c/install.log" |
         sed -n 's/^Property(S): ProgramMenuFolder = C:\\//p' | tr '\\' /)
@@ -67,9 +60,7 @@ log_grows() {
     sleep 2.5 && record_is_valid "$log_file" "$records" && [[ $(record_bytes "$log_file" "$records") != "$last" ]]
 }
 
-# Windows Installer writes the key file's path in quotes, as "/i" does; Wine's msi writes it bare
-# (its log and `reg query` show ImagePath C:\Program Files\Quillmarten\Quillmarten.exe), so what
-# is checked here is that it names the installed program.
+# Wine's msi writes the program's path bare, where Windows Installer quotes it as "/i" does.
 registered_as_by_i() { registered_as "$folder\\Quillmarten.exe"; }
 # The viewer's Run value for all users, or its absence.
 run_value() { registry "HKLM\\$run_key" /v "Quillmarten Viewer"; }

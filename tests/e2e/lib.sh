@@ -1,15 +1,13 @@
 # shellcheck shell=bash
-# Harness of the end-to-end tests: the Windows programs under Wine, in a 64-bit (WoW64) prefix, on a
-# headless X server. A 32-bit build runs where Wine has its 32-bit loader (scripts/in-win32-root.sh).
-# Source it, call e2e_setup BUILD_DIR, check; the EXIT trap cleans up. E2E_SCREEN sets the screen
-# (1024x768), E2E_DPI the screen's density (96), E2E_KEEP=1 keeps the work directory. Wine facts:
-# - The prefix's desktop "Default" is virtual: every window, an interactive service's too, lies in
-#   one X window at 0,0 (Xvfb has no window manager).
+# Harness of the end-to-end tests: the Windows programs under Wine in a 64-bit (WoW64) prefix, on a
+# headless X server. Source it, call e2e_setup BUILD_DIR, check; the EXIT trap cleans up. E2E_SCREEN
+# sets the screen (1024x768), E2E_DPI its density (96), E2E_KEEP=1 keeps the work directory. Wine:
+# - The virtual desktop "Default" holds every window, a service's too, in one X window at 0,0.
 # - The first Wine process starts the service manager, whose services inherit its stderr and
-#   WINEDEBUG. Wine keeps no event log; ReportEvent writes debug output (+eventlog) only.
+#   WINEDEBUG; Wine keeps no event log, ReportEvent only writes debug output (+eventlog).
 # - Wine ends the service manager, and a running service, with the last user process.
-# - The taskbar is the bottom 20 px. Tray icon INDEX, counted in the order the icons came, is
-#   centred at x = WIDTH - 10 - 20 * INDEX, y = HEIGHT - 10. A menu is a window of class #32768.
+# - Tray icon INDEX, counted in the order the icons came, is centred at x = WIDTH - 10 - 20 * INDEX,
+#   y = HEIGHT - 10 (the taskbar is the bottom 20 px). A menu is a window of class #32768.
 
 E2E_WINE=/usr/lib/wine/wine64
 E2E_WINESERVER=/usr/lib/wine/wineserver
@@ -31,20 +29,11 @@ check() {
 }
 summary() { echo "e2e: $passed passed, $failed failed" && summarised=1 && ((failed == 0)); }
 
-# wait_for SECONDS COMMAND [ARGS...]: re-runs COMMAND every 0.2 s until it succeeds or time is up.
+# wait_for SECONDS COMMAND [ARGS...]: COMMAND succeeds in a try begun within SECONDS (to the
+# microsecond) of the call, tried every 0.2 s.
 wait_for() {
-    local deadline=$((SECONDS + $1))
-    until "${@:2}"; do ((SECONDS < deadline)) && sleep 0.2 || return 1; done
-}
-
-# seen_within SECONDS COMMAND [ARGS...]: COMMAND succeeds in a try begun within SECONDS of the
-# call, timed to the microsecond; a try that takes long may end after them.
-seen_within() {
-    local start=${EPOCHREALTIME/./}
-    until "${@:2}"; do
-        ((${EPOCHREALTIME/./} - start < $1 * 1000000)) || return 1
-        sleep 0.1
-    done
+    local deadline=$((${EPOCHREALTIME/./} + $1 * 1000000))
+    until "${@:2}"; do ((${EPOCHREALTIME/./} < deadline)) && sleep 0.2 || return 1; done
 }
 
 e2e_start_xvfb() {
@@ -80,25 +69,19 @@ e2e_start_desktop() {
     wait_for 60 windows_exist Shell_TrayWnd || e2e_fail "no Wine desktop"
 }
 
-# The bitness of the Windows program EXE: 32 for PE machine 0x014c (i386), 64 otherwise.
-pe_bits() {
-    local header && header=$(od -An -tu4 -j60 -N4 "$1") || return
-    [[ $(od -An -tx2 -j$((header + 4)) -N2 "$1") == " 014c" ]] && echo 32 || echo 64
-}
-
-# e2e_setup BUILD_DIR: build, E2E_HELPER (of the build's bitness: a helper lists the windows of
-# programs of its own bitness only), artifacts (screenshots, a folder per build, so that two
-# builds can be tested at once), E2E_BITS, E2E_PROGRAM_FILES (where 64-bit Windows installs a
-# program of that bitness), X, a prefix, the desktop.
+# e2e_setup BUILD_DIR: build, E2E_HELPER (the build's: a helper sees only programs of its bitness),
+# artifacts, E2E_BITS, E2E_PROGRAM_FILES (where 64-bit Windows installs it), X, a prefix, a desktop.
 e2e_setup() {
     build=$(cd "$1" && pwd) || exit 2
-    E2E_HELPER=$build/tests/e2e/helper/e2ehelper.exe
-    artifacts=$E2E_REPO/build/e2e-artifacts/$(basename "$build")
-    mkdir -p "$artifacts"
+    E2E_HELPER=$build/tests/e2e/helper/e2ehelper.exe artifacts=$E2E_REPO/build/e2e-artifacts/$(basename "$build")
     [[ -f $E2E_HELPER ]] || e2e_fail "missing $E2E_HELPER"
-    E2E_BITS=$(pe_bits "$build/programs/quillmarten/Quillmarten.exe") || e2e_fail "missing $build/programs/quillmarten/Quillmarten.exe"
-    E2E_PROGRAM_FILES="Program Files"
-    ((E2E_BITS == 64)) || E2E_PROGRAM_FILES="Program Files (x86)"
+    mkdir -p "$artifacts"
+    local service=$build/programs/quillmarten/Quillmarten.exe header
+    header=$(od -An -tu4 -j60 -N4 "$service") || e2e_fail "missing $service"
+    E2E_BITS=64 E2E_PROGRAM_FILES="Program Files"
+    # PE machine 0x014c: i386.
+    [[ $(od -An -tx2 -j$((header + 4)) -N2 "$service") != " 014c" ]] ||
+        E2E_BITS=32 E2E_PROGRAM_FILES="Program Files (x86)"
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e.XXXXXX")
     exec {E2E_STDERR}>&2
     trap e2e_cleanup EXIT && trap 'exit 130' INT && trap 'exit 143' TERM
@@ -125,6 +108,8 @@ windows_exist() { [[ $(e2e_helper find "$1") == visible=* ]]; }
 shown() { [[ $(e2e_helper find "$1") == *visible=1* ]]; }
 hidden() { local found && found=$(e2e_helper find "$1") && [[ $found != *visible=1* ]]; }
 window_count() { e2e_helper find "$1" | grep -c '^visible='; }
+# window_rect CLASS: LEFT,TOP,RIGHT,BOTTOM of the first visible window of CLASS (or PARENT/CHILD).
+window_rect() { e2e_helper find "$1" | sed -n 's/^visible=1 .* rect=\([-0-9,]*\) .*/\1/p' | head -n 1; }
 
 # e2e_run SECONDS PROGRAM ARGS...: killed after SECONDS (124), its events going to $E2E_WINE_LOG.
 e2e_run() { WINEDEBUG=+eventlog timeout -k 5 "$1" "$E2E_WINE" "${@:2}" 2>>"$E2E_WINE_LOG"; }
@@ -138,8 +123,7 @@ start_service() {
     "$E2E_WINE" sc start Quillmarten >/dev/null 2>&1
     check "service starts" wait_for 20 service_is RUNNING
 }
-# A stop that does not end the service says what sc answered and where the service stands, on the
-# script's own standard error, which a check discards.
+# A stop that fails says why on the script's own stderr, which a check discards.
 stop_service() {
     local answer && answer=$("$E2E_WINE" sc stop Quillmarten 2>&1 | tr -s '\r\n ' ' ')
     wait_for 20 service_is STOPPED && wait_for 10 program_gone && return
@@ -150,8 +134,8 @@ stop_service() {
 registry() { "$E2E_WINE" reg query "$@" 2>/dev/null | tr -d '\r'; }
 service_key='HKLM\System\CurrentControlSet\Services\Quillmarten'
 source_key='HKLM\System\CurrentControlSet\Services\EventLog\Application\Quillmarten'
-# registered_as IMAGE_PATH: the service and its event source as "/i" and the package register them,
-# the service running IMAGE_PATH; names a value that is missing on the script's standard error.
+# registered_as IMAGE_PATH: the service and its event source as "/i" and the package register them;
+# a missing value is named on the script's stderr.
 registered_as() {
     local config value && config=$(registry "$service_key" /s && registry "$source_key")
     for value in "ImagePath    REG_SZ    $1" "Start    REG_DWORD    0x2" "Type    REG_DWORD    0x110" \
@@ -165,86 +149,34 @@ registered_as() {
 # The ReportEvent entries so far, one a line: "TYPE ID MESSAGE" (see events.awk).
 e2e_events() { awk -f "$E2E_REPO/tests/e2e/events.awk" "$E2E_WINE_LOG"; }
 event_count() { e2e_events | wc -l; }
-# events_since N REGEX: how many entries after the first N match REGEX; new_event: any.
+# events_since N REGEX: how many entries after the first N match REGEX; fails when none does.
 events_since() { e2e_events | tail -n "+$(($1 + 1))" | grep -Ec "$2"; }
-new_event() { [[ $(events_since "$@") != 0 ]]; }
 
 e2e_screenshot() { timeout 20 import -display "$DISPLAY" -window root "$1"; }
 # shot [NAME]: a screenshot in $E2E_DIR/now.png, kept as NAME among the artifacts too.
 shot() { e2e_screenshot "$E2E_DIR/now.png" && { [[ -z ${1:-} ]] || cp "$E2E_DIR/now.png" "$artifacts/$1"; }; }
-# tray_is COLOUR [INDEX [NAME]]: tray icon INDEX (default 0) shows COLOUR on a fresh shot.
-tray_is() { shot "${3:-}" && [[ $(tray_colour "$E2E_DIR/now.png" "${2:-0}") == "$1" ]]; }
+# crop LEFT,TOP,RIGHT,BOTTOM OPTIONS...: that rectangle of the last shot, through convert's OPTIONS.
+crop() {
+    local left top right bottom && IFS=, read -r left top right bottom <<<"$1"
+    convert "$E2E_DIR/now.png" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "${@:2}"
+}
+# keep_window CLASS NAME: the window of CLASS cut out of a fresh shot, as NAME among the artifacts.
+keep_window() { shot && crop "$(window_rect "$1")" "$artifacts/$2"; }
 
-# tray_click INDEX XDOTOOL_CLICK_ARGUMENTS...
-tray_click() {
+tray_click() { # INDEX XDOTOOL_CLICK_ARGUMENTS...
     timeout 10 xdotool mousemove $((${E2E_SCREEN%x*} - 10 - 20 * $1)) $((${E2E_SCREEN#*x} - 10)) \
         click "${@:2}"
 }
-
-# tray_colour SCREENSHOT [INDEX]: green, red, grey or none, the colour of the lit segments of tray
-# icon INDEX (default 0). A grey icon is told from the light taskbar by its black ground.
-tray_colour() {
-    convert "$1" -crop "20x20+$((${E2E_SCREEN%x*} - 20 - 20 * ${2:-0}))+$((${E2E_SCREEN#*x} - 20))" \
-        +repage -depth 8 txt:- | awk -F'[(,)]' 'NR > 1 {
+# tray_is COLOUR [INDEX [NAME]]: tray icon INDEX (0) on a fresh shot (kept as NAME) is green, red,
+# grey or none by its lit segments; a grey one is told from the light taskbar by its black ground.
+tray_is() {
+    local x=$((${E2E_SCREEN%x*} - 20 - 20 * ${2:-0})) y=$((${E2E_SCREEN#*x} - 20))
+    shot "${3:-}" && [[ $(crop "$x,$y,$((x + 20)),$((y + 20))" -depth 8 txt:- | awk -F'[(,)]' 'NR > 1 {
             green += $4 > 150 && $3 < 100 && $5 < 100; red += $3 > 150 && $4 < 100 && $5 < 100
             grey += $3 > 150 && $3 < 230 && $3 == $4 && $4 == $5; black += $3 + $4 + $5 == 0 }
         END { print (green > 10 && green > red ? "green" : red > 10 ? "red" : \
-            grey > 10 && black > 50 ? "grey" : "none") }'
+            grey > 10 && black > 50 ? "grey" : "none") }') == "$1" ]]
 }
-
-# window_rect CLASS: LEFT,TOP,RIGHT,BOTTOM of the first visible window of CLASS on the screen.
-window_rect() { e2e_helper find "$1" | sed -n 's/^visible=1 .* rect=\([-0-9,]*\) .*/\1/p' | head -n 1; }
-
-# labels_show_whole CLASS COUNT: the window of CLASS, on a fresh shot, has COUNT labels with text,
-# each within the window and with no pixel of its text on its right edge, where a text that does
-# not fit is cut (a centred one on its left edge too).
-labels_show_whole() {
-    local window labels left top right bottom
-    shot && window=$(window_rect "$1") &&
-        labels=$(e2e_helper children "$1" | sed -n 's/^Static .* rect=\([-0-9,]*\) client=[0-9x]* title=..*/\1/p')
-    [[ $(wc -l <<<"$labels") == "$2" ]] || return 1
-    while IFS=, read -r left top right bottom; do
-        IFS=, read -r -a edges <<<"$window"
-        ((left >= edges[0] && right <= edges[2])) &&
-            plain_column "$E2E_DIR/now.png" $((right - 1)) "$top" "$bottom" || return 1
-    done <<<"$labels"
-}
-# columns_fit ROWS "HEADER WIDTH,...": the columns of the list that `e2e_helper rows` printed as
-# ROWS, in order, each at least WIDTH wide and wide enough for its header and its texts, with the
-# room the list keeps beside a text.
-columns_fit() {
-    awk -F'\t' -v expected="$2" 'BEGIN { n = split(expected, want, ",") }
-        $1 == "column" { header[$2] = $4; width[$2] = $3; columns++ }
-        $1 == "widest" { widest[$2] = $3 }
-        END { if (columns != n) exit 1
-              for (i = 0; i < n; i++) { match(want[i + 1], / [0-9]+$/)
-                  if (header[i] != substr(want[i + 1], 1, RSTART - 1) ||
-                      width[i] < substr(want[i + 1], RSTART + 1) + 0 || width[i] < widest[i] + 12) exit 1 } }' \
-        <<<"$1"
-}
-
-# keep_window CLASS NAME: the window of CLASS cut out of a fresh shot, as NAME among the artifacts.
-keep_window() {
-    local left top right bottom
-    IFS=, read -r left top right bottom < <(window_rect "$1") && shot &&
-        convert "$E2E_DIR/now.png" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$artifacts/$2"
-}
-
-# chart_bars SCREENSHOT LEFT,TOP,RIGHT,BOTTOM R,G,B: the heights of the bars of that colour in the
-# rectangle, left to right, a line each.
-chart_bars() {
-    local left top right bottom
-    IFS=, read -r left top right bottom <<<"$2"
-    convert "$1" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage -depth 8 txt:- |
-        awk -F'[,:() ]+' -v colour="$3" -v width=$((right - left)) '
-            NR > 1 && $3 "," $4 "," $5 == colour { height[$1]++ }
-            END { for (x = 0; x <= width; x++) {
-                      if (height[x] > bar) bar = height[x]
-                      if (!height[x] && bar) { print bar; bar = 0 } } }'
-}
-# plain_column SCREENSHOT X TOP BOTTOM: the pixels at X from TOP to BOTTOM are all of one colour.
-plain_column() { [[ $(convert "$1" -crop "1x$(($4 - $3))+$2+$3" +repage -format %k info:) == 1 ]]; }
-
 # choose_tray_item ICON ITEM COUNT: the right button on tray icon ICON, then item ITEM (from 0) of
 # its menu of COUNT even items, after a rest: Wine's tray drops a click just after a menu closed.
 choose_tray_item() {
@@ -253,6 +185,28 @@ choose_tray_item() {
     IFS=, read -r left top right bottom < <(window_rect '#32768')
     xdotool mousemove $(((left + right) / 2)) $((top + (bottom - top) * (2 * $2 + 1) / (2 * $3))) \
         click 1 && wait_for 10 hidden '#32768'
+}
+
+# labels_show_whole CLASS COUNT: the window of CLASS, on a fresh shot, has COUNT labels with text,
+# each within it and with its right edge, where a text too long is cut, all of one colour.
+labels_show_whole() {
+    local bounds labels left top right bottom
+    shot && IFS=, read -r -a bounds < <(window_rect "$1") &&
+        labels=$(e2e_helper find "$1/Static" | sed -n 's/.* rect=\([-0-9,]*\) client=[0-9x]* title=..*/\1/p')
+    [[ $(wc -l <<<"$labels") == "$2" ]] || return 1
+    while IFS=, read -r left top right bottom; do
+        ((left >= bounds[0] && right <= bounds[2])) &&
+            [[ $(crop "$((right - 1)),$top,$right,$bottom" -format %k info:) == 1 ]] || return 1
+    done <<<"$labels"
+}
+# columns_fit CLASS: the list in the window of CLASS has the columns Start time, Stop time and Time
+# in use, at least 120, 120 and 87 px wide at 96 dpi and as wide as their texts with the margin.
+columns_fit() {
+    e2e_helper rows "$1" | awk -F'\t' -v dpi="$E2E_DPI" '
+        BEGIN { split("Start time,Stop time,Time in use", header, ","); split("120,120,87", least, ",") }
+        $1 == "column" { width[$2] = $3; columns++; bad += $4 != header[$2 + 1] || $3 < int(least[$2 + 1] * dpi / 96) }
+        $1 == "widest" { bad += width[$2] < $3 + 12 }
+        END { exit bad || columns != 3 }'
 }
 
 # install_in NAME [PROGRAM...]: installs it in C:\$E2E_PROGRAM_FILES\NAME, the other programs
@@ -264,7 +218,6 @@ install_in() {
     for program in "${@:2}"; do cp "$build/programs/$program"/*.exe "$program_dir/"; done
     check_message "/i" "Quillmarten: installed successfully"
 }
-
 # check_message ARGUMENTS TEXT: the program started with ARGUMENTS shows one box captioned
 # Quillmarten with TEXT, and ends with exit code 0 once it is closed.
 check_message() {
@@ -285,13 +238,12 @@ program_pid() {
 }
 program_gone() { ! program_pid "$@" >/dev/null; }
 
-# Record N of FILE: the 38 bytes after its length as text, or all 40 in hexadecimal; its start.
-record_bytes() { dd if="$1" bs=40 skip=$(($2 - 1)) count=1 2>/dev/null | tail -c 38; }
-record_hex() { dd if="$1" bs=40 skip=$(($2 - 1)) count=1 2>/dev/null | xxd -p | tr -d '\n'; }
+# Record N of FILE: its 40 bytes, the 38 after its length, its start; valid: a length of 38, digits.
+record_raw() { dd if="$1" bs=40 skip=$(($2 - 1)) count=1 2>/dev/null; }
+record_bytes() { record_raw "$@" | tail -c 38; }
 record_start() { record_bytes "$@" | cut -c1-14; }
-record_is_valid() { [[ $(record_hex "$@") == 2600* && $(record_bytes "$@") =~ ^[0-9]{38}$ ]]; }
-
-# The file holds BEFORE unchanged, then zeros, then a whole record at NUMBER, its last.
+record_is_valid() { [[ $(record_raw "$@" | xxd -p -c 40) =~ ^2600(3[0-9]){38}$ ]]; }
+# The log holds FILE unchanged, then zeros, then a whole record at NUMBER, its last.
 holds_before_then_record() {
     local size && size=$(stat -c %s "$1")
     cmp -s -n "$size" "$1" "$log_file" && [[ $(stat -c %s "$log_file") == $(($2 * 40)) ]] &&
@@ -304,12 +256,10 @@ duration_seconds() { awk -F: 'NF == 4 {print (($1 * 24 + $2) * 60 + $3) * 60 + $
 caption_total() {
     duration_seconds "$(e2e_helper find "$1" | sed -nE 's/.* - (At work since )?([0-9:]+)( in all)?$/\2/p')"
 }
-
 # rows_selected CLASS: "rows COUNT,selected INDEX," of the list in the window of CLASS.
 rows_selected() { e2e_helper rows "$1" | grep -E '^(rows|selected)' | tr '\t\n' ' ,'; }
 # within_caption_totals SLACK COMMAND...: what COMMAND prints lies, give or take SLACK, between two
-# reads of the service's total at most 10 s apart: the totals move on every second and each read
-# takes a while (seconds under emulation and load).
+# reads of the service's total at most 10 s apart (a read takes seconds under emulation and load).
 within_caption_totals() {
     local before value after
     before=$(caption_total QuillmartenHourMeter) value=$("${@:2}") after=$(caption_total QuillmartenHourMeter)

@@ -14,11 +14,6 @@ row_texts() { e2e_helper rows "$1" | awk -F'\t' '$1 == "row" {print $3, $4, $5}'
 # The running session's stop and time move on every second; its start stands.
 settled_rows() { row_texts "$1" | sed '$ s/ .*//'; }
 rows_match() { [[ $(settled_rows QuillmartenHourMeter) == "$(settled_rows QuillmartenViewer)" ]]; }
-# keep_tray NAME: the right end of the taskbar on the last shot, four times as large.
-keep_tray() {
-    convert "$E2E_DIR/now.png" -crop "100x28+$((${E2E_SCREEN%x*} - 100))+$((${E2E_SCREEN#*x} - 28))" \
-        +repage -scale 400% "$artifacts/$1"
-}
 # exit_viewer ICON: Exit from the menu of the viewer's tray icon ICON ends it.
 exit_viewer() { choose_tray_item "$1" 4 5 && wait_for 10 program_gone QuillmartenView.exe; }
 
@@ -41,22 +36,18 @@ wait_for 20 shown QuillmartenHourMeter
 
 entries=$(event_count)
 start_viewer
-check "the viewer's window appears beside the service's" wait_for 20 shown QuillmartenViewer
-check "a normal window with a taskbar button" \
-    grep -q "^visible=1 topmost=0 toolwindow=0 " <<<"$(e2e_helper find QuillmartenViewer)"
+check "the viewer's window appears beside the service's, a normal one with a taskbar button" wait_for 20 \
+    eval '[[ $(e2e_helper find QuillmartenViewer) == "visible=1 topmost=0 toolwindow=0 "* ]]'
 check "its rows are the service's: a session, the damaged record, the running session" \
     wait_for 5 eval 'rows_match && [[ $(row_texts QuillmartenViewer | wc -l) == 3 ]]'
-check "its columns show their texts whole" \
-    columns_fit "$(e2e_helper rows QuillmartenViewer)" "Start time 120,Stop time 120,Time in use 87"
+check "its columns show their texts whole" columns_fit QuillmartenViewer
 check "its total is the service's within a second" \
     wait_for 10 within_caption_totals 1 caption_total QuillmartenViewer
-check "its icon, the second, is green" wait_for 2 tray_is green 1
-keep_tray viewer-green.png
+check "its icon, the second, is green" wait_for 2 tray_is green 1 viewer-green.png
 keep_window QuillmartenViewer viewer-window.png
 
 e2e_helper control Quillmarten pause && wait_for 10 service_is PAUSED
-check "pause makes it red within 2 s" wait_for 2 tray_is red 1
-keep_tray viewer-red.png
+check "pause makes it red within 2 s" wait_for 2 tray_is red 1 viewer-red.png
 check "Export... opens the Save As dialog, which saves the file" eval \
     'choose_tray_item 1 1 5 && wait_for 10 e2e_helper save-as "Export the sessions" "C:\export.csv"'
 check "the export is the report command's CSV of both sessions to the byte" wait_for 5 export_is_report
@@ -73,8 +64,7 @@ check "a double-click hides the window" wait_for 10 hidden QuillmartenViewer
 check "a second start ends at once and shows the first one's window, the one viewer left" eval '[[ $(e2e_run 30 \
     "$viewer"; echo $?) == 0 ]] && wait_for 10 shown QuillmartenViewer && [[ $(window_count QuillmartenViewer) == 1 ]]'
 stop_service
-check "the icon, now the only one, turns grey" wait_for 3 tray_is grey 0
-keep_tray viewer-grey.png
+check "the icon, now the only one, turns grey" wait_for 3 tray_is grey 0 viewer-grey.png
 cp "$log_file" "$E2E_DIR/stopped.dat" && sleep 3
 check "the log's bytes stay as they were while it reads them" cmp "$E2E_DIR/stopped.dat" "$log_file"
 check "the service reported no error while it ran" test "$(events_since "$entries" '^1 [0-9]+ \[')" = 0
@@ -94,24 +84,29 @@ day() { date -d "today - $1 days" +%Y%m%d; }
 { session "$(day 3)090000" "$(day 3)113000" 0000023000 && gap &&
     session "$(day 2)090000" "$(day 2)100000" 0000010000 && gap &&
     session "$(day 1)080000" "$(day 1)140000" 0000060000; } >"$WINEPREFIX/drive_c/chart.dat"
-highlight=$(e2e_helper syscolor 13)
+# The bars' colour, the system's highlight, which Wine reads from here.
+highlight=$(registry 'HKCU\Control Panel\Colors' /v Hilight | awk '$1 == "Hilight" { print $3 "," $4 "," $5 }')
 # The days of the report of log FILE within the chart's five weeks, their seconds a line each.
 report_days() {
     e2e_run 60 "$folder\\quillmarten-report.exe" --by day --format csv "$1" |
         awk -F, -v first="$(date -d 'today - 34 days' +%F)" 'NR > 1 && $2 >= first { print $3 }'
 }
-# The chart's bars stand for the seconds of EXPECTED, in their ratio to the tallest to a pixel.
+# The chart's bars, left to right, stand for the seconds of EXPECTED (a line each), in their ratio
+# to the tallest to a pixel.
 bars_show() {
-    local shown && shot && shown=$(chart_bars "$E2E_DIR/now.png" "$chart" "$highlight") &&
-        paste -d' ' <(echo "$1") <(echo "$shown") | awk '{ seconds[NR] = $1; height[NR] = $2
-            if ($1 > most) { most = $1; tallest = NR } }
-            END { if (NR < 3) exit 1
-                  for (i = 1; i <= NR; i++) { off = height[i] - height[tallest] * seconds[i] / most
-                      if (height[i] == "" || off > 1 || off < -1) exit 1 } }'
+    shot && crop "$chart" -depth 8 txt:- | awk -F'[,:() ]+' -v colour="$highlight" -v expected="$1" '
+        NR > 1 && $3 "," $4 "," $5 == colour { height[$1]++; if ($1 > right) right = $1 }
+        END { for (x = 0; x <= right + 1; x++) {
+                  if (height[x] > bar) bar = height[x]
+                  if (!height[x] && bar) { bars[++n] = bar; bar = 0 } }
+              if (n < 3 || split(expected, seconds, "\n") != n) exit 1
+              for (i = 1; i <= n; i++) if (seconds[i] > most) { most = seconds[i]; tallest = i }
+              for (i = 1; i <= n; i++) { off = bars[i] - bars[tallest] * seconds[i] / most
+                  if (off > 1 || off < -1) exit 1 } }'
 }
 start_viewer 'C:\chart.dat'
 wait_for 20 shown QuillmartenViewer && sleep 1
-chart=$(e2e_helper children QuillmartenViewer | sed -n 's/^QuillmartenChart .* rect=\([-0-9,]*\) .*/\1/p')
+chart=$(window_rect QuillmartenViewer/QuillmartenChart)
 check "the chart's bars are the report's days, in their ratio to a pixel" \
     bars_show "$(report_days 'C:\chart.dat')"
 keep_window QuillmartenViewer viewer-chart.png
@@ -119,6 +114,6 @@ keep_window QuillmartenViewer viewer-chart.png
     >"$WINEPREFIX/drive_c/next.dat"
 expected=$(report_days 'C:\next.dat')
 cp "$WINEPREFIX/drive_c/next.dat" "$WINEPREFIX/drive_c/chart.dat"
-check "and follow a new session within two seconds" seen_within 2 bars_show "$expected"
+check "and follow a new session within two seconds" wait_for 2 bars_show "$expected"
 
 summary

@@ -35,8 +35,6 @@ using KernelHandle = Owned<HANDLE, &CloseHandle>;
 // The subcommands that act on windows (windows.cpp); main.cpp's table says what each takes.
 void findCommand(const Words& words);
 void rowsCommand(const Words& words);
-void childrenCommand(const Words& words);
-void systemColourCommand(const Words& words);
 void closeCommand(const Words& words);
 void logoffCommand(const Words& words);
 void messageBoxCommand(const Words& words);

@@ -31,9 +31,8 @@ void controlCommand(const Words& words) {
     }
 }
 
-// Starts a program with exactly the given command line, as a user typing it would (Wine's own
-// launcher quotes every argument that holds a blank), and waits for it; one still running after
-// SECONDS is ended, and that is a failure.
+// Runs a command line as typed (Wine's launcher would quote each argument with a blank); a program
+// still running after SECONDS is ended, and that is a failure.
 void launchCommand(const Words& words) {
     const auto timeoutMs = static_cast<DWORD>(std::stoul(words[0]) * 1000);
     std::wstring commandLine = words[1];
@@ -84,8 +83,7 @@ void holdCommand(const Words& /*words*/) {
     Sleep(INFINITE);
 }
 
-// Opened with no sharing, the file cannot be opened by anyone else until the helper is ended: the
-// next open fails with a sharing violation.
+// Holds the file with no sharing until ended: every other open fails with a sharing violation.
 void lockCommand(const Words& words) {
     const HANDLE opened = CreateFileW(words[0].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -105,10 +103,8 @@ struct Subcommand {
 };
 
 constexpr Subcommand subcommands[] = {
-    {L"find", L"CLASS", findCommand},
+    {L"find", L"CLASS|PARENT/CLASS", findCommand},
     {L"rows", L"CLASS", rowsCommand},
-    {L"children", L"CLASS", childrenCommand},
-    {L"syscolor", L"INDEX", systemColourCommand},
     {L"close", L"CLASS", closeCommand},
     {L"logoff", L"CLASS", logoffCommand},
     {L"msgbox", L"CAPTION", messageBoxCommand},

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
-#include <optional>
 #include <utility>
 
 namespace e2e {
@@ -16,8 +15,7 @@ namespace {
 constexpr UINT answerTimeoutMs = 5000;
 constexpr int messageTextId = 0xFFFF; // the static control that holds a message box's text
 
-// The children of `parent` (top-level windows where it is none) of a class and of a title, each
-// where one is given, in Z order, topmost first.
+// The children of `parent` (or top-level windows) of the class and title given, topmost first.
 std::vector<HWND> findWindows(HWND parent, const wchar_t* className,
                               const wchar_t* title = nullptr) {
     std::vector<HWND> found;
@@ -28,8 +26,7 @@ std::vector<HWND> findWindows(HWND parent, const wchar_t* className,
     return found;
 }
 
-// GetWindowText reads another process's title without sending it a message, so a hung program
-// cannot block the helper.
+// GetWindowText reads another process's title without a message, which a hung program would block.
 std::wstring windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
@@ -75,8 +72,7 @@ void clickOk(HWND dialog) {
          reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
-// The one top-level window of the class, hidden or not; none or several is a Failure, since
-// acting on a guess would make a test pass or fail for the wrong reason.
+// The one top-level window of the class, hidden or not; none or several is a Failure, not a guess.
 HWND findSingleWindow(const std::wstring& className) {
     const auto found = findWindows(nullptr, className.c_str());
     if (found.size() != 1) {
@@ -85,13 +81,14 @@ HWND findSingleWindow(const std::wstring& className) {
     return found.front();
 }
 
-// Sends a message and waits at most 5 s for the answer; none when the window's thread gives none,
-// so a hung program cannot stall a test.
-std::optional<LRESULT> askWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// Sends a message; no answer within 5 s is a Failure, so that a hung program cannot stall a test.
+LRESULT askWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR answer = 0;
-    const bool answered = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
-                                              answerTimeoutMs, &answer) != 0;
-    return answered ? std::optional(static_cast<LRESULT>(answer)) : std::nullopt;
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, answerTimeoutMs,
+                            &answer) == 0) {
+        throw Failure{L"no answer to message " + std::to_wstring(message)};
+    }
+    return static_cast<LRESULT>(answer);
 }
 
 constexpr std::size_t textCapacity = 1024;
@@ -104,9 +101,8 @@ struct FreeInProcess {
     void operator()(void* block) const { VirtualFreeEx(process, block, 0, MEM_RELEASE); }
 };
 
-// The list view inside a window of another process. The messages that carry pointers are
-// answered inside the owner, so their structures and text buffers are placed in its memory. A
-// virtual list asks its owner for the text while it answers, so those lists work too.
+// The list view in another process's window. Messages with pointers are answered inside the owner,
+// so their structures and text buffers are placed in its memory (virtual lists work too).
 class RemoteListView {
   public:
     explicit RemoteListView(HWND window)
@@ -125,11 +121,7 @@ class RemoteListView {
     }
 
     [[nodiscard]] LRESULT send(UINT message, WPARAM wParam, LPARAM lParam = 0) const {
-        const auto answer = askWindow(list_, message, wParam, lParam);
-        if (!answer) {
-            throw Failure{L"the list view did not answer message " + std::to_wstring(message)};
-        }
-        return *answer;
+        return askWindow(list_, message, wParam, lParam);
     }
 
     // Sends `request` with a text buffer, both inside the owner. Returns the answer and the
@@ -213,8 +205,12 @@ void printRow(const RemoteListView& list, int row, std::vector<int>& widest) {
 
 } // namespace
 
+// CLASS names top-level windows, PARENT/CLASS the children of the one window of class PARENT.
 void findCommand(const Words& words) {
-    for (const HWND window : findWindows(nullptr, words[0].c_str())) {
+    const auto slash = words[0].find(L'/');
+    const HWND parent =
+        slash == std::wstring::npos ? nullptr : findSingleWindow(words[0].substr(0, slash));
+    for (const HWND window : findWindows(parent, words[0].substr(slash + 1).c_str())) {
         printLine(windowLine(window));
     }
 }
@@ -229,10 +225,8 @@ void logoffCommand(const Words& words) {
     const auto windows = findWindows(nullptr, words[0].c_str());
     for (const UINT message : {UINT{WM_QUERYENDSESSION}, UINT{WM_ENDSESSION}}) {
         for (const HWND window : windows) {
-            if (!askWindow(window, message, message == WM_ENDSESSION,
-                           static_cast<LPARAM>(ENDSESSION_LOGOFF))) {
-                throw Failure{L"a window did not answer message " + std::to_wstring(message)};
-            }
+            askWindow(window, message, message == WM_ENDSESSION,
+                      static_cast<LPARAM>(ENDSESSION_LOGOFF));
         }
     }
     printLine(std::to_wstring(windows.size()));
@@ -250,17 +244,14 @@ void saveAsCommand(const Words& words) {
     const HWND dialog = visibleDialog(words[0]);
     const HWND name =
         GetDlgItem(dialog, edt1) != nullptr ? GetDlgItem(dialog, edt1) : GetDlgItem(dialog, cmb13);
-    if (!askWindow(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(words[1].c_str()))) {
-        throw Failure{L"the file name box did not take the name"};
-    }
+    askWindow(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(words[1].c_str()));
     clickOk(dialog);
 }
 
-// Tab-separated lines for the first list view in the one window of the class: column INDEX WIDTH
-// TEXT (one per column), rows COUNT, row INDEX TEXT... (a text per column), selected INDEX (-1 for
-// none), widest INDEX PIXELS (one per column: the widest of its header and the texts printed, in
-// the list's font). Each row is read from the other process a message at a time: a long list prints
-// only the rows at its two ends.
+// Tab-separated lines for the list view in the one window of the class: column INDEX WIDTH TEXT,
+// rows COUNT, row INDEX TEXT... (only the rows at both ends of a long list: a row takes a message
+// per cell), selected INDEX (-1 for none), widest INDEX PIXELS (the widest text printed, header
+// included, in the list's font).
 void rowsCommand(const Words& words) {
     const RemoteListView list(findSingleWindow(words[0]));
     std::vector<int> widest = printColumns(list);
@@ -275,22 +266,6 @@ void rowsCommand(const Words& words) {
     printLine(L"selected\t" + std::to_wstring(selected));
     for (std::size_t column = 0; column < widest.size(); ++column) {
         printLine(L"widest\t" + std::to_wstring(column) + L"\t" + std::to_wstring(widest[column]));
-    }
-}
-
-// The system's colour of that index (COLOR_HIGHLIGHT is 13) as R,G,B.
-void systemColourCommand(const Words& words) {
-    const DWORD colour = GetSysColor(std::stoi(words[0]));
-    printLine(std::to_wstring(GetRValue(colour)) + L"," + std::to_wstring(GetGValue(colour)) +
-              L"," + std::to_wstring(GetBValue(colour)));
-}
-
-// A line a child window of the one window of the class, in Z order: its class, then as find.
-void childrenCommand(const Words& words) {
-    for (const HWND child : findWindows(findSingleWindow(words[0]), nullptr)) {
-        wchar_t className[64] = {};
-        GetClassNameW(child, className, static_cast<int>(std::size(className)));
-        printLine(className + (L" " + windowLine(child)));
     }
 }
 
