@@ -84,7 +84,11 @@ class FakeUserSettings final : public UserSettings {
 
 class FakeSaveDialog final : public SaveDialog {
   public:
-    std::optional<std::string> askSavePath(const std::string&) override { return answer; }
+    std::optional<std::string> askSavePath(const std::string& proposedName) override {
+        proposed = proposedName;
+        return answer;
+    }
+    std::string proposed;
     std::optional<std::string> answer;
 };
 

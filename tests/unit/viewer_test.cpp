@@ -357,6 +357,7 @@ TEST_F(Viewer, ExportWritesTheReportsCsvWholeOrSaysWhyNothingWasWritten) {
     viewer();
     dialog.answer = logPath;
     presenter->onExportChosen();
+    EXPECT_EQ(dialog.proposed, "Quillmarten-2026-12-05.csv");
     EXPECT_EQ(window.status.at(0), "Nothing exported: " + logPath + " is the log itself.");
     const std::string target = "C:\\export.csv";
     files.contents(target) = "the user's old file";
