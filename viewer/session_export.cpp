@@ -22,6 +22,10 @@ bool sameFile(FileSystem& files, const std::string& one, const std::string& othe
     }
 }
 
+std::string firstLine(const std::string& text) {
+    return text.substr(0, text.find('\n'));
+}
+
 // Hands everything on to a writer and counts the rows: one a session.
 class CountingWriter final : public ReportWriter {
   public:
@@ -47,6 +51,7 @@ void writeWhole(FileSystem& files, const std::string& bytes, const std::string& 
         const auto file = files.openReadWrite(partial);
         file->truncate(0);
         file->writeAt(0, bytes);
+        files.moveOver(partial, target);
     } catch (const RaisedError&) {
         try {
             files.removeFile(partial);
@@ -54,7 +59,6 @@ void writeWhole(FileSystem& files, const std::string& bytes, const std::string& 
         }
         throw;
     }
-    files.moveOver(partial, target);
 }
 
 } // namespace
@@ -65,13 +69,11 @@ ExportOutcome exportSessions(FileSystem& files, const std::string& logPath,
     if (sameFile(files, logPath, target)) {
         return ExportOutcome{Result::targetIsLog, 0, 0, ""};
     }
-    ReportOptions options;
-    options.format = OutputFormat::csv;
     std::ostringstream damage;
-    const auto listing = readLog(LogInput{logPath, logPath}, options, files, damage);
+    const auto listing = readLog(LogInput{logPath, logPath}, ReportOptions{}, files, damage);
     const std::string reported = damage.str();
     if (!listing) {
-        return ExportOutcome{Result::logUnreadable, 0, 0, reported.substr(0, reported.find('\n'))};
+        return ExportOutcome{Result::logUnreadable, 0, 0, firstLine(reported)};
     }
     std::ostringstream csv;
     CsvWriter writer(reportColumns(std::nullopt), csv);
@@ -79,6 +81,11 @@ ExportOutcome exportSessions(FileSystem& files, const std::string& logPath,
     counting.machine(logPath);
     listing->write(counting);
     counting.finish();
+    // The rows are read again to be written; a log that fails then gave only part of them.
+    if (listing->status() == report_exit::failed) {
+        return ExportOutcome{Result::logUnreadable, 0, 0,
+                             firstLine(damage.str().substr(reported.size()))};
+    }
     try {
         writeWhole(files, csv.str(), target);
     } catch (const RaisedError& error) {

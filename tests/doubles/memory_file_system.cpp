@@ -25,6 +25,9 @@ class MemoryFile final : public File {
     std::size_t readAt(std::uint64_t offset, std::span<char> into) override {
         ++owner_.reads;
         owner_.bytesAsked += into.size();
+        if (owner_.readFailure_ && owner_.readsBeforeFailure_-- <= 0) {
+            throw makeError(*owner_.readFailure_);
+        }
         if (offset >= file_.bytes.size()) {
             return 0;
         }
@@ -104,6 +107,10 @@ void MemoryFileSystem::moveOver(const std::string& from, const std::string& to) 
     const auto moved = files_.find(from);
     if (moved == files_.end()) {
         throw makeError(error_number::pathNotFound);
+    }
+    if (const auto existing = files_.find(to);
+        existing != files_.end() && existing->second.readOnly) {
+        throw makeError(error_number::permissionDenied);
     }
     StoredFile file = std::move(moved->second);
     files_.erase(moved);

@@ -24,7 +24,7 @@ class MemoryFileSystem final : public FileSystem {
     // Another file takes the path, as when a log is replaced by a copy.
     void replace(const std::string& path, std::string bytes);
     bool exists(const std::string& path) const { return files_.contains(path); }
-    // A read-only file can be read but not opened for writing ("permission denied").
+    // A read-only file can be read but not opened for writing nor replaced ("permission denied").
     void setReadOnly(const std::string& path, bool readOnly) { files_[path].readOnly = readOnly; }
 
     // Every open raises this error number until cleared with std::nullopt.
@@ -34,6 +34,12 @@ class MemoryFileSystem final : public FileSystem {
     void failWrites(std::optional<std::int32_t> number, std::size_t bytesBefore = 0) {
         writeFailure_ = number;
         bytesBeforeFailure_ = bytesBefore;
+    }
+
+    // Every read after the next `readsBefore` raises this error number until cleared.
+    void failReads(std::optional<std::int32_t> number, int readsBefore = 0) {
+        readFailure_ = number;
+        readsBeforeFailure_ = readsBefore;
     }
 
     // Every truncation raises this error number until cleared with std::nullopt.
@@ -58,6 +64,8 @@ class MemoryFileSystem final : public FileSystem {
     std::map<std::string, StoredFile> files_;
     std::uint64_t lastFileNumber_ = 0;
     std::optional<std::int32_t> openFailure_;
+    std::optional<std::int32_t> readFailure_;
+    int readsBeforeFailure_ = 0;
     std::optional<std::int32_t> writeFailure_;
     std::optional<std::int32_t> truncateFailure_;
     std::size_t bytesBeforeFailure_ = 0;

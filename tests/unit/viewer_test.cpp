@@ -370,8 +370,16 @@ TEST_F(Viewer, ExportWritesTheReportsCsvWholeOrSaysWhyNothingWasWritten) {
     EXPECT_EQ(files.contents(target), "the user's old file");
     EXPECT_FALSE(files.exists(target + ".part"));
     files.failWrites(std::nullopt);
-    files.contents(target + ".part") = std::string(1000, 'x');
+    files.setReadOnly(target, true);
     presenter->onExportChosen();
+    EXPECT_EQ(window.status.at(0),
+              "Nothing exported: " + target + " cannot be written: Permission denied.");
+    EXPECT_FALSE(files.exists(target + ".part"));
+    files.setReadOnly(target, false);
+    files.contents(target + ".part") = std::string(1000, 'x');
+    const int readsBefore = files.reads;
+    presenter->onExportChosen();
+    const int readsOfExport = files.reads - readsBefore;
     EXPECT_EQ(window.status.at(0),
               "Exported 2 sessions to " + target + ". 1 damaged record was left out.");
     std::ostringstream report;
@@ -379,6 +387,12 @@ TEST_F(Viewer, ExportWritesTheReportsCsvWholeOrSaysWhyNothingWasWritten) {
     runReport({"--by", "session", "--format", "csv", logPath}, files, report, problems);
     EXPECT_EQ(files.contents(target), report.str());
     EXPECT_FALSE(files.exists(target + ".part"));
+    // The log is read twice, to list it and to write it: the second may fail too.
+    files.failReads(57, readsOfExport / 2);
+    presenter->onExportChosen();
+    EXPECT_EQ(window.status.at(0),
+              "Nothing exported: " + logPath + ": cannot be read: Device I/O error.");
+    EXPECT_EQ(files.contents(target), report.str());
 }
 
 TEST_F(Viewer, RemembersItsPlaceAndOnlyExitEndsIt) {
