@@ -63,7 +63,7 @@ void SessionTracker::placeRecord(const std::string& record) {
         appendRecord(file, status, record);
     } catch (...) {
         failure = currentError();
-        reread = reread || (!lastReading_ && readLogReadOnly());
+        reread = reread || readLogReadOnly();
     }
     if (reread || rows_.empty()) {
         listWithSession(record);
@@ -77,7 +77,7 @@ void SessionTracker::placeRecord(const std::string& record) {
 
 // Damaged records are listed but never counted, so that one bad byte neither ends the load
 // nor stops this session from being metered. They are reported by the first reading only:
-// later readings of the same log would report them again.
+// a later reading, of the same log or of one put in its place, lists them without a report.
 void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
     const bool firstReading = !logReadBefore_;
     logReadBefore_ = true;
@@ -106,16 +106,20 @@ void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
         storedTotal_ = largestDuration;
         report(error, report_origin::meteringStart, startReports_);
     }
-    lastReading_ = LogReading{status.identity, status.size, slots};
+    lastReading_ = LogReading{status, slots};
 }
 
-// Returns whether the log was read again, in whole or in part. The failure worth reporting
-// is the one that kept the log from being opened for writing, so this one's own stays unsaid.
+// Returns whether the log was read again, in whole or in part; a log still as the last reading
+// found it is not. The failure worth reporting is the one that kept the log from being opened
+// for writing, so this one's own stays unsaid.
 bool SessionTracker::readLogReadOnly() {
     bool reading = false;
     try {
         SessionLogFile file(ports_.files, logPath_, FileAccess::readOnly);
         const FileStatus status = file.status();
+        if (lastReading_ && lastReading_->describes(status)) {
+            return false;
+        }
         reading = true;
         readLog(file, status);
     } catch (...) {

@@ -2,7 +2,6 @@
 
 #include "basics/duration.h"
 #include "basics/program_version.h"
-#include "log_file/file_system.h"
 #include "log_file/session_log_file.h"
 #include "metering/event_log.h"
 #include "metering/report_throttle.h"
@@ -65,11 +64,11 @@ class SessionTracker {
     // What the last reading of the log found: while the file stays as it was, a record
     // that waits for its place needs no second reading.
     struct LogReading {
-        FileIdentity file;
-        std::uint64_t size;
+        FileStatus status;
         std::int64_t slots;
-        bool describes(const FileStatus& status) const {
-            return file == status.identity && size == status.size;
+        bool describes(const FileStatus& now) const {
+            return status.identity == now.identity && status.size == now.size &&
+                   status.lastWrite == now.lastWrite;
         }
     };
 

@@ -102,7 +102,8 @@ TEST_F(Tracker, DamagedRecordsAreListedFromTheirBytesAndReportedTenInFull) {
 
 // A start that cannot place its record, on a full disk or a read-only log, still meters: it
 // lists what it could read, counts from its start, reports once, and places the record, whole and
-// where it belongs, once it can. The wait neither reads the log again nor moves the selection.
+// where it belongs, once it can. The wait reads the log again only when it changed, and never
+// moves the selection.
 TEST_F(Tracker, StartThatCannotWriteItsRecordMetersOnAndPlacesItLater) {
     const std::string log =
         record(stored, stored, "0001000000") + gap + record(stored, stored, "0000000010");
@@ -129,9 +130,14 @@ TEST_F(Tracker, StartThatCannotWriteItsRecordMetersOnAndPlacesItLater) {
         EXPECT_EQ(run->tray.adds, 6) << report;
         EXPECT_EQ(run->window.caption, captionPrefix + "0001:00:00:15") << report;
         EXPECT_EQ(run->list.row(2), "05/12/2026-08:03:07 05/12/2026-08:03:12 0000:00:00:05");
+        // Written over in place at the same length meanwhile, the log is read again.
+        file().replace(0, 40, record(stored, stored, "0002000000"));
+        const std::string changed = file();
+        tick(1);
+        EXPECT_EQ(run->window.caption, captionPrefix + "0002:00:00:16") << report;
         refuseWrites(false);
         tick(1);
-        EXPECT_EQ(file(), log + gap + record("20261205080307", "20261205080313", "0000000006"));
+        EXPECT_EQ(file(), changed + gap + record("20261205080307", "20261205080314", "0000000007"));
     }
 }
 
