@@ -170,7 +170,9 @@ DWORD WINAPI Win32ServiceHost::controlHandler(DWORD control, DWORD, LPVOID, LPVO
 void Win32ServiceHost::deliver(WPARAM request) {
     const auto control = static_cast<DWORD>(request);
     const HostRequest kind = requestOf(control);
-    if (const auto after = stateAfter(kind, runHandler(kind, control), settledState_)) {
+    const ServiceState before = settledState_;
+    const bool carriedOut = runHandler(kind, control);
+    if (const auto after = stateAfter(kind, carriedOut, before)) {
         reportState(*after);
     }
 }
