@@ -31,7 +31,8 @@ class File {
   public:
     virtual ~File() = default;
 
-    // The size and the identity, asked in one call, so that both describe the same moment.
+    // The size, the identity and the last write, asked in one call, so that all describe the
+    // same moment.
     virtual FileStatus status() = 0;
 
     // Fills `into` from `offset`; returns how many bytes it got, fewer at the end of the file.

@@ -17,7 +17,7 @@ SessionLogFile::SessionLogFile(FileSystem& files, const std::string& path, FileA
 namespace {
 
 std::uint64_t slotOffset(std::int64_t slot) {
-    return static_cast<std::uint64_t>(slot - 1) * recordSize;
+    return slotEnd(slot - 1);
 }
 
 } // namespace
@@ -48,10 +48,9 @@ void SessionLogFile::rewriteRecord(std::int64_t slot, std::string_view text) {
     file_->writeAt(slotOffset(slot), encodeRecord(text));
 }
 
-// Only the length and the start are read: nothing else of a session's record stays the same.
+// Only the record's head is read: nothing else of a session's record stays the same.
 bool SessionLogFile::holdsSessionStartingAt(std::int64_t slot, std::string_view startStamp) {
-    std::string expected{static_cast<char>(sessionTextLength), '\0'};
-    expected += startStamp;
+    const std::string expected = sessionRecordHead(startStamp);
     std::string found(expected.size(), '\0');
     const std::size_t got = file_->readAt(slotOffset(slot), std::span(found.data(), found.size()));
     return got == found.size() && found == expected;

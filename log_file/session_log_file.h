@@ -76,7 +76,7 @@ inline constexpr std::size_t scanPieceSize = recordSize * 1638;
 template <typename Visit>
 std::int64_t scanSlots(File& file, Visit visit, std::int64_t first, std::uint64_t end) {
     std::int64_t slot = first - 1;
-    const auto offset = [&slot] { return static_cast<std::uint64_t>(slot) * recordSize; };
+    const auto offset = [&slot] { return slotEnd(slot); };
     const auto left = [&] { return end > offset() ? end - offset() : 0; };
     const auto pieceSize =
         static_cast<std::size_t>(std::min<std::uint64_t>(log_file_detail::scanPieceSize, left()));

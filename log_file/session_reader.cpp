@@ -15,9 +15,8 @@ void readSessions(FileSystem& files, const std::string& path, SessionSink& sink)
 // Slot `last` ends at byte last * recordSize, which bounds the bytes read.
 void readSessions(File& file, SessionSink& sink, std::int64_t last) {
     constexpr auto unbounded = std::numeric_limits<std::uint64_t>::max();
-    const std::uint64_t end = last < static_cast<std::int64_t>(unbounded / recordSize)
-                                  ? static_cast<std::uint64_t>(last) * recordSize
-                                  : unbounded;
+    const std::uint64_t end =
+        last < static_cast<std::int64_t>(unbounded / recordSize) ? slotEnd(last) : unbounded;
     scanSlots(
         file,
         [&sink](std::int64_t slot, const Record& record) {

@@ -211,6 +211,11 @@ std::string sessionRecordText(std::string_view startStamp, std::string_view stop
     return text;
 }
 
+std::string sessionRecordHead(std::string_view startStamp) {
+    return encodeRecord(sessionRecordText(startStamp, startStamp, Duration{}))
+        .substr(0, sessionHeadSize);
+}
+
 std::string damageReason(const Record& record) {
     switch (record.damage) {
     case RecordDamage::cutShort:

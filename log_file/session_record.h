@@ -16,6 +16,8 @@ namespace quillmarten {
 
 inline constexpr std::size_t recordSize = 40;
 inline constexpr std::size_t sessionTextLength = 38;
+// A session's record begins with its length and its start, which stay while the session runs.
+inline constexpr std::size_t sessionHeadSize = 2 + 14;
 
 enum class RecordKind : std::uint8_t {
     gap,     // 40 zero bytes: left between two runs, skipped
@@ -55,6 +57,9 @@ Record decodeRecord(std::string_view bytes);
 
 // The 40 bytes of a record holding `text` (38 characters at most).
 std::string encodeRecord(std::string_view text);
+
+// The first sessionHeadSize bytes of the record of a session that started at `startStamp`.
+std::string sessionRecordHead(std::string_view startStamp);
 
 // The text of a session's record: start, last moment seen running, time in use.
 std::string sessionRecordText(std::string_view startStamp, std::string_view stopStamp,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "basics/text_forms.h"
+#include "basics/date_time.h"
 
 #include <cstdint>
 

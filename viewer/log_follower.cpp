@@ -13,7 +13,6 @@ namespace {
 // From the first day a chart shows, a year back, to about a year ahead, so that the days are not
 // read again every day.
 constexpr std::int64_t keptDayCount = 800;
-constexpr std::size_t unchangingBytes = 2 + 14; // a record's length and its session's start
 
 // Today's week and month, and every day a chart shows.
 DayRange neededDays(std::int64_t today) {
@@ -133,7 +132,7 @@ LogChange LogFollower::readNew(File& file, const FileStatus& status) {
     if (whole) {
         rows_.trim();
         firstBytes_.resize(
-            static_cast<std::size_t>(std::min<std::uint64_t>(unchangingBytes, status.size)));
+            static_cast<std::size_t>(std::min<std::uint64_t>(sessionHeadSize, status.size)));
         firstBytes_.resize(file.readAt(0, std::span(firstBytes_.data(), firstBytes_.size())));
     }
     identity_ = status.identity;
@@ -191,16 +190,7 @@ UsageChart LogFollower::chart(const ChartSpan& span) const {
 }
 
 std::int64_t LogFollower::secondsIn(const DayRange& days) const {
-    if (!days_) {
-        return 0;
-    }
-    const auto& periods = days_->periods();
-    std::int64_t seconds = 0;
-    for (auto day = periods.lower_bound(days.first);
-         day != periods.end() && day->first <= days.last; ++day) {
-        seconds += day->second.seconds;
-    }
-    return seconds;
+    return days_ ? days_->secondsIn(days) : 0;
 }
 
 } // namespace quillmarten
