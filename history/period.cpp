@@ -1,6 +1,7 @@
 #include "history/period.h"
 
 #include "basics/calendar.h"
+#include "basics/text_forms.h"
 
 namespace quillmarten {
 

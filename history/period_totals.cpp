@@ -50,4 +50,13 @@ PeriodTotal& PeriodTotals::totalOf(std::int64_t period) {
     return last_->second;
 }
 
+std::int64_t PeriodTotals::secondsIn(const DayRange& range) const {
+    std::int64_t seconds = 0;
+    for (auto entry = periods_.lower_bound(range.first);
+         entry != periods_.end() && entry->first <= range.last; ++entry) {
+        seconds += entry->second.seconds;
+    }
+    return seconds;
+}
+
 } // namespace quillmarten

@@ -35,6 +35,8 @@ class PeriodTotals {
     // In time order; periods without time are left out, but for those whose time was all taken
     // back, which stay with none.
     const std::pmr::map<std::int64_t, PeriodTotal>& periods() const { return periods_; }
+    // The seconds of the periods that start within `range`.
+    std::int64_t secondsIn(const DayRange& range) const;
     // How many sessions have time in any of the periods.
     std::int64_t sessionsWithTime() const { return sessionsWithTime_; }
 

@@ -34,7 +34,10 @@ class CheckedListing : public LogListing, public SessionSink {
         try {
             read(*file_);
         } catch (const RaisedError& error) {
-            err_ << path_ << ": cannot be read: " << error.description() << '\n';
+            // A table reads its rows twice; the failure is said once.
+            if (status_ != report_exit::failed) {
+                err_ << path_ << ": cannot be read: " << error.description() << '\n';
+            }
             status_ = report_exit::failed;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "basics/calendar.h"
 #include "basics/duration.h"
+#include "basics/text_forms.h"
 
 namespace quillmarten {
 

@@ -52,16 +52,6 @@ ChartBar barOf(std::int64_t firstDay, PeriodKind kind) {
     return bar;
 }
 
-std::int64_t secondsIn(const PeriodTotals& days, const DayRange& range) {
-    std::int64_t seconds = 0;
-    const auto& periods = days.periods();
-    for (auto entry = periods.lower_bound(range.first);
-         entry != periods.end() && entry->first <= range.last; ++entry) {
-        seconds += entry->second.seconds;
-    }
-    return seconds;
-}
-
 } // namespace
 
 std::int64_t firstDayOfSpan(std::int64_t today, const ChartSpan& span) {
@@ -78,7 +68,7 @@ UsageChart usageChart(const PeriodTotals& days, std::int64_t today, const ChartS
     for (std::int64_t first = firstDayOfSpan(today, span); first <= today;
          first = daysOfPeriod(first, span.kind).last + 1) {
         ChartBar bar = barOf(first, span.kind);
-        bar.seconds = secondsIn(days, bar.days);
+        bar.seconds = days.secondsIn(bar.days);
         tallest = std::max(tallest, bar.seconds);
         chart.bars.push_back(std::move(bar));
     }
