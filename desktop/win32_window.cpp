@@ -128,10 +128,6 @@ MessageFont::~MessageFont() {
     DeleteObject(font_);
 }
 
-void setClientSize(HWND window, int width, int height) {
-    setClientPixels(window, scaledPixels(width), scaledPixels(height));
-}
-
 void setClientPixels(HWND window, int width, int height) {
     RECT bounds{0, 0, width, height};
     AdjustWindowRectEx(&bounds, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,

@@ -75,8 +75,6 @@ class MessageFont {
     HFONT font_;
 };
 
-// Sizes the window so that its client area is `width` x `height` at 96 dpi, scaled.
-void setClientSize(HWND window, int width, int height);
 // Sizes the window so that its client area is `width` x `height` pixels.
 void setClientPixels(HWND window, int width, int height);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "basics/text_forms.h"
+#include "basics/date_time.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,7 +23,7 @@ class Clock {
 class SessionListView {
   public:
     virtual ~SessionListView() = default;
-    // The rows were filled anew and holds `count` rows.
+    // The rows were filled anew and hold `count` rows.
     virtual void showRows(std::size_t count) = 0;
     virtual void refreshRow(std::size_t row) = 0;
     // Selects the row and scrolls it into view.

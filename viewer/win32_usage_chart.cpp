@@ -115,9 +115,6 @@ void Win32UsageChart::place(const RECT& bounds) {
 }
 
 void Win32UsageChart::show(const UsageChart& chart) {
-    if (chart == chart_) {
-        return;
-    }
     chart_ = chart;
     if (hovered_ && *hovered_ >= chart_.bars.size()) {
         hovered_.reset();

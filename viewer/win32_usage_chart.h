@@ -24,7 +24,7 @@ class Win32UsageChart final : private WindowMessages {
 
     HWND handle() const { return window_.handle(); }
     void place(const RECT& bounds);
-    // Repaints only when the chart differs from the one shown.
+    // The presenter calls it only when the chart changed.
     void show(const UsageChart& chart);
 
   private:
