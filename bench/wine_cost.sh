@@ -46,7 +46,7 @@ measure() {
 # added ALONE...: what the viewer adds, its own rate plus the rise of Wine's processes.
 added() {
     awk -v v="${rates[1]}" -v w="${rates[2]}" -v s="${rates[3]}" -v e="${rates[4]}" \
-        -v w0="$2" -v s0="$3" -v e0="$4" 'BEGIN { printf "%.3f", v + (w - w0) + (s - s0) + (e - e0) }'
+        -v w0="$3" -v s0="$4" -v e0="$5" 'BEGIN { printf "%.3f", v + (w - w0) + (s - s0) + (e - e0) }'
 }
 
 install_in "Quill Cost"
