@@ -10,8 +10,8 @@
 
 namespace quillmarten {
 
-// A service host that records every call, answers as told and raises the service events on
-// request, so that tests can drive the program as the service control manager would.
+// A service host that records every call and answers as told, so that tests can see what the
+// program tells the service control manager.
 class RecordingServiceHost final : public ServiceHost {
   public:
     struct Entry {

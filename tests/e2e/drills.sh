@@ -74,7 +74,7 @@ check "once released, the record lands in its place, metered in full from the se
     metered_in_full "$expected"
 
 entries=$(event_count)
-lock && unlock_later 5
+lock; unlock_later 5
 check "a lock while running is reported once" reported_once '^1 109 \[70\] .* - Aggiorna$'
 check "and the session is metered in full through it" metered_in_full "$expected"
 
@@ -113,6 +113,7 @@ stop_service
 # 4040 bytes: the next record crosses into a page of its own, which the full disk refuses.
 head -c 4040 "$log_file" >"$E2E_DIR/full.dat" && truncate -s 4040 "$E2E_DIR/full.dat"
 $sudo mount -t tmpfs -o size=2m tmpfs "$program_dir" || e2e_fail "could not mount a tiny disk"
+E2E_MOUNT=$program_dir
 cp "$build/programs/quillmarten/Quillmarten.exe" "$program_dir/" && cp "$E2E_DIR/full.dat" "$log_file"
 dd if=/dev/zero of="$program_dir/filler" bs=4096 2>/dev/null
 start_metered
@@ -123,7 +124,7 @@ rm "$program_dir/filler" && sleep 3
 check "once space is freed, the record lands in its place, metered in full from the start" \
     eval 'holds_before_then_record "$E2E_DIR/full.dat" 103 && metered_in_full 103'
 stop_service
-$sudo umount "$program_dir"
+$sudo umount "$program_dir" && E2E_MOUNT=
 
 head -c 10240 /dev/urandom >"$log_file" && cp "$log_file" "$E2E_DIR/random.dat"
 start_metered

@@ -98,6 +98,7 @@ e2e_cleanup() {
     [[ -z ${WINEPREFIX:-} ]] || { timeout 20 "$E2E_WINESERVER" -k && timeout 20 "$E2E_WINESERVER" -w; }
     for pid in ${E2E_HOLD_PID:-} ${E2E_DESKTOP_PID:-} ${E2E_XVFB_PID:-}; do kill "$pid"; done 2>/dev/null
     wait 2>/dev/null
+    [[ -z ${E2E_MOUNT:-} ]] || ${sudo:-} umount "$E2E_MOUNT"
     if [[ ${E2E_KEEP:-0} == 1 ]]; then e2e_log "kept $E2E_DIR"; else rm -rf "$E2E_DIR"; fi
     exit "$status"
 }
