@@ -48,9 +48,11 @@ class CountingWriter final : public ReportWriter {
 void writeWhole(FileSystem& files, const std::string& bytes, const std::string& target) {
     const std::string partial = target + ".part";
     try {
-        const auto file = files.openReadWrite(partial);
-        file->truncate(0);
-        file->writeAt(0, bytes);
+        {
+            const auto file = files.openReadWrite(partial);
+            file->truncate(0);
+            file->writeAt(0, bytes);
+        } // closed first: Windows moves no file that is open
         files.moveOver(partial, target);
     } catch (const RaisedError&) {
         try {

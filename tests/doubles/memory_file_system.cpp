@@ -11,8 +11,13 @@ namespace quillmarten::testing {
 class MemoryFile final : public File {
   public:
     MemoryFile(MemoryFileSystem& owner, MemoryFileSystem::StoredFile& file, bool writable)
-        : owner_(owner), file_(file), writable_(writable) {}
-    ~MemoryFile() override { ++owner_.closes; }
+        : owner_(owner), file_(file), writable_(writable) {
+        file_.writers += writable ? 1 : 0;
+    }
+    ~MemoryFile() override {
+        file_.writers -= writable_ ? 1 : 0;
+        ++owner_.closes;
+    }
     MemoryFile(const MemoryFile&) = delete;
     MemoryFile& operator=(const MemoryFile&) = delete;
 
@@ -108,6 +113,7 @@ void MemoryFileSystem::moveOver(const std::string& from, const std::string& to) 
     if (moved == files_.end()) {
         throw makeError(error_number::pathNotFound);
     }
+    refuseWhileWritten(moved->second);
     if (const auto existing = files_.find(to);
         existing != files_.end() && existing->second.readOnly) {
         throw makeError(error_number::permissionDenied);
@@ -118,8 +124,17 @@ void MemoryFileSystem::moveOver(const std::string& from, const std::string& to) 
 }
 
 void MemoryFileSystem::removeFile(const std::string& path) {
-    if (files_.erase(path) == 0) {
+    const auto removed = files_.find(path);
+    if (removed == files_.end()) {
         throw makeError(error_number::pathNotFound);
+    }
+    refuseWhileWritten(removed->second);
+    files_.erase(removed);
+}
+
+void MemoryFileSystem::refuseWhileWritten(const StoredFile& file) {
+    if (file.writers > 0) {
+        throw makeError(error_number::permissionDenied);
     }
 }
 

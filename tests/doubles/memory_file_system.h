@@ -10,8 +10,8 @@
 namespace quillmarten::testing {
 
 // Files held in memory, with the failures a real disk can give on demand, and a count of what
-// each access did. Like Windows, it refuses to open a read-only file for writing, and to write
-// through a file opened for reading.
+// each access did. Like Windows, it refuses to open a read-only file for writing, to write
+// through a file opened for reading, and to move or remove a file open for writing.
 class MemoryFileSystem final : public FileSystem {
   public:
     std::unique_ptr<File> openReadWrite(const std::string& path) override;
@@ -58,8 +58,10 @@ class MemoryFileSystem final : public FileSystem {
         std::string bytes;
         std::uint64_t number = 0; // 0 until opened: the file's identity on this volume
         bool readOnly = false;
+        int writers = 0; // handles open for writing, which keep it from being moved or removed
     };
     std::unique_ptr<File> open(const std::string& path, bool writable);
+    static void refuseWhileWritten(const StoredFile& file);
 
     std::map<std::string, StoredFile> files_;
     std::uint64_t lastFileNumber_ = 0;
