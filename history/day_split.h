@@ -2,6 +2,7 @@
 
 #include "log_file/stored_session.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -34,9 +35,22 @@ class DaySplit {
 
     std::int64_t secondsOn(std::int64_t day) const { return usedBefore(day + 1) - usedBefore(day); }
 
+    // Hands each day of `days` that gets time to `visit(day, seconds)`, in order. Only those days
+    // are looked at, so that a session costs no more than its seconds in use or its days, the
+    // fewer, however long its span.
+    template <typename Visit> void forEachDayWithTime(const DayRange& days, Visit visit) const {
+        const std::int64_t last = std::min(lastDay_, days.last);
+        for (std::int64_t day = nextDayWithTime(std::max(firstDay_, days.first)); day <= last;
+             day = nextDayWithTime(day + 1)) {
+            visit(day, secondsOn(day));
+        }
+    }
+
   private:
     // The time in use before day `day` begins, rounded to whole seconds.
     std::int64_t usedBefore(std::int64_t day) const;
+    // The first day from `day` (not before the first) on that gets time; past the last when none.
+    std::int64_t nextDayWithTime(std::int64_t day) const;
 
     std::int64_t start_;
     std::int64_t span_;
