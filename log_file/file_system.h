@@ -1,5 +1,7 @@
 #pragma once
 
+#include "basics/error_report.h"
+
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -45,6 +47,12 @@ class File {
     // Cuts the file back to `length` bytes.
     virtual void truncate(std::uint64_t length) = 0;
 };
+
+// What every open raises for a path that names no file of bytes (a device, a pipe, a FIFO, a
+// folder), so that no reader waits for a writer there or reads without end.
+inline RaisedError notARegularFile() {
+    return RaisedError(error_number::pathFileAccessError, "Not a regular file");
+}
 
 class FileSystem {
   public:

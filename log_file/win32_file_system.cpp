@@ -40,6 +40,8 @@ std::uint64_t joined(DWORD high, DWORD low) {
     return (std::uint64_t{high} << 32) | low;
 }
 
+// A device or a pipe opens without waiting, but would read without end or wait for a writer:
+// only a file on a disk is kept.
 class Win32File final : public File {
   public:
     Win32File(const std::string& path, DWORD access, DWORD sharing, DWORD disposition)
@@ -47,6 +49,10 @@ class Win32File final : public File {
                               FILE_ATTRIBUTE_NORMAL, nullptr)) {
         if (handle_ == INVALID_HANDLE_VALUE) {
             throw lastFileError();
+        }
+        if (GetFileType(handle_) != FILE_TYPE_DISK) {
+            CloseHandle(handle_);
+            throw notARegularFile();
         }
     }
     ~Win32File() override { CloseHandle(handle_); }

@@ -33,6 +33,9 @@ class MemoryFile final : public File {
         if (owner_.readFailure_ && owner_.readsBeforeFailure_-- <= 0) {
             throw makeError(*owner_.readFailure_);
         }
+        if (owner_.beforeEachRead) {
+            owner_.beforeEachRead();
+        }
         if (offset >= file_.bytes.size()) {
             return 0;
         }

@@ -3,6 +3,7 @@
 #include "log_file/file_system.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -26,6 +27,8 @@ class MemoryFileSystem final : public FileSystem {
     bool exists(const std::string& path) const { return files_.contains(path); }
     // A read-only file can be read but not opened for writing nor replaced ("permission denied").
     void setReadOnly(const std::string& path, bool readOnly) { files_[path].readOnly = readOnly; }
+    // Runs before every read, as another program writing a file meanwhile would.
+    std::function<void()> beforeEachRead;
 
     // Every open raises this error number until cleared with std::nullopt.
     void failOpens(std::optional<std::int32_t> number) { openFailure_ = number; }

@@ -205,6 +205,23 @@ TEST_F(Report, RowsAreThoseOfTheFirstReadingWhileTheServiceWritesOn) {
                          "office,3,2027-01-01T08:00:00,2027-01-01T09:30:00,5400,0000:01:30:00\r\n");
 }
 
+// Another program writing the log faster than it is read does not keep the report from its end.
+TEST_F(Report, ReadsNoFurtherThanTheLogReachedWhenOpened) {
+    std::string more;
+    for (int piece = 0; piece < 2000; ++piece) {
+        more += gap + record("20270102080000", "20270102090000", "0000010000");
+    }
+    files.beforeEachRead = [this, &more] {
+        if (files.contents("a.dat").size() < 1'000'000) {
+            files.contents("a.dat") += more;
+        }
+    };
+    const Outcome outcome = run({"--format", "csv", "a.dat"});
+    files.beforeEachRead = nullptr;
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(std::ranges::count(outcome.out, '\n'), 3);
+}
+
 TEST_F(Report, ExitStatusSaysWhetherEveryRecordWasRead) {
     files.contents("d.dat") = files.contents("b.dat") + encodeRecord("2026");
     const Outcome damaged = run({"--format", "csv", "a.dat", "absent.dat", "d.dat"});
