@@ -66,6 +66,9 @@ class FileSystem {
     // delete it meanwhile, so that a reader never makes the service's rewrite fail.
     virtual std::unique_ptr<File> openReadOnly(const std::string& path) = 0;
 
+    // Whether the path names an existing file, not a folder.
+    virtual bool isFile(const std::string& path) = 0;
+
     // Puts the file `from` in the place of `to`, whatever was there, in one step.
     virtual void moveOver(const std::string& from, const std::string& to) = 0;
     virtual void removeFile(const std::string& path) = 0;

@@ -111,6 +111,11 @@ std::unique_ptr<File> PosixFileSystem::openReadOnly(const std::string& path) {
     return std::make_unique<PosixFile>(path, O_RDONLY);
 }
 
+bool PosixFileSystem::isFile(const std::string& path) {
+    struct stat facts {};
+    return ::stat(path.c_str(), &facts) == 0 && S_ISREG(facts.st_mode);
+}
+
 void PosixFileSystem::moveOver(const std::string& from, const std::string& to) {
     if (::rename(from.c_str(), to.c_str()) != 0) {
         throw errorFromErrno(errno);

@@ -112,6 +112,11 @@ std::unique_ptr<File> Win32FileSystem::openReadWrite(const std::string& path) {
                                        FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
 }
 
+bool Win32FileSystem::isFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 void Win32FileSystem::moveOver(const std::string& from, const std::string& to) {
     if (!MoveFileExW(widen(from).c_str(), widen(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -18,13 +18,13 @@ class MemoryFileSystem final : public FileSystem {
     std::unique_ptr<File> openReadWrite(const std::string& path) override;
     // Fails with "path not found" when there is no such file.
     std::unique_ptr<File> openReadOnly(const std::string& path) override;
+    bool isFile(const std::string& path) override { return files_.contains(path); }
     void moveOver(const std::string& from, const std::string& to) override;
     void removeFile(const std::string& path) override;
 
     std::string& contents(const std::string& path) { return files_[path].bytes; }
     // Another file takes the path, as when a log is replaced by a copy.
     void replace(const std::string& path, std::string bytes);
-    bool exists(const std::string& path) const { return files_.contains(path); }
     // A read-only file can be read but not opened for writing nor replaced ("permission denied").
     void setReadOnly(const std::string& path, bool readOnly) { files_[path].readOnly = readOnly; }
     // Runs before every read, as another program writing a file meanwhile would.

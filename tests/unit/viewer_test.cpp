@@ -169,12 +169,30 @@ TEST(ChartAxis, RoundTicksUpToTheTallestBarInAtMostFive) {
     }
 }
 
-TEST(LogLocation, NamedFileOrTheOneBesideTheServicesExecutable) {
+// A bare command is cut as Windows cuts it to start the service: at the first blank after which
+// an existing file is named, ".exe" added where the name has none.
+TEST(LogLocation, NamedFileOrTheOneBesideTheServicesProgramFoundAsWindowsFindsIt) {
     const std::string viewer = "\"C:\\Program Files\\Quill Meter\\QuillmartenView.exe\"";
     EXPECT_EQ(givenLogPath(viewer + " \"D:\\copies\\office log.dat\" "),
               "D:\\copies\\office log.dat");
     EXPECT_EQ(givenLogPath(viewer + "  "), std::nullopt);
-    EXPECT_EQ(serviceLogPath("\"C:\\Program Files\\Quill Meter\\Quillmarten.exe\" /x"), logPath);
+    MemoryFileSystem files;
+    for (const char* program : {"C:\\Program Files (x86)\\Q M\\Quillmarten.exe",
+                                "C:\\Q\\Quillmarten.exe", "D:\\Apps\\Quill.exe"}) {
+        files.contents(program);
+    }
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"\"C:\\Program Files\\Quill Meter\\Quillmarten.exe\" /x", logPath},
+        {"C:\\Q\\Quillmarten.exe", "C:\\Q\\Quillmarten.dat"},
+        {"C:\\Program Files (x86)\\Q M\\Quillmarten.exe",
+         "C:\\Program Files (x86)\\Q M\\Quillmarten.dat"},
+        {"C:\\Program Files (x86)\\Q M\\Quillmarten /x",
+         "C:\\Program Files (x86)\\Q M\\Quillmarten.dat"},
+        {"D:\\Apps\\Quill Meter\\Quillmarten.exe", "D:\\Apps\\Quillmarten.dat"},
+        {"E:\\Gone Folder\\Quillmarten.exe", "E:\\Gone Folder\\Quillmarten.dat"}};
+    for (const auto& [command, log] : cases) {
+        EXPECT_EQ(serviceLogPath(command, files), log) << command;
+    }
 }
 
 class Viewer : public ::testing::Test {
@@ -368,13 +386,13 @@ TEST_F(Viewer, ExportWritesTheReportsCsvWholeOrSaysWhyNothingWasWritten) {
     EXPECT_EQ(window.status.at(0),
               "Nothing exported: " + target + " cannot be written: Disk full.");
     EXPECT_EQ(files.contents(target), "the user's old file");
-    EXPECT_FALSE(files.exists(target + ".part"));
+    EXPECT_FALSE(files.isFile(target + ".part"));
     files.failWrites(std::nullopt);
     files.setReadOnly(target, true);
     presenter->onExportChosen();
     EXPECT_EQ(window.status.at(0),
               "Nothing exported: " + target + " cannot be written: Permission denied.");
-    EXPECT_FALSE(files.exists(target + ".part"));
+    EXPECT_FALSE(files.isFile(target + ".part"));
     files.setReadOnly(target, false);
     files.contents(target + ".part") = std::string(1000, 'x');
     const int readsBefore = files.reads;
@@ -386,7 +404,7 @@ TEST_F(Viewer, ExportWritesTheReportsCsvWholeOrSaysWhyNothingWasWritten) {
     std::ostringstream problems;
     runReport({"--by", "session", "--format", "csv", logPath}, files, report, problems);
     EXPECT_EQ(files.contents(target), report.str());
-    EXPECT_FALSE(files.exists(target + ".part"));
+    EXPECT_FALSE(files.isFile(target + ".part"));
     // The log is read twice, to list it and to write it: the second may fail too.
     files.failReads(57, readsOfExport / 2);
     presenter->onExportChosen();
