@@ -16,8 +16,7 @@ class SessionRows {
     enum class Column : std::uint8_t { start, stop, timeInUse };
 
     void clear() { rows_.clear(); }
-    void reserve(std::size_t rows) { rows_.reserve(rows); }
-    // Gives back what reserving more than was needed left unused.
+    // Gives back what growing row by row left unused.
     void trim();
 
     void add(std::string_view recordText, bool damaged);

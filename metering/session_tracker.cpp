@@ -84,7 +84,6 @@ void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
     rows_.clear();
     storedTotal_ = {};
     lastReading_.reset();
-    rows_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 2));
     DurationSum total;
     const std::int64_t slots = file.scan([&](std::int64_t slot, const Record& record) {
         if (record.kind == RecordKind::gap) {

@@ -38,6 +38,12 @@ LogChange LogFollower::refresh(const std::string& path, std::int64_t today) {
     try {
         const auto file = files_.openReadOnly(path_);
         const FileStatus status = file->status();
+        sizeSeen_ = status.size;
+        if (status.size > largestShownLog) {
+            change.rowsChanged = startOver(path_, today) || change.rowsChanged;
+            condition_ = LogCondition::tooLarge;
+            return change;
+        }
         if (identity_ == status.identity && size_ == status.size &&
             lastWrite_ == status.lastWrite) {
             condition_ = LogCondition::read;
@@ -115,9 +121,6 @@ LogNotice LogFollower::whyReadAgain(File& file, const FileStatus& status) const 
 LogChange LogFollower::readNew(File& file, const FileStatus& status) {
     const std::size_t rowsBefore = rows_.size();
     const bool whole = last_.slot == 0;
-    if (whole) {
-        rows_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 1));
-    }
     bool overwritten = false;
     scanSlots(
         file,

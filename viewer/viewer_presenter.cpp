@@ -74,6 +74,7 @@ void ViewerPresenter::refresh() {
     chartDay_ = today;
     state.log = follower_.condition();
     state.problem = follower_.problem();
+    state.logSize = follower_.sizeSeen();
     state.sessions = follower_.sessions();
     state.damaged = follower_.damagedRecords();
     state.sums = follower_.sums();

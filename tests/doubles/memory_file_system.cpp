@@ -23,8 +23,8 @@ class MemoryFile final : public File {
 
     // The last-write time changes whenever the bytes do, also when a test changes them itself.
     FileStatus status() override {
-        return FileStatus{file_.bytes.size(), FileIdentity{1, file_.number},
-                          std::hash<std::string>{}(file_.bytes)};
+        return FileStatus{std::max<std::uint64_t>(file_.bytes.size(), file_.claimedSize),
+                          FileIdentity{1, file_.number}, std::hash<std::string>{}(file_.bytes)};
     }
 
     std::size_t readAt(std::uint64_t offset, std::span<char> into) override {

@@ -27,6 +27,9 @@ class MemoryFileSystem final : public FileSystem {
     void replace(const std::string& path, std::string bytes);
     // A read-only file can be read but not opened for writing nor replaced ("permission denied").
     void setReadOnly(const std::string& path, bool readOnly) { files_[path].readOnly = readOnly; }
+    // The file's size says it holds at least `size` bytes, as a huge sparse file's does; reads
+    // give only its own bytes.
+    void claimSize(const std::string& path, std::uint64_t size) { files_[path].claimedSize = size; }
     // Runs before every read, as another program writing a file meanwhile would.
     std::function<void()> beforeEachRead;
 
@@ -60,6 +63,7 @@ class MemoryFileSystem final : public FileSystem {
     struct StoredFile {
         std::string bytes;
         std::uint64_t number = 0; // 0 until opened: the file's identity on this volume
+        std::uint64_t claimedSize = 0;
         bool readOnly = false;
         int writers = 0; // handles open for writing, which keep it from being moved or removed
     };

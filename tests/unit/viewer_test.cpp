@@ -270,7 +270,20 @@ TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
     service.lookup = FakeServiceWatch().lookup;
     EXPECT_EQ(seen(10), "No log yet at " + logPath + ". Looking again every second.");
     file() = firstRun + gap + encodeRecord("2026");
-    EXPECT_EQ(seen(), "1 session; 1 damaged record in red, not counted");
+    const std::string damaged = "1 session; 1 damaged record in red, not counted";
+    EXPECT_EQ(seen(), damaged);
+    // A log beyond the largest shown is not read, however large: a sparse one of 100 GB.
+    for (const auto& [size, status] : std::vector<std::pair<std::uint64_t, std::string>>{
+             {largestShownLog, damaged},
+             {largestShownLog + 1, " is too large to show (65 MB)"},
+             {std::uint64_t{100} << 30, " is too large to show (100 GB)"},
+             {0, damaged}}) {
+        files.claimSize(logPath, size);
+        EXPECT_EQ(seen(), status == damaged
+                              ? damaged
+                              : logPath + status + "; the viewer shows logs of up to 64 MB.");
+        EXPECT_EQ(rows.size(), status == damaged ? 2u : 0u);
+    }
     files.failOpens(error_number::permissionDenied);
     EXPECT_EQ(seen(), logPath + " cannot be read: Permission denied. Trying again every second.");
     files.failOpens(std::nullopt);
