@@ -11,7 +11,6 @@ namespace quillmarten {
 
 namespace {
 
-constexpr wchar_t serviceName[] = L"Quillmarten";
 constexpr wchar_t serviceDescription[] =
     L"Meters how long this computer is in use, session by session.";
 const std::wstring serviceKey = L"SYSTEM\\CurrentControlSet\\Services\\Quillmarten";

@@ -39,8 +39,20 @@ TEST_F(StartUpTest, ArgumentsAreComparedExactlyAndARefusedInstallWritesNoSetting
     EXPECT_EQ(host.calls(), (Texts{"setInteractiveDesktop true", "install", "displayName"}));
     EXPECT_EQ(boxes.shown.back(), (std::pair<std::string, std::string>{
                                       "Quillmarten: failed to install", "Quillmarten"}));
+}
+
+// Any program may take the single-instance name: it ends every start but the service manager's.
+TEST_F(StartUpTest, AHeldNameEndsEveryStartButTheServiceManagers) {
     instances.another = true;
-    EXPECT_EQ(startUp.run("/u"), StartOutcome::endSilently);
+    const std::vector<std::tuple<bool, std::string, StartOutcome>> cases{
+        {false, "", StartOutcome::endSilently},
+        {true, "/u", StartOutcome::endSilently},
+        {true, "", StartOutcome::serving}};
+    for (const auto& [asService, argument, outcome] : cases) {
+        instances.asService = asService;
+        EXPECT_EQ(startUp.run(argument), outcome) << asService << argument;
+    }
+    EXPECT_EQ(host.calls(), (Texts{"acceptPauseAndContinue", "connectToServiceManager"}));
 }
 
 TEST_F(StartUpTest, FailingOperationIsReportedWithoutOriginAndNothingServes) {

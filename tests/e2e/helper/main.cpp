@@ -95,6 +95,16 @@ void lockCommand(const Words& words) {
     Sleep(INFINITE);
 }
 
+// Holds a named mutex until ended, as any program may: the name is first come, first served.
+void ownCommand(const Words& words) {
+    const KernelHandle mutex(CreateMutexW(nullptr, TRUE, words[0].c_str()));
+    if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
+        failWithLastError(L"CreateMutexW(" + words[0] + L")");
+    }
+    printLine(L"owned");
+    Sleep(INFINITE);
+}
+
 // Each subcommand with the words it takes, as the usage text shows them.
 struct Subcommand {
     std::wstring_view name;
@@ -114,6 +124,7 @@ constexpr Subcommand subcommands[] = {
     {L"eventtext", L"MESSAGE_FILE EVENT_ID TEXT", eventTextCommand},
     {L"hold", L"", holdCommand},
     {L"lock", L"FILE", lockCommand},
+    {L"own", L"MUTEX_NAME", ownCommand},
 };
 
 void runSubcommand(std::wstring_view name, const Words& words) {
