@@ -42,6 +42,8 @@ class Win32ServiceHost final : public ServiceHost {
                       const std::string& value) override;
     void acceptPauseAndContinue() override { acceptsPauseAndContinue_ = true; }
     void connectToServiceManager() override;
+    std::string registeredCommand() override;
+    void changeRegisteredCommand(const std::string& command) override;
     void endHosting() override;
     void writeEvent(EventType type, std::uint32_t id, const std::string& message) override;
 
