@@ -39,7 +39,7 @@ LogChange LogFollower::refresh(const std::string& path, std::int64_t today) {
         const auto file = files_.openReadOnly(path_);
         const FileStatus status = file->status();
         sizeSeen_ = status.size;
-        if (status.size > largestShownLog) {
+        if (status.size > largestListedLog) {
             change.rowsChanged = startOver(path_, today) || change.rowsChanged;
             condition_ = LogCondition::tooLarge;
             return change;

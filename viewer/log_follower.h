@@ -16,11 +16,6 @@ namespace quillmarten {
 
 enum class LogCondition : std::uint8_t { notLookedFor, missing, unreadable, tooLarge, read };
 
-// The largest log the viewer reads: 838,000 sessions, twenty-three a day for a century, whose rows
-// take at most 64 MB (a log of nothing but damaged records), which a 32-bit program holds in one
-// piece. A larger one is no log the service wrote, but a copy gone wrong or a file made sparse.
-inline constexpr std::uint64_t largestShownLog = std::uint64_t{64} << 20;
-
 // Why a refresh read the whole log again.
 enum class LogNotice : std::uint8_t { none, replaced, shortened, overwritten };
 
@@ -47,7 +42,7 @@ struct LogSums {
 // what was read before is no longer there: another file, a shorter one, or one written over in
 // place (its first bytes, or the start of the session in its last slot, changed). Keeps the rows
 // for the list (damaged records too) and the sums of the well-formed sessions up to date, taking
-// the last slot's share back before it is read again. A log larger than largestShownLog is not
+// the last slot's share back before it is read again. A log larger than largestListedLog is not
 // read, and nothing of it is kept.
 class LogFollower {
   public:

@@ -5,6 +5,7 @@
 #include "basics/calendar.h"
 #include "basics/duration.h"
 #include "desktop/tray_icon.h"
+#include "log_file/session_log_file.h"
 
 #include <algorithm>
 #include <limits>
@@ -59,15 +60,6 @@ std::string summaryText(const ViewerState& state) {
     return text;
 }
 
-// Binary units, as Windows shows the sizes of files: "100 GB", rounded up.
-std::string sizeText(std::uint64_t bytes) {
-    constexpr std::uint64_t megabyte = std::uint64_t{1} << 20;
-    constexpr std::uint64_t gigabyte = std::uint64_t{1} << 30;
-    const bool large = bytes >= gigabyte;
-    const std::uint64_t unit = large ? gigabyte : megabyte;
-    return std::to_string((bytes + unit - 1) / unit) + (large ? " GB" : " MB");
-}
-
 std::string conditionText(const ViewerState& state) {
     if (state.service && !state.service->installed) {
         return "The Quillmarten service is not installed. Looking again every 10 seconds.";
@@ -82,8 +74,8 @@ std::string conditionText(const ViewerState& state) {
     case LogCondition::unreadable:
         return state.logPath + " cannot be read: " + state.problem + ". Trying again every second.";
     case LogCondition::tooLarge:
-        return state.logPath + " is too large to show (" + sizeText(state.logSize) +
-               "); the viewer shows logs of up to " + sizeText(largestShownLog) + ".";
+        return state.logPath + " is too large to show (" + byteSizeText(state.logSize) +
+               "); the viewer shows logs of up to " + byteSizeText(largestListedLog) + ".";
     case LogCondition::read:
     case LogCondition::notLookedFor:
         break;

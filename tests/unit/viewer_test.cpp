@@ -4,6 +4,7 @@
 #include "doubles/fake_viewer.h"
 #include "doubles/memory_file_system.h"
 #include "doubles/record_bytes.h"
+#include "log_file/session_log_file.h"
 #include "log_file/session_reader.h"
 #include "report/report_command.h"
 #include "viewer/log_location.h"
@@ -274,9 +275,9 @@ TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
     EXPECT_EQ(seen(), damaged);
     // A log beyond the largest shown is not read, however large: a sparse one of 100 GB.
     for (const auto& [size, status] : std::vector<std::pair<std::uint64_t, std::string>>{
-             {largestShownLog, damaged},
-             {largestShownLog + 1, " is too large to show (65 MB)"},
-             {std::uint64_t{100} << 30, " is too large to show (100 GB)"},
+             {largestListedLog, damaged},
+             {largestListedLog + 1, " is too large to show (64 MB)"},
+             {(std::uint64_t{100} << 30) - 80, " is too large to show (100 GB)"},
              {0, damaged}}) {
         files.claimSize(logPath, size);
         EXPECT_EQ(seen(), status == damaged
