@@ -53,10 +53,8 @@ std::int64_t DaySplit::usedBefore(std::int64_t day) const {
 }
 
 // The rounded share passes `before` seconds once timeInUse * elapsed >= (before + 1/2) * span:
-// the first day that ends at or after that moment of the span is the next to get time.
-std::int64_t DaySplit::nextDayWithTime(std::int64_t day) const {
-    day = std::max(day, firstDay_);
-    const std::int64_t before = usedBefore(day);
+// the day in which the span reaches that moment is the next to get time.
+std::int64_t DaySplit::nextDayWithTime(std::int64_t day, std::int64_t before) const {
     if (before >= timeInUse_) {
         return lastDay_ + 1;
     }

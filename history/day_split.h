@@ -35,22 +35,34 @@ class DaySplit {
 
     std::int64_t secondsOn(std::int64_t day) const { return usedBefore(day + 1) - usedBefore(day); }
 
-    // Hands each day of `days` that gets time to `visit(day, seconds)`, in order. Only those days
-    // are looked at, so that a session costs no more than its seconds in use or its days, the
-    // fewer, however long its span.
+    // Hands the days of `days` that may get time to `visit(day, seconds)`, in order, so that a
+    // session costs its days or its seconds in use, the fewer, however long its span: every day
+    // when the session has at least as many seconds as days, else only the days that get time,
+    // each found from the last.
     template <typename Visit> void forEachDayWithTime(const DayRange& days, Visit visit) const {
         const std::int64_t last = std::min(lastDay_, days.last);
-        for (std::int64_t day = nextDayWithTime(std::max(firstDay_, days.first)); day <= last;
-             day = nextDayWithTime(day + 1)) {
-            visit(day, secondsOn(day));
+        const bool fewerSecondsThanDays = timeInUse_ <= lastDay_ - firstDay_;
+        std::int64_t day = std::max(firstDay_, days.first);
+        std::int64_t before = usedBefore(day);
+        for (;; ++day) {
+            if (fewerSecondsThanDays) {
+                day = nextDayWithTime(day, before);
+            }
+            if (day > last) {
+                return;
+            }
+            const std::int64_t after = usedBefore(day + 1);
+            visit(day, after - before);
+            before = after;
         }
     }
 
   private:
     // The time in use before day `day` begins, rounded to whole seconds.
     std::int64_t usedBefore(std::int64_t day) const;
-    // The first day from `day` (not before the first) on that gets time; past the last when none.
-    std::int64_t nextDayWithTime(std::int64_t day) const;
+    // The first day from `day` on that gets time, the time in use before it being `before`; past
+    // the last day when none does.
+    std::int64_t nextDayWithTime(std::int64_t day, std::int64_t before) const;
 
     std::int64_t start_;
     std::int64_t span_;

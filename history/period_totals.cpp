@@ -4,30 +4,35 @@
 
 namespace quillmarten {
 
-// A session's days with time come in order, and so do their periods: its seconds are summed over
-// each run of days in one period and credited once, which counts the session once in that period.
+// A session's days come in order, and so do their periods: its seconds are summed over each run
+// of days in one period and credited once, which counts the session once in that period.
 void PeriodTotals::apply(const StoredSession& session, int sign) {
     std::optional<std::int64_t> period;
     std::int64_t seconds = 0;
+    bool hasTime = false;
     DaySplit(session).forEachDayWithTime(days_, [&](std::int64_t day, std::int64_t onDay) {
         const std::int64_t dayPeriod = periodOfDay(day, kind_);
         if (period && dayPeriod != *period) {
-            credit(*period, seconds, sign);
+            hasTime = credit(*period, seconds, sign) || hasTime;
             seconds = 0;
         }
         period = dayPeriod;
         seconds += onDay;
     });
     if (period) {
-        credit(*period, seconds, sign);
-        sessionsWithTime_ += sign;
+        hasTime = credit(*period, seconds, sign) || hasTime;
     }
+    sessionsWithTime_ += hasTime ? sign : 0;
 }
 
-void PeriodTotals::credit(std::int64_t period, std::int64_t seconds, int sign) {
+bool PeriodTotals::credit(std::int64_t period, std::int64_t seconds, int sign) {
+    if (seconds == 0) {
+        return false;
+    }
     PeriodTotal& total = totalOf(period);
     total.seconds += sign * seconds;
     total.sessions += sign;
+    return true;
 }
 
 // A log's sessions come in time order, so most credits go to the period of the last one, or

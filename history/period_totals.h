@@ -43,8 +43,8 @@ class PeriodTotals {
   private:
     // Adds (sign 1) or takes back (sign -1) a session.
     void apply(const StoredSession& session, int sign);
-    // Adds one session's seconds in one period.
-    void credit(std::int64_t period, std::int64_t seconds, int sign);
+    // Adds one session's seconds in one period; returns whether there were any.
+    bool credit(std::int64_t period, std::int64_t seconds, int sign);
     PeriodTotal& totalOf(std::int64_t period);
 
     PeriodKind kind_;

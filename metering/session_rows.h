@@ -16,7 +16,8 @@ class SessionRows {
     enum class Column : std::uint8_t { start, stop, timeInUse };
 
     void clear() { rows_.clear(); }
-    // Gives back what growing row by row left unused.
+    void reserve(std::size_t rows) { rows_.reserve(rows); }
+    // Gives back what reserving more than was needed left unused.
     void trim();
 
     void add(std::string_view recordText, bool damaged);

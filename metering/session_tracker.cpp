@@ -98,6 +98,9 @@ void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
         lastReading_ = LogReading{status, slotsIn(status.size)};
         return;
     }
+    // Within that bound the size tells how many rows to expect: rows that grew one by one would
+    // cost their memory over and over, page by page.
+    rows_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 2));
     DurationSum total;
     const std::int64_t slots = file.scan([&](std::int64_t slot, const Record& record) {
         if (record.kind == RecordKind::gap) {

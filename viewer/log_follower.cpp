@@ -121,6 +121,10 @@ LogNotice LogFollower::whyReadAgain(File& file, const FileStatus& status) const 
 LogChange LogFollower::readNew(File& file, const FileStatus& status) {
     const std::size_t rowsBefore = rows_.size();
     const bool whole = last_.slot == 0;
+    // No log over largestListedLog gets here, so the size is one to reserve rows by.
+    if (whole) {
+        rows_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 1));
+    }
     bool overwritten = false;
     scanSlots(
         file,

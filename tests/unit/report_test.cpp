@@ -2,6 +2,7 @@
 #include "doubles/memory_file_system.h"
 #include "doubles/record_bytes.h"
 #include "history/day_split.h"
+#include "history/period_totals.h"
 #include "log_file/session_reader.h"
 #include "log_file/session_record.h"
 #include "report/csv_writer.h"
@@ -81,6 +82,10 @@ TEST(History, TimeInUseFollowsTheSpanOverDaysAndAddsUpExactly) {
     for (const auto& [stored, expected] : cases) {
         EXPECT_EQ(shares(stored), expected);
     }
+    // Days without time, looked at in a session of as many seconds as days, make no period.
+    PeriodTotals totals(PeriodKind::day, DayRange{});
+    totals.add(session({{2026, 12, 1}, 23, 59, 59}, {{2026, 12, 3}, 0, 0, 1}, 3));
+    EXPECT_EQ(totals.periods().size(), 1u);
 }
 
 // A session costs the days that get time, never every day of its span: the longest span a record
