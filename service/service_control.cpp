@@ -31,8 +31,8 @@ bool ServiceControl::onStart() {
     return true;
 }
 
-// Whoever registered the service (an installer that writes the path bare, for one), a path with a
-// blank stays no open door to a program placed at the blank from the next start on.
+// However the service was registered (an installer may write the path bare), from its next start
+// on no program placed at a blank of the path can run in its stead.
 void ServiceControl::quoteRegisteredCommand() {
     const std::string command = serviceCommandOf(programPath_);
     if (host_.registeredCommand() != command) {
