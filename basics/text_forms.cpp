@@ -63,4 +63,12 @@ std::string displayTime(std::string_view hhnnss) {
     return result;
 }
 
+std::string byteSizeText(std::uint64_t bytes) {
+    constexpr std::uint64_t megabyte = std::uint64_t{1} << 20;
+    constexpr std::uint64_t gigabyte = std::uint64_t{1} << 30;
+    const bool large = bytes >= gigabyte;
+    const std::uint64_t unit = large ? gigabyte : megabyte;
+    return std::to_string((bytes + unit / 2) / unit) + (large ? " GB" : " MB");
+}
+
 } // namespace quillmarten

@@ -22,6 +22,9 @@ std::string displayDate(std::string_view yyyymmdd);
 // hh:nn:ss from an hhnnss text. The last piece is the text's last two characters.
 std::string displayTime(std::string_view hhnnss);
 
+// A file's size in binary units, as Windows shows them, rounded: "64 MB", "100 GB".
+std::string byteSizeText(std::uint64_t bytes);
+
 // Characters first..first+count-1 (1-based) of the text, clipped to what the text holds.
 std::string_view midText(std::string_view text, std::size_t first, std::size_t count);
 

@@ -29,6 +29,7 @@ class CountingFileSystem final : public FileSystem {
     std::unique_ptr<File> openReadOnly(const std::string& path) override {
         return std::make_unique<CountingFile>(*this, files_.openReadOnly(path));
     }
+    bool isFile(const std::string& path) override { return files_.isFile(path); }
     void moveOver(const std::string& from, const std::string& to) override {
         files_.moveOver(from, to);
     }

@@ -2,6 +2,7 @@
 
 #include "log_file/stored_session.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -34,9 +35,34 @@ class DaySplit {
 
     std::int64_t secondsOn(std::int64_t day) const { return usedBefore(day + 1) - usedBefore(day); }
 
+    // Hands the days of `days` that may get time to `visit(day, seconds)`, in order, so that a
+    // session costs its days or its seconds in use, the fewer, however long its span: every day
+    // when the session has at least as many seconds as days, else only the days that get time,
+    // each found from the last.
+    template <typename Visit> void forEachDayWithTime(const DayRange& days, Visit visit) const {
+        const std::int64_t last = std::min(lastDay_, days.last);
+        const bool fewerSecondsThanDays = timeInUse_ <= lastDay_ - firstDay_;
+        std::int64_t day = std::max(firstDay_, days.first);
+        std::int64_t before = usedBefore(day);
+        for (;; ++day) {
+            if (fewerSecondsThanDays) {
+                day = nextDayWithTime(day, before);
+            }
+            if (day > last) {
+                return;
+            }
+            const std::int64_t after = usedBefore(day + 1);
+            visit(day, after - before);
+            before = after;
+        }
+    }
+
   private:
     // The time in use before day `day` begins, rounded to whole seconds.
     std::int64_t usedBefore(std::int64_t day) const;
+    // The first day from `day` on that gets time, the time in use before it being `before`; past
+    // the last day when none does.
+    std::int64_t nextDayWithTime(std::int64_t day, std::int64_t before) const;
 
     std::int64_t start_;
     std::int64_t span_;

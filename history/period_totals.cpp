@@ -1,31 +1,27 @@
 #include "history/period_totals.h"
 
-#include <algorithm>
+#include <optional>
 
 namespace quillmarten {
 
-// A session's days come in order, and so do their periods: its seconds are summed over each
-// run of days in one period and credited once, which counts the session once in that period.
+// A session's days come in order, and so do their periods: its seconds are summed over each run
+// of days in one period and credited once, which counts the session once in that period.
 void PeriodTotals::apply(const StoredSession& session, int sign) {
-    const DaySplit split(session);
-    std::int64_t day = std::max(split.firstDay(), days_.first);
-    const std::int64_t last = std::min(split.lastDay(), days_.last);
-    if (day > last) {
-        return;
-    }
-    std::int64_t period = periodOfDay(day, kind_);
+    std::optional<std::int64_t> period;
     std::int64_t seconds = 0;
     bool hasTime = false;
-    for (; day <= last; ++day) {
+    DaySplit(session).forEachDayWithTime(days_, [&](std::int64_t day, std::int64_t onDay) {
         const std::int64_t dayPeriod = periodOfDay(day, kind_);
-        if (dayPeriod != period) {
-            hasTime = credit(period, seconds, sign) || hasTime;
-            period = dayPeriod;
+        if (period && dayPeriod != *period) {
+            hasTime = credit(*period, seconds, sign) || hasTime;
             seconds = 0;
         }
-        seconds += split.secondsOn(day);
+        period = dayPeriod;
+        seconds += onDay;
+    });
+    if (period) {
+        hasTime = credit(*period, seconds, sign) || hasTime;
     }
-    hasTime = credit(period, seconds, sign) || hasTime;
     sessionsWithTime_ += hasTime ? sign : 0;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "basics/error_report.h"
+
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -46,6 +48,12 @@ class File {
     virtual void truncate(std::uint64_t length) = 0;
 };
 
+// What every open raises for a path that names no file of bytes (a device, a pipe, a FIFO, a
+// folder), so that no reader waits for a writer there or reads without end.
+inline RaisedError notARegularFile() {
+    return RaisedError(error_number::pathFileAccessError, "Not a regular file");
+}
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -57,6 +65,9 @@ class FileSystem {
     // Opens an existing file for reading only, letting other programs read, write, rename and
     // delete it meanwhile, so that a reader never makes the service's rewrite fail.
     virtual std::unique_ptr<File> openReadOnly(const std::string& path) = 0;
+
+    // Whether the path names an existing file, not a folder.
+    virtual bool isFile(const std::string& path) = 0;
 
     // Puts the file `from` in the place of `to`, whatever was there, in one step.
     virtual void moveOver(const std::string& from, const std::string& to) = 0;

@@ -30,12 +30,21 @@ RaisedError errorFromErrno(int code) {
     }
 }
 
+// Opened without waiting, so that a FIFO with no writer does not hold the open; what is not a
+// regular file is then refused, and reads of a regular file never wait anyway.
 class PosixFile final : public File {
   public:
     PosixFile(const std::string& path, int flags)
-        : descriptor_(::open(path.c_str(), flags | O_CLOEXEC, 0644)) {
+        : descriptor_(::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644)) {
         if (descriptor_ < 0) {
             throw errorFromErrno(errno);
+        }
+        struct stat facts {};
+        const bool known = ::fstat(descriptor_, &facts) == 0;
+        if (!known || !S_ISREG(facts.st_mode)) {
+            const RaisedError refusal = known ? notARegularFile() : errorFromErrno(errno);
+            ::close(descriptor_);
+            throw refusal;
         }
     }
     ~PosixFile() override { ::close(descriptor_); }
@@ -100,6 +109,11 @@ std::unique_ptr<File> PosixFileSystem::openReadWrite(const std::string& path) {
 
 std::unique_ptr<File> PosixFileSystem::openReadOnly(const std::string& path) {
     return std::make_unique<PosixFile>(path, O_RDONLY);
+}
+
+bool PosixFileSystem::isFile(const std::string& path) {
+    struct stat facts {};
+    return ::stat(path.c_str(), &facts) == 0 && S_ISREG(facts.st_mode);
 }
 
 void PosixFileSystem::moveOver(const std::string& from, const std::string& to) {

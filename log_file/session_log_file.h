@@ -14,6 +14,12 @@ namespace quillmarten {
 
 inline constexpr std::string_view logFileName = "Quillmarten.dat";
 
+// The largest log whose sessions are listed: 838,000 sessions, twenty-three a day for a century,
+// whose rows take at most 64 MB (a log of nothing but damaged records), which a 32-bit program
+// holds in one piece and reads in a moment. A larger one is no log the service wrote, but a copy
+// gone wrong or a file made sparse, whose reading would take minutes.
+inline constexpr std::uint64_t largestListedLog = std::uint64_t{64} << 20;
+
 // The log file in the folder of the executable at `executablePath`.
 std::string logFileBeside(std::string_view executablePath);
 
@@ -35,6 +41,11 @@ std::int64_t scanSlots(File& file, Visit visit, std::int64_t first = 1,
 // The byte just past slot `slot`.
 constexpr std::uint64_t slotEnd(std::int64_t slot) {
     return static_cast<std::uint64_t>(slot) * recordSize;
+}
+
+// How many slots a file of `size` bytes holds, a last one cut short included.
+constexpr std::int64_t slotsIn(std::uint64_t size) {
+    return static_cast<std::int64_t>((size + recordSize - 1) / recordSize);
 }
 
 enum class FileAccess : std::uint8_t { readWrite, readOnly };

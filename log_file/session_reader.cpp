@@ -9,14 +9,11 @@ StoredSession storedSessionOf(std::int64_t slot, const Record& record) {
 }
 
 void readSessions(FileSystem& files, const std::string& path, SessionSink& sink) {
-    readSessions(*files.openReadOnly(path), sink);
+    const auto file = files.openReadOnly(path);
+    readSessions(*file, sink, file->status().size);
 }
 
-// Slot `last` ends at byte last * recordSize, which bounds the bytes read.
-void readSessions(File& file, SessionSink& sink, std::int64_t last) {
-    constexpr auto unbounded = std::numeric_limits<std::uint64_t>::max();
-    const std::uint64_t end =
-        last < static_cast<std::int64_t>(unbounded / recordSize) ? slotEnd(last) : unbounded;
+void readSessions(File& file, SessionSink& sink, std::uint64_t end) {
     scanSlots(
         file,
         [&sink](std::int64_t slot, const Record& record) {

@@ -6,7 +6,6 @@
 #include "log_file/session_record.h"
 
 #include <cstdint>
-#include <limits>
 #include <string>
 
 namespace quillmarten {
@@ -24,12 +23,13 @@ class SessionSink {
 // A well-formed session's record, read from slot `slot`, as the session it stores.
 StoredSession storedSessionOf(std::int64_t slot, const Record& record);
 
-// Reads the log at `path` for reading only, so that the service may go on writing it meanwhile.
-// Gap records are skipped. Raises RaisedError when the file cannot be opened or read.
+// Reads the log at `path` for reading only, so that the service may go on writing it meanwhile,
+// as far as it reached when it was opened. Gap records are skipped. Raises RaisedError when the
+// file cannot be opened or read.
 void readSessions(FileSystem& files, const std::string& path, SessionSink& sink);
 
-// Reads an open log from its first slot to slot `last`, included.
-void readSessions(File& file, SessionSink& sink,
-                  std::int64_t last = std::numeric_limits<std::int64_t>::max());
+// Reads an open log from its first slot, no further than byte `end`: a file that grows while it
+// is read, or one that has no end, is read only as far as its reader meant to.
+void readSessions(File& file, SessionSink& sink, std::uint64_t end);
 
 } // namespace quillmarten

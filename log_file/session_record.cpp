@@ -96,9 +96,18 @@ bool allZero(std::string_view bytes) {
     return any == 0;
 }
 
-// The calendar knows a year 0; a stamp's years count from 1.
+// No clock of Windows gives a moment before 1601-01-01, where its file times begin: a stamp
+// before it was never written by the service, and would spread a session over millions of days.
+constexpr int firstStampCentury = 16;
+constexpr int firstStampYear = 1601;
+
 bool isRealStampDate(const CalendarDate& date) {
-    return date.year >= 1 && isRealDate(date);
+    return date.year >= firstStampYear && isRealDate(date);
+}
+
+// Whether the century and year of a stamp, as two pairs of digits, may lie before its first year.
+constexpr bool mayBeTooEarly(int century, int year) {
+    return century < firstStampCentury || (century == firstStampCentury && year == 0);
 }
 
 void markDamaged(Record& record, RecordDamage damage) {
@@ -106,8 +115,8 @@ void markDamaged(Record& record, RecordDamage damage) {
     record.damage = damage;
 }
 
-// Each pair of digits in its range, then what the ranges cannot tell: the year 0 and days 29
-// to 31, which need the calendar.
+// Each pair of digits in its range, then what the ranges cannot tell: the years before 1601 and
+// days 29 to 31, which need the calendar.
 RecordDamage checkSessionDigits(std::string_view digits) {
     std::array<std::uint64_t, 5> pairs{};
     bool inRange = true;
@@ -129,9 +138,9 @@ RecordDamage checkSessionDigits(std::string_view digits) {
                               : RecordDamage::impossibleTimeInUse;
     }
     const bool startNeedsCalendar =
-        lane(pairs[0], 3) > 28 || (lane(pairs[0], 0) | lane(pairs[0], 1)) == 0;
+        lane(pairs[0], 3) > 28 || mayBeTooEarly(lane(pairs[0], 0), lane(pairs[0], 1));
     const bool stopNeedsCalendar =
-        lane(pairs[2], 2) > 28 || (lane(pairs[1], 3) | lane(pairs[2], 0)) == 0;
+        lane(pairs[2], 2) > 28 || mayBeTooEarly(lane(pairs[1], 3), lane(pairs[2], 0));
     if (startNeedsCalendar && !isRealStampDate(dateAt(digits, 0))) {
         return RecordDamage::impossibleStart;
     }

@@ -40,6 +40,8 @@ std::uint64_t joined(DWORD high, DWORD low) {
     return (std::uint64_t{high} << 32) | low;
 }
 
+// A device or a pipe opens without waiting, but would read without end or wait for a writer:
+// only a file on a disk is kept.
 class Win32File final : public File {
   public:
     Win32File(const std::string& path, DWORD access, DWORD sharing, DWORD disposition)
@@ -47,6 +49,10 @@ class Win32File final : public File {
                               FILE_ATTRIBUTE_NORMAL, nullptr)) {
         if (handle_ == INVALID_HANDLE_VALUE) {
             throw lastFileError();
+        }
+        if (GetFileType(handle_) != FILE_TYPE_DISK) {
+            CloseHandle(handle_);
+            throw notARegularFile();
         }
     }
     ~Win32File() override { CloseHandle(handle_); }
@@ -104,6 +110,11 @@ class Win32File final : public File {
 std::unique_ptr<File> Win32FileSystem::openReadWrite(const std::string& path) {
     return std::make_unique<Win32File>(path, GENERIC_READ | GENERIC_WRITE,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
+}
+
+bool Win32FileSystem::isFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 void Win32FileSystem::moveOver(const std::string& from, const std::string& to) {

@@ -10,6 +10,12 @@ namespace {
 constexpr int damageReportsInFull = 10;
 constexpr Duration largestDuration{std::numeric_limits<std::int32_t>::max(), 23, 59, 59};
 
+RaisedError logTooLargeError(std::uint64_t size) {
+    return RaisedError(error_number::outOfMemory,
+                       "The log is too large to list (" + byteSizeText(size) +
+                           "); its sessions are neither listed nor counted");
+}
+
 std::string_view whatHappened(RecordMove move) {
     switch (move) {
     case RecordMove::logReplaced:
@@ -78,12 +84,22 @@ void SessionTracker::placeRecord(const std::string& record) {
 // Damaged records are listed but never counted, so that one bad byte neither ends the load
 // nor stops this session from being metered. They are reported by the first reading only:
 // a later reading, of the same log or of one put in its place, lists them without a report.
+// A log too large to list is not read at all: the session goes behind its end all the same.
 void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
     const bool firstReading = !logReadBefore_;
     logReadBefore_ = true;
     rows_.clear();
     storedTotal_ = {};
     lastReading_.reset();
+    if (status.size > largestListedLog) {
+        if (firstReading) {
+            reportError(ports_.events, logTooLargeError(status.size), report_origin::meteringStart);
+        }
+        lastReading_ = LogReading{status, slotsIn(status.size)};
+        return;
+    }
+    // Within that bound the size tells how many rows to expect: rows that grew one by one would
+    // cost their memory over and over, page by page.
     rows_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 2));
     DurationSum total;
     const std::int64_t slots = file.scan([&](std::int64_t slot, const Record& record) {

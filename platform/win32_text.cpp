@@ -59,4 +59,8 @@ std::string systemErrorText(unsigned long code) {
     return text.empty() ? "System error " + std::to_string(code) : narrow(text);
 }
 
+RaisedError systemError(unsigned long code) {
+    return RaisedError(static_cast<std::int32_t>(code), systemErrorText(code));
+}
+
 } // namespace quillmarten

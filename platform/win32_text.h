@@ -1,5 +1,7 @@
 #pragma once
 
+#include "basics/error_report.h"
+
 #include <string>
 #include <string_view>
 
@@ -16,5 +18,8 @@ std::string narrowAnsi(std::wstring_view text);
 
 // The system's own description of an error code, without the trailing line break.
 std::string systemErrorText(unsigned long code);
+
+// A system error code as the program raises it: the code and its description.
+RaisedError systemError(unsigned long code);
 
 } // namespace quillmarten

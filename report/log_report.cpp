@@ -4,6 +4,7 @@
 
 #include "basics/calendar.h"
 #include "basics/error_report.h"
+#include "log_file/session_log_file.h"
 #include "log_file/session_reader.h"
 
 #include <algorithm>
@@ -26,7 +27,9 @@ class CheckedListing : public LogListing, public SessionSink {
     }
     int status() const override { return status_; }
 
-    void readWhole() { readSessions(*file_, *this); }
+    // As far as the file reached when it was opened: one that grows faster than it is read
+    // would otherwise never end.
+    void readWhole() { readSessions(*file_, *this, file_->status().size); }
 
   protected:
     // A file that fails when read again has given part of its rows; it is said as at first.
@@ -109,7 +112,7 @@ class SessionListing final : public CheckedListing {
         }
         readAgain([&](File& file) {
             MeetingSessions<Visit&> sessions(days_, visit);
-            readSessions(file, sessions, last_->slot - 1);
+            readSessions(file, sessions, slotEnd(last_->slot - 1));
             visit(*last_);
         });
     }

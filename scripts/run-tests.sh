@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds Quillmarten five ways and runs every test: the layer
 # check, the unit tests natively and under AddressSanitizer and UndefinedBehaviorSanitizer, a
-# minute of fuzzing the start of metering, checks of the shipped 32-bit executables and of both
-# Windows Installer packages' tables, and the end-to-end tests, the fault drills and the viewer's
-# tests under Wine against the 64-bit build and against the 32-bit build that ships, the latter in
-# the 32-bit Wine root (made on the first run), and the x64 package's under Wine.
+# minute of fuzzing the start of metering, checks of the executables of both Windows builds and
+# of both Windows Installer packages' tables, and the end-to-end tests, the fault drills and the
+# viewer's tests under Wine against the 64-bit build and against the 32-bit build that ships, the
+# latter in the 32-bit Wine root (made on the first run), and the x64 package's under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -83,8 +83,9 @@ if ! build/fuzz/tests/fuzz/start_path_fuzzer -max_len=4096 -max_total_time=60 \
 fi
 grep -E "^Done" "$fuzzing/log"
 
-echo "== shipped executables"
+echo "== executables of both Windows builds"
 scripts/check-shipped-exe.sh build/windows-i686
+scripts/check-shipped-exe.sh build/windows-x86_64
 
 echo "== Windows Installer packages"
 scripts/check-installer.sh build/windows-i686 x86

@@ -1,5 +1,7 @@
 #include "service/service_control.h"
 
+#include <utility>
+
 namespace quillmarten {
 
 namespace {
@@ -9,21 +11,33 @@ constexpr int hostingFailedExitCode = 1;
 } // namespace
 
 ServiceControl::ServiceControl(SessionTracker& tracker, TrayPresence& tray, Timer& meterTimer,
-                               EventWriter& events, ProgramLifetime& program)
-    : tracker_(tracker), tray_(tray), meterTimer_(meterTimer), events_(events), program_(program) {}
+                               ServiceHost& host, ProgramLifetime& program, std::string programPath)
+    : tracker_(tracker), tray_(tray), meterTimer_(meterTimer), host_(host), program_(program),
+      programPath_(std::move(programPath)) {}
 
 template <typename Steps> void ServiceControl::guarded(Steps steps) {
     try {
         steps();
     } catch (...) {
-        reportError(events_, currentError());
+        reportError(host_, currentError());
     }
 }
 
-// The tracker reports its own failures, so the start counts as done whatever happens inside.
+// The tracker reports its own failures, so the start counts as done whatever happens inside; a
+// command the manager would not let change is reported, and metering starts all the same.
 bool ServiceControl::onStart() {
+    guarded([&] { quoteRegisteredCommand(); });
     guarded([&] { tracker_.start(); });
     return true;
+}
+
+// However the service was registered (an installer may write the path bare), from its next start
+// on no program placed at a blank of the path can run in its stead.
+void ServiceControl::quoteRegisteredCommand() {
+    const std::string command = serviceCommandOf(programPath_);
+    if (host_.registeredCommand() != command) {
+        host_.changeRegisteredCommand(command);
+    }
 }
 
 // A pause is written as an error, so that an administrator who is alerted to the service's
@@ -43,7 +57,7 @@ bool ServiceControl::switchMetering(EventType type, std::uint32_t eventId, const
                                     TrayPicture picture) {
     bool done = false;
     guarded([&] {
-        events_.writeEvent(type, eventId, entry);
+        host_.writeEvent(type, eventId, entry);
         done = true;
         tray_.showPicture(picture);
         meterTimer_.setEnabled(picture == TrayPicture::running);
@@ -61,7 +75,7 @@ void ServiceControl::onStop() {
 void ServiceControl::onCustomControl(std::uint32_t) {}
 
 void ServiceControl::onHostingFailed(const RaisedError& error) {
-    reportError(events_, error, report_origin::serviceDispatch);
+    reportError(host_, error, report_origin::serviceDispatch);
     program_.endProgram(hostingFailedExitCode);
 }
 

@@ -3,6 +3,8 @@
 #include "metering/session_tracker.h"
 #include "service/service_host.h"
 
+#include <string>
+
 namespace quillmarten {
 
 class ProgramLifetime {
@@ -14,13 +16,14 @@ class ProgramLifetime {
     virtual void endProgram(int exitCode) = 0;
 };
 
-// The service control manager's requests: Start begins metering, Pause and Continue switch the
-// tick and the icon, Stop removes the icon and ends the program, custom requests do nothing.
-// Whatever fails inside a request is reported and the request returns normally.
+// The service control manager's requests: Start makes the service's registered command the quoted
+// path of `programPath` and begins metering, Pause and Continue switch the tick and the icon, Stop
+// removes the icon and ends the program, custom requests do nothing. Whatever fails inside a
+// request is reported and the request returns normally.
 class ServiceControl final : public ServiceEvents {
   public:
     ServiceControl(SessionTracker& tracker, TrayPresence& tray, Timer& meterTimer,
-                   EventWriter& events, ProgramLifetime& program);
+                   ServiceHost& host, ProgramLifetime& program, std::string programPath);
 
     bool onStart() override;
     void onStop() override;
@@ -34,6 +37,7 @@ class ServiceControl final : public ServiceEvents {
 
   private:
     template <typename Steps> void guarded(Steps steps);
+    void quoteRegisteredCommand();
     // Writes the request's entry, shows the picture, and ticks while it is the running one.
     bool switchMetering(EventType type, std::uint32_t eventId, const std::string& entry,
                         TrayPicture picture);
@@ -41,8 +45,9 @@ class ServiceControl final : public ServiceEvents {
     SessionTracker& tracker_;
     TrayPresence& tray_;
     Timer& meterTimer_;
-    EventWriter& events_;
+    ServiceHost& host_;
     ProgramLifetime& program_;
+    std::string programPath_;
 };
 
 } // namespace quillmarten

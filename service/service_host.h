@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quillmarten {
 
@@ -19,6 +20,12 @@ class ServiceEvents {
     virtual bool onContinue() = 0;
     virtual void onCustomControl(std::uint32_t code) = 0;
 };
+
+// The command the service is registered with: its program's path in quotes, so that Windows never
+// takes a blank in the path for the end of the program's name and runs, say, "C:\Program.exe".
+inline std::string serviceCommandOf(std::string_view programPath) {
+    return '"' + std::string(programPath) + '"';
+}
 
 // What the program needs of its service host: install and removal, the connection to the
 // service control manager, the event log and the service's settings. Operations may raise
@@ -35,6 +42,10 @@ class ServiceHost : public EventWriter, public ServiceHosting {
     virtual void acceptPauseAndContinue() = 0;
     // Hands the process to the service control manager; its requests follow as ServiceEvents.
     virtual void connectToServiceManager() = 0;
+    // The command line the service control manager starts the service with, and a change of it
+    // alone, which the manager keeps in its own configuration as well as in the registry.
+    virtual std::string registeredCommand() = 0;
+    virtual void changeRegisteredCommand(const std::string& command) = 0;
 };
 
 } // namespace quillmarten

@@ -17,7 +17,8 @@ StartUp::StartUp(InstanceProbe& instances, MainWindow& mainWindow, ServiceHost& 
 
 StartOutcome StartUp::run(const std::string& argument) {
     try {
-        if (instances_.anotherInstanceRunning()) {
+        if (instances_.anotherInstanceRunning() &&
+            !(argument.empty() && instances_.startedAsService())) {
             return StartOutcome::endSilently;
         }
         mainWindow_.setCaption(versionCaption(version_));

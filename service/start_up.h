@@ -14,8 +14,11 @@ inline constexpr std::string_view programTitle = "Quillmarten";
 class InstanceProbe {
   public:
     virtual ~InstanceProbe() = default;
-    // True when another process of the program runs, the service in another session included.
+    // True when another process holds the program's single-instance name: the service in
+    // another session, or any program at all, since any may take the name.
     virtual bool anotherInstanceRunning() = 0;
+    // True when the service control manager is starting this very process as the service.
+    virtual bool startedAsService() = 0;
 };
 
 class MessageBoxes {
@@ -26,7 +29,7 @@ class MessageBoxes {
 };
 
 enum class StartOutcome {
-    endSilently,      // another instance runs
+    endSilently,      // another instance runs, and the manager is not starting this one
     endAfterMessage,  // "/i", "/u" or a refused argument: the message was shown
     serving,          // handed to the service control manager
     loadedNotServing, // start-up failed: the window stays, nothing is metered
@@ -38,7 +41,9 @@ enum class StartOutcome {
 std::string commandArgument(std::string_view commandLine);
 
 // What the program does once, when it starts: one instance only, the caption, then install,
-// remove, refuse or serve according to the command line's argument, compared exactly.
+// remove, refuse or serve according to the command line's argument, compared exactly. The service
+// control manager keeps one instance of a service itself, so its start serves whoever holds the
+// single-instance name: no program can keep the meter from starting by taking that name first.
 class StartUp {
   public:
     StartUp(InstanceProbe& instances, MainWindow& mainWindow, ServiceHost& serviceHost,

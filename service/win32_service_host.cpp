@@ -1,6 +1,7 @@
 #include "service/win32_service_host.h"
 
 #include "platform/win32_registry.h"
+#include "platform/win32_service_config.h"
 #include "platform/win32_service_handle.h"
 #include "platform/win32_service_state.h"
 #include "platform/win32_text.h"
@@ -11,7 +12,6 @@ namespace quillmarten {
 
 namespace {
 
-constexpr wchar_t serviceName[] = L"Quillmarten";
 constexpr wchar_t serviceDescription[] =
     L"Meters how long this computer is in use, session by session.";
 const std::wstring serviceKey = L"SYSTEM\\CurrentControlSet\\Services\\Quillmarten";
@@ -66,6 +66,16 @@ void registerEventSource(const std::wstring& executablePath) {
     }
 }
 
+// The service, opened with `access`; raises the system's error when it cannot be.
+SC_HANDLE openOwnService(DWORD access) {
+    const ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    const SC_HANDLE service = manager ? OpenServiceW(manager.get(), serviceName, access) : nullptr;
+    if (service == nullptr) {
+        throw systemError(GetLastError());
+    }
+    return service;
+}
+
 } // namespace
 
 Win32ServiceHost::Win32ServiceHost(std::wstring executablePath)
@@ -86,13 +96,12 @@ void Win32ServiceHost::connect(HWND requestWindow, ServiceEvents& handlers) {
     handlers_ = &handlers;
 }
 
-// The path is quoted so that a folder name with a space cannot be taken for another program.
 bool Win32ServiceHost::install() {
     const ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CREATE_SERVICE));
     if (!manager) {
         return false;
     }
-    const std::wstring command = L"\"" + executablePath_ + L"\"";
+    const std::wstring command = widen(serviceCommandOf(narrow(executablePath_)));
     const DWORD type = SERVICE_WIN32_OWN_PROCESS | (interactive_ ? SERVICE_INTERACTIVE_PROCESS : 0);
     const ServiceHandle service(CreateServiceW(
         manager.get(), serviceName, serviceName, SERVICE_CHANGE_CONFIG, type, SERVICE_AUTO_START,
@@ -132,6 +141,26 @@ void Win32ServiceHost::writeSetting(const std::string& section, const std::strin
 void Win32ServiceHost::connectToServiceManager() {
     runningHost = this;
     dispatcher_ = CreateThread(nullptr, 0, &dispatch, this, 0, nullptr);
+}
+
+std::string Win32ServiceHost::registeredCommand() {
+    const ServiceHandle service(openOwnService(SERVICE_QUERY_CONFIG));
+    const std::optional<std::wstring> command = registeredCommandOf(service.get());
+    if (!command) {
+        throw systemError(GetLastError());
+    }
+    return narrow(*command);
+}
+
+// Unlike a change in the registry, which the manager reads only when Windows starts, this changes
+// the configuration the manager itself keeps, and the registry with it.
+void Win32ServiceHost::changeRegisteredCommand(const std::string& command) {
+    const ServiceHandle service(openOwnService(SERVICE_CHANGE_CONFIG));
+    if (!ChangeServiceConfigW(service.get(), SERVICE_NO_CHANGE, SERVICE_NO_CHANGE,
+                              SERVICE_NO_CHANGE, widen(command).c_str(), nullptr, nullptr, nullptr,
+                              nullptr, nullptr, nullptr)) {
+        throw systemError(GetLastError());
+    }
 }
 
 DWORD WINAPI Win32ServiceHost::dispatch(LPVOID host) {

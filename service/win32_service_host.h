@@ -10,6 +10,9 @@
 
 namespace quillmarten {
 
+// The service's name and display name.
+inline constexpr wchar_t serviceName[] = L"Quillmarten";
+
 // The service "Quillmarten" on the Windows service control manager: install, removal, the event
 // log and the control requests. The requests arrive on the manager's own thread and are posted
 // to the user-interface thread, so that they run there one at a time, each to its end; the
@@ -39,6 +42,8 @@ class Win32ServiceHost final : public ServiceHost {
                       const std::string& value) override;
     void acceptPauseAndContinue() override { acceptsPauseAndContinue_ = true; }
     void connectToServiceManager() override;
+    std::string registeredCommand() override;
+    void changeRegisteredCommand(const std::string& command) override;
     void endHosting() override;
     void writeEvent(EventType type, std::uint32_t id, const std::string& message) override;
 

@@ -15,6 +15,7 @@ namespace quillmarten {
 class Win32InstanceProbe final : public InstanceProbe {
   public:
     bool anotherInstanceRunning() override { return mutex_.madeElsewhere(); }
+    bool startedAsService() override;
 
   private:
     Win32NamedMutex mutex_{L"Global\\Quillmarten.SingleInstance"};

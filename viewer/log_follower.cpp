@@ -38,6 +38,12 @@ LogChange LogFollower::refresh(const std::string& path, std::int64_t today) {
     try {
         const auto file = files_.openReadOnly(path_);
         const FileStatus status = file->status();
+        sizeSeen_ = status.size;
+        if (status.size > largestListedLog) {
+            change.rowsChanged = startOver(path_, today) || change.rowsChanged;
+            condition_ = LogCondition::tooLarge;
+            return change;
+        }
         if (identity_ == status.identity && size_ == status.size &&
             lastWrite_ == status.lastWrite) {
             condition_ = LogCondition::read;
@@ -115,6 +121,7 @@ LogNotice LogFollower::whyReadAgain(File& file, const FileStatus& status) const 
 LogChange LogFollower::readNew(File& file, const FileStatus& status) {
     const std::size_t rowsBefore = rows_.size();
     const bool whole = last_.slot == 0;
+    // No log over largestListedLog gets here, so the size is one to reserve rows by.
     if (whole) {
         rows_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 1));
     }

@@ -14,7 +14,7 @@
 
 namespace quillmarten {
 
-enum class LogCondition : std::uint8_t { notLookedFor, missing, unreadable, read };
+enum class LogCondition : std::uint8_t { notLookedFor, missing, unreadable, tooLarge, read };
 
 // Why a refresh read the whole log again.
 enum class LogNotice : std::uint8_t { none, replaced, shortened, overwritten };
@@ -42,7 +42,8 @@ struct LogSums {
 // what was read before is no longer there: another file, a shorter one, or one written over in
 // place (its first bytes, or the start of the session in its last slot, changed). Keeps the rows
 // for the list (damaged records too) and the sums of the well-formed sessions up to date, taking
-// the last slot's share back before it is read again.
+// the last slot's share back before it is read again. A log larger than largestListedLog is not
+// read, and nothing of it is kept.
 class LogFollower {
   public:
     LogFollower(FileSystem& files, SessionRows& rows);
@@ -55,6 +56,8 @@ class LogFollower {
     LogCondition condition() const { return condition_; }
     // Why the log cannot be read, in plain words.
     const std::string& problem() const { return problem_; }
+    // The log's size when it was last looked at.
+    std::uint64_t sizeSeen() const { return sizeSeen_; }
     std::int64_t sessions() const { return sessions_; }
     std::int64_t damagedRecords() const { return damaged_; }
     // As of the day of the last refresh.
@@ -96,6 +99,7 @@ class LogFollower {
     std::optional<PeriodTotals> days_;
     LogCondition condition_ = LogCondition::notLookedFor;
     std::string problem_;
+    std::uint64_t sizeSeen_ = 0;
 };
 
 } // namespace quillmarten

@@ -59,7 +59,7 @@ void ViewerPresenter::refresh() {
             lookAtService();
         }
         state.service = service_.status;
-        state.logPath = service_.command.empty() ? "" : serviceLogPath(service_.command);
+        state.logPath = serviceLog_;
     }
     const std::int64_t today = dayNumber(ports_.clock.now().date);
     const LogChange change =
@@ -74,6 +74,7 @@ void ViewerPresenter::refresh() {
     chartDay_ = today;
     state.log = follower_.condition();
     state.problem = follower_.problem();
+    state.logSize = follower_.sizeSeen();
     state.sessions = follower_.sessions();
     state.damaged = follower_.damagedRecords();
     state.sums = follower_.sums();
@@ -84,6 +85,7 @@ void ViewerPresenter::refresh() {
 // A service whose command is not known yet is asked again, told of changes or not.
 void ViewerPresenter::lookAtService() {
     service_ = ports_.service.lookUp();
+    serviceLog_ = service_.command.empty() ? "" : serviceLogPath(service_.command, ports_.files);
     const bool told =
         !service_.command.empty() && ports_.service.watchForChange(service_.status.state);
     nextServiceLook_ = told ? never : ports_.clock.steadySeconds() + serviceLookSeconds;

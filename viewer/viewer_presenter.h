@@ -98,6 +98,7 @@ class ViewerPresenter {
     StartWithWindows startWithWindows_;
     LogFollower follower_;
     ServiceLookup service_;
+    std::string serviceLog_;           // beside the service's program, empty while it is not known
     std::int64_t nextServiceLook_ = 0; // steady seconds
     ViewerState state_;
     ChartSpan chartSpan_ = lastFiveWeeksByDay;

@@ -5,6 +5,7 @@
 #include "basics/calendar.h"
 #include "basics/duration.h"
 #include "desktop/tray_icon.h"
+#include "log_file/session_log_file.h"
 
 #include <algorithm>
 #include <limits>
@@ -72,6 +73,9 @@ std::string conditionText(const ViewerState& state) {
         return "No log yet at " + state.logPath + ". Looking again every second.";
     case LogCondition::unreadable:
         return state.logPath + " cannot be read: " + state.problem + ". Trying again every second.";
+    case LogCondition::tooLarge:
+        return state.logPath + " is too large to show (" + byteSizeText(state.logSize) +
+               "); the viewer shows logs of up to " + byteSizeText(largestListedLog) + ".";
     case LogCondition::read:
     case LogCondition::notLookedFor:
         break;

@@ -21,7 +21,8 @@ struct ViewerState {
     std::optional<ServiceStatus> service; // nullopt: a log file named on the command line
     std::string logPath;                  // empty: there is no log to look for
     LogCondition log = LogCondition::notLookedFor;
-    std::string problem; // why the log cannot be read
+    std::string problem;       // why the log cannot be read
+    std::uint64_t logSize = 0; // as last seen
     std::int64_t sessions = 0;
     std::int64_t damaged = 0;
     LogSums sums;

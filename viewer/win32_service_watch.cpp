@@ -1,10 +1,9 @@
 #include "viewer/win32_service_watch.h"
 
+#include "platform/win32_service_config.h"
 #include "platform/win32_service_handle.h"
 #include "platform/win32_service_state.h"
 #include "platform/win32_text.h"
-
-#include <vector>
 
 namespace quillmarten {
 
@@ -13,19 +12,6 @@ namespace {
 constexpr ServiceStatus notInstalled{false, std::nullopt};
 // Installed, or at least not said to be missing, in a state the manager would not say.
 constexpr ServiceStatus notTold{true, std::nullopt};
-
-// The first call asks how large the configuration is.
-std::string commandOf(SC_HANDLE service) {
-    DWORD needed = 0;
-    QueryServiceConfigW(service, nullptr, 0, &needed);
-    std::vector<BYTE> bytes(needed);
-    auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(bytes.data());
-    if (needed == 0 || !QueryServiceConfigW(service, config, needed, &needed) ||
-        config->lpBinaryPathName == nullptr) {
-        return "";
-    }
-    return narrow(config->lpBinaryPathName);
-}
 
 } // namespace
 
@@ -50,7 +36,7 @@ ServiceLookup Win32ServiceWatch::lookUp() {
         return ServiceLookup{notTold, ""};
     }
     return ServiceLookup{ServiceStatus{true, serviceStateOf(status.dwCurrentState)},
-                         commandOf(service_->get())};
+                         narrow(registeredCommandOf(service_->get()).value_or(L""))};
 }
 
 // Any state but the present one, since a state asked for that the service is in already is

@@ -31,7 +31,7 @@ QuillmartenProgram::QuillmartenProgram()
       tracker_(TrackerPorts{clock_, mainWindow_.sessionList(), mainWindow_, tray_, taskbar_,
                             meterTimer_, hideTimer_, serviceHost_, files_},
                sessionRows_, logFileBeside(narrow(executable_)), version_),
-      serviceControl_(tracker_, tray_, meterTimer_, serviceHost_, *this),
+      serviceControl_(tracker_, tray_, meterTimer_, serviceHost_, *this, narrow(executable_)),
       startUp_(instances_, mainWindow_, serviceHost_, messageBoxes_, version_) {
     serviceHost_.connect(hiddenWindow_.handle(), serviceControl_);
     reportWindowFailuresTo(&serviceHost_);
@@ -96,12 +96,9 @@ std::optional<LRESULT> QuillmartenProgram::onMessage(UINT message, WPARAM wParam
     case Win32ServiceHost::requestMessage:
         serviceHost_.deliver(wParam);
         return 0;
-    case Win32ServiceHost::hostingFailedMessage: {
-        const auto code = static_cast<DWORD>(wParam);
-        serviceControl_.onHostingFailed(
-            RaisedError(static_cast<std::int32_t>(code), systemErrorText(code)));
+    case Win32ServiceHost::hostingFailedMessage:
+        serviceControl_.onHostingFailed(systemError(static_cast<DWORD>(wParam)));
         return 0;
-    }
     case WM_CLOSE:
         mainWindow_.unload(UnloadReason::taskManager);
         return 0;

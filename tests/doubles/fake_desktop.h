@@ -74,7 +74,9 @@ class FakeShell final : public Shell {
 class FakeInstances final : public InstanceProbe {
   public:
     bool anotherInstanceRunning() override { return another; }
+    bool startedAsService() override { return asService; }
     bool another = false;
+    bool asService = false;
 };
 
 class FakeMessageBoxes final : public MessageBoxes {

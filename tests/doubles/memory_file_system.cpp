@@ -23,8 +23,8 @@ class MemoryFile final : public File {
 
     // The last-write time changes whenever the bytes do, also when a test changes them itself.
     FileStatus status() override {
-        return FileStatus{file_.bytes.size(), FileIdentity{1, file_.number},
-                          std::hash<std::string>{}(file_.bytes)};
+        return FileStatus{std::max<std::uint64_t>(file_.bytes.size(), file_.claimedSize),
+                          FileIdentity{1, file_.number}, std::hash<std::string>{}(file_.bytes)};
     }
 
     std::size_t readAt(std::uint64_t offset, std::span<char> into) override {
@@ -32,6 +32,9 @@ class MemoryFile final : public File {
         owner_.bytesAsked += into.size();
         if (owner_.readFailure_ && owner_.readsBeforeFailure_-- <= 0) {
             throw makeError(*owner_.readFailure_);
+        }
+        if (owner_.beforeEachRead) {
+            owner_.beforeEachRead();
         }
         if (offset >= file_.bytes.size()) {
             return 0;

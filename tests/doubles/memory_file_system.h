@@ -3,6 +3,7 @@
 #include "log_file/file_system.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -17,15 +18,20 @@ class MemoryFileSystem final : public FileSystem {
     std::unique_ptr<File> openReadWrite(const std::string& path) override;
     // Fails with "path not found" when there is no such file.
     std::unique_ptr<File> openReadOnly(const std::string& path) override;
+    bool isFile(const std::string& path) override { return files_.contains(path); }
     void moveOver(const std::string& from, const std::string& to) override;
     void removeFile(const std::string& path) override;
 
     std::string& contents(const std::string& path) { return files_[path].bytes; }
     // Another file takes the path, as when a log is replaced by a copy.
     void replace(const std::string& path, std::string bytes);
-    bool exists(const std::string& path) const { return files_.contains(path); }
     // A read-only file can be read but not opened for writing nor replaced ("permission denied").
     void setReadOnly(const std::string& path, bool readOnly) { files_[path].readOnly = readOnly; }
+    // The file's size says it holds at least `size` bytes, as a huge sparse file's does; reads
+    // give only its own bytes.
+    void claimSize(const std::string& path, std::uint64_t size) { files_[path].claimedSize = size; }
+    // Runs before every read, as another program writing a file meanwhile would.
+    std::function<void()> beforeEachRead;
 
     // Every open raises this error number until cleared with std::nullopt.
     void failOpens(std::optional<std::int32_t> number) { openFailure_ = number; }
@@ -57,6 +63,7 @@ class MemoryFileSystem final : public FileSystem {
     struct StoredFile {
         std::string bytes;
         std::uint64_t number = 0; // 0 until opened: the file's identity on this volume
+        std::uint64_t claimedSize = 0;
         bool readOnly = false;
         int writers = 0; // handles open for writing, which keep it from being moved or removed
     };

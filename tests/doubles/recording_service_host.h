@@ -42,6 +42,14 @@ class RecordingServiceHost final : public ServiceHost {
     }
     void acceptPauseAndContinue() override { record("acceptPauseAndContinue"); }
     void connectToServiceManager() override { record("connectToServiceManager"); }
+    std::string registeredCommand() override {
+        record("registeredCommand");
+        return command;
+    }
+    void changeRegisteredCommand(const std::string& changed) override {
+        record("changeRegisteredCommand", " " + changed);
+        command = changed;
+    }
     void endHosting() override { record("endHosting"); }
     void writeEvent(EventType type, std::uint32_t id, const std::string& message) override {
         record("writeEvent");
@@ -63,6 +71,7 @@ class RecordingServiceHost final : public ServiceHost {
     }
 
     void answerInstall(bool installed) { installAnswer_ = installed; }
+    std::string command = "\"C:\\Q\\Quillmarten.exe\"";
     // The named operation throws this exception when next called.
     template <typename Exception>
     void failNext(const std::string& operation, const Exception& exception) {

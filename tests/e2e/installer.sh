@@ -60,8 +60,9 @@ log_grows() {
     sleep 2.5 && record_is_valid "$log_file" "$records" && [[ $(record_bytes "$log_file" "$records") != "$last" ]]
 }
 
-# Wine's msi writes the program's path bare, where Windows Installer quotes it as "/i" does.
-registered_as_by_i() { registered_as "$folder\\Quillmarten.exe"; }
+# Wine's msi writes the program's path bare, as Windows Installer does; the service, once started,
+# quotes it as "/i" does.
+registered_as_by_i() { registered_as "\"$folder\\Quillmarten.exe\""; }
 # The viewer's Run value for all users, or its absence.
 run_value() { registry "HKLM\\$run_key" /v "Quillmarten Viewer"; }
 run_value_is_viewer() { grep -qxF "    Quillmarten Viewer    REG_SZ    \"$folder\\QuillmartenView.exe\"" <<<"$(run_value)"; }
@@ -138,5 +139,18 @@ check "one product is registered, of version $version" one_product "$version"
 check "msiexec /x /qn removes it" eval 'installs_silently remove-again /x "C:\\Quillmarten-$version-x64.msi" &&
     wait_for 10 no_service && wait_for 10 program_gone && programs_removed remove-again &&
     test -s "$log_file"'
+
+section "another program holds the single-instance name while the package installs"
+# Any program may take the name first; the installed service must start all the same, quote its
+# path in the service manager's own configuration, and the viewer find its log.
+own_instance_name || e2e_fail "the single-instance name could not be taken"
+check "msiexec /i /qn ends with 0" installs_silently held /i "C:\\Quillmarten-$version-x64.msi"
+check "the service runs and its log grows" eval 'wait_for 20 service_is RUNNING && log_grows'
+check "the service manager starts it from its quoted path (sc qc)" \
+    test "$(e2e_helper command Quillmarten)" = "\"$folder\\Quillmarten.exe\""
+disown_instance_name
+start_viewer
+check "the viewer's caption shows the installed log's total" \
+    wait_for 20 within_caption_totals 2 caption_total QuillmartenViewer
 
 summary

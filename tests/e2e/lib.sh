@@ -132,6 +132,14 @@ stop_service() {
         "its program $(program_pid || echo gone)" 2>&"$E2E_STDERR"
     return 1
 }
+# own_instance_name: another program holds the service's single-instance name, as any program may,
+# until disown_instance_name.
+own_instance_name() {
+    WINEDEBUG=-all "$E2E_WINE" "$E2E_HELPER" own 'Global\Quillmarten.SingleInstance' \
+        >"$E2E_DIR/own.out" 2>&1 &
+    E2E_OWNER=$! && wait_for 20 grep -q owned "$E2E_DIR/own.out"
+}
+disown_instance_name() { kill "$E2E_OWNER" && wait "$E2E_OWNER" 2>/dev/null; }
 registry() { "$E2E_WINE" reg query "$@" 2>/dev/null | tr -d '\r'; }
 service_key='HKLM\System\CurrentControlSet\Services\Quillmarten'
 source_key='HKLM\System\CurrentControlSet\Services\EventLog\Application\Quillmarten'

@@ -110,7 +110,7 @@ check "about window shows its product line and both links whole" labels_show_who
 cp "$E2E_DIR/now.png" "$artifacts/about-window.png"
 e2e_helper close QuillmartenInfo
 
-section "stop, a second start and the report command on the live log"
+section "stop, a second start while another program holds the single-instance name, the report"
 first_start=$(record_start "$log_file" 1)
 entries=$(event_count)
 check "service stops and its process ends" stop_service
@@ -118,12 +118,16 @@ check "stop writes no entry" test "$(event_count)" = "$entries"
 check "record is intact after the stop and keeps its start" \
     eval 'record_is_valid "$log_file" 1 && [[ $(record_start "$log_file" 1) == "$first_start" ]]'
 cp "$log_file" "$E2E_DIR/stopped.dat"
+own_instance_name || e2e_fail "the single-instance name could not be taken"
 start_service
 wait_for 20 shown "$main" && sleep 2.5
 check "new record lands at number 3, behind a gap of zeros; the first stays as stopped" \
     holds_before_then_record "$E2E_DIR/stopped.dat" 3
 check "list shows both sessions in order, the new one selected" lists_sessions "rows 2,selected 1," 1 3
 check "caption total is the sum of both sessions" wait_for 10 within_caption_totals 0 rows_total
+check "a start by hand while the name is held ends at once, the service running on" test \
+    "$(e2e_helper launch 30 "\"$exe\"") $(window_count '#32770') $(service_state)" = "exit 0 0 RUNNING"
+disown_instance_name
 entries=$(event_count) log_name="$folder\\Quillmarten.dat"
 for _ in 1 2 3 4 5 6 7 8; do
     e2e_run 60 "$folder\\quillmarten-report.exe" --format csv "office=$log_name" >"$E2E_DIR/report.csv"

@@ -21,11 +21,12 @@ bool isTimeOfDay(std::string_view hhmmss) {
            number(hhmmss.substr(4, 2)) < 60;
 }
 
+// A moment of a Windows clock, which begins on 1601-01-01.
 bool isRealMoment(std::string_view stamp) {
     const std::chrono::year_month_day date{std::chrono::year{number(stamp.substr(0, 4))},
                                            std::chrono::month{unsigned(number(stamp.substr(4, 2)))},
                                            std::chrono::day{unsigned(number(stamp.substr(6, 2)))}};
-    return number(stamp.substr(0, 4)) > 0 && date.ok() && isTimeOfDay(stamp.substr(8));
+    return number(stamp.substr(0, 4)) >= 1601 && date.ok() && isTimeOfDay(stamp.substr(8));
 }
 
 } // namespace

@@ -13,8 +13,8 @@ inline constexpr std::size_t slotSize = 40;
 // 40 zero bytes.
 bool isGap(std::string_view record);
 
-// A length of 38 in two little-endian bytes, 38 digits, a real start and stop, and a time in
-// use with hours below 24 and minutes and seconds below 60.
+// A length of 38 in two little-endian bytes, 38 digits, a real start and stop from the year 1601
+// on, and a time in use with hours below 24 and minutes and seconds below 60.
 bool isSession(std::string_view record);
 
 // The time in use of a well-formed session, in seconds.

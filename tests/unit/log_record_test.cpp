@@ -50,8 +50,10 @@ TEST(RecordFormat, ASessionIsTheseFortyBytesAndDecodesIntoItsTimes) {
     EXPECT_EQ(decoded.stop(), (LocalTime{{2026, 12, 5}, 17, 45, 9}));
     EXPECT_EQ(decoded.timeInUse(), (Duration{0, 9, 42, 0}));
     EXPECT_EQ(decodeRecord(gap).kind, RecordKind::gap);
-    EXPECT_EQ(decodeRecord(record("20240229000000", "20240229235959", "9999235959")).kind,
-              RecordKind::session);
+    for (const char* stamp : {"20240229000000", "16010101000000"}) {
+        EXPECT_EQ(decodeRecord(record(stamp, "20240229235959", "9999235959")).kind,
+                  RecordKind::session);
+    }
 }
 
 TEST(RecordFormat, EveryOtherSlotIsDamagedWithItsReason) {
@@ -70,6 +72,10 @@ TEST(RecordFormat, EveryOtherSlotIsDamagedWithItsReason) {
         {record("20261305080307", ok, "0000094200"), "the start is not a real date and time"},
         {record("20230229080307", ok, "0000094200"), "the start is not a real date and time"},
         {record("00001205080307", ok, "0000094200"), "the start is not a real date and time"},
+        // No Windows clock gives a moment before 1601.
+        {record("16000615080307", ok, "0000094200"), "the start is not a real date and time"},
+        {record("00010101000000", ok, "0000094200"), "the start is not a real date and time"},
+        {record(ok, "15990615174509", "0000094200"), "the stop is not a real date and time"},
         {record("20260005080307", ok, "0000094200"), "the start is not a real date and time"},
         {record("20261200080307", ok, "0000094200"), "the start is not a real date and time"},
         {record(ok, "20260012174509", "0000094200"), "the stop is not a real date and time"},

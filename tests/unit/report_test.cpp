@@ -2,6 +2,7 @@
 #include "doubles/memory_file_system.h"
 #include "doubles/record_bytes.h"
 #include "history/day_split.h"
+#include "history/period_totals.h"
 #include "log_file/session_reader.h"
 #include "log_file/session_record.h"
 #include "report/csv_writer.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace quillmarten {
@@ -23,15 +25,25 @@ StoredSession session(LocalTime start, LocalTime stop, std::int64_t seconds) {
     return StoredSession{1, start, stop, seconds};
 }
 
-// "2026-12-31=1800 2027-01-01=1800": the seconds on each day of the span.
+// "2026-12-31=1800 2027-01-01=1800": the days as the split walks them, with their seconds;
+// checked against every day of the span that gets time.
 std::string shares(const StoredSession& stored) {
     const DaySplit split(stored);
-    std::string text;
+    std::string walked;
+    std::string everyDay;
+    const auto add = [](std::string& text, std::int64_t day, std::int64_t seconds) {
+        text += (text.empty() ? "" : " ");
+        text += isoDateText(dateOfDay(day)) + "=" + std::to_string(seconds);
+    };
+    split.forEachDayWithTime(DayRange{},
+                             [&](auto day, auto seconds) { add(walked, day, seconds); });
     for (std::int64_t day = split.firstDay(); day <= split.lastDay(); ++day) {
-        text += (text.empty() ? "" : " ") + isoDateText(dateOfDay(day)) + "=" +
-                std::to_string(split.secondsOn(day));
+        if (split.secondsOn(day) > 0) {
+            add(everyDay, day, split.secondsOn(day));
+        }
     }
-    return text;
+    EXPECT_EQ(walked, everyDay);
+    return walked;
 }
 
 TEST(History, PeriodsAroundYearEndsAndLeapDays) {
@@ -59,19 +71,44 @@ TEST(History, TimeInUseFollowsTheSpanOverDaysAndAddsUpExactly) {
         // Thirds of 100 seconds over a leap day: the running sums 33, 67, 100 give 33, 34, 33.
         {session({{2024, 2, 28}, 0, 0, 0}, {{2024, 3, 2}, 0, 0, 0}, 100),
          "2024-02-28=33 2024-02-29=34 2024-03-01=33"},
+        // Fewer seconds than days: the running sums 0.3, 0.6 ... 3 rounded, 1.5 up to 2.
+        {session({{2026, 12, 1}, 0, 0, 0}, {{2026, 12, 11}, 0, 0, 0}, 3),
+         "2026-12-02=1 2026-12-05=1 2026-12-09=1"},
+        {session({{2026, 12, 1}, 12, 0, 0}, {{2026, 12, 4}, 12, 0, 0}, 2),
+         "2026-12-02=1 2026-12-03=1"},
+        // Each half second of a share is passed just after a midnight: the new day gets it.
+        {session({{2026, 12, 1}, 0, 0, 0}, {{2026, 12, 5}, 0, 0, 2}, 2),
+         "2026-12-02=1 2026-12-04=1"},
     };
     for (const auto& [stored, expected] : cases) {
         EXPECT_EQ(shares(stored), expected);
     }
-    // The longest span and time a record holds: products above 64 bits, shares still exact.
-    const DaySplit longest(
-        session({{1, 1, 1}, 0, 0, 0}, {{9999, 12, 31}, 23, 59, 59}, 863'999'999));
-    std::int64_t sum = 0;
-    for (std::int64_t day = longest.firstDay(); day <= longest.lastDay(); ++day) {
-        sum += longest.secondsOn(day);
-        ASSERT_LE(longest.secondsOn(day), 237);
+    // Days without time, looked at in a session of as many seconds as days, make no period.
+    PeriodTotals totals(PeriodKind::day, DayRange{});
+    totals.add(session({{2026, 12, 1}, 23, 59, 59}, {{2026, 12, 3}, 0, 0, 1}, 3));
+    EXPECT_EQ(totals.periods().size(), 1u);
+}
+
+// A session costs the days that get time, never every day of its span: the longest span a record
+// holds, with an hour in use, walks 3,600 days of its 3 million.
+TEST(History, ASessionCostsOnlyItsDaysWithTimeAndItsSharesStayExact) {
+    const LocalTime first{{1601, 1, 1}, 0, 0, 0};
+    const LocalTime last{{9999, 12, 31}, 23, 59, 59};
+    for (const auto& [seconds, days, most] : std::vector<std::tuple<std::int64_t, int, int>>{
+             {3600, 3600, 1}, {863'999'999, 3'067'671, 282}}) {
+        std::int64_t walked = 0;
+        std::int64_t sum = 0;
+        std::int64_t largest = 0;
+        DaySplit(session(first, last, seconds))
+            .forEachDayWithTime(DayRange{}, [&](std::int64_t, std::int64_t onDay) {
+                ++walked;
+                sum += onDay;
+                largest = std::max(largest, onDay);
+            });
+        EXPECT_EQ(walked, days);
+        EXPECT_EQ(sum, seconds);
+        EXPECT_LE(largest, most);
     }
-    EXPECT_EQ(sum, 863'999'999);
 }
 
 struct Outcome {
@@ -172,6 +209,18 @@ TEST_F(Report, RowsAreThoseOfTheFirstReadingWhileTheServiceWritesOn) {
     EXPECT_EQ(out.str(), "machine,session,start,stop,seconds,time_in_use\r\n"
                          "office,1,2026-12-31T23:00:00,2027-01-01T01:00:00,3600,0000:01:00:00\r\n"
                          "office,3,2027-01-01T08:00:00,2027-01-01T09:30:00,5400,0000:01:30:00\r\n");
+}
+
+// Another program writing the log faster than it is read does not keep the report from its end.
+TEST_F(Report, ReadsNoFurtherThanTheLogReachedWhenOpened) {
+    files.beforeEachRead = [this] {
+        if (files.contents("a.dat").size() < 1'000'000) {
+            files.contents("a.dat") += std::string(100'000, '\0') + files.contents("b.dat");
+        }
+    };
+    const Outcome outcome = run({"--format", "csv", "a.dat"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(std::ranges::count(outcome.out, '\n'), 3);
 }
 
 TEST_F(Report, ExitStatusSaysWhetherEveryRecordWasRead) {

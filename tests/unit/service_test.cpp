@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace quillmarten {
 namespace {
 
@@ -39,8 +41,20 @@ TEST_F(StartUpTest, ArgumentsAreComparedExactlyAndARefusedInstallWritesNoSetting
     EXPECT_EQ(host.calls(), (Texts{"setInteractiveDesktop true", "install", "displayName"}));
     EXPECT_EQ(boxes.shown.back(), (std::pair<std::string, std::string>{
                                       "Quillmarten: failed to install", "Quillmarten"}));
+}
+
+// Any program may take the single-instance name: it ends every start but the service manager's.
+TEST_F(StartUpTest, AHeldNameEndsEveryStartButTheServiceManagers) {
     instances.another = true;
-    EXPECT_EQ(startUp.run("/u"), StartOutcome::endSilently);
+    const std::vector<std::tuple<bool, std::string, StartOutcome>> cases{
+        {false, "", StartOutcome::endSilently},
+        {true, "/u", StartOutcome::endSilently},
+        {true, "", StartOutcome::serving}};
+    for (const auto& [asService, argument, outcome] : cases) {
+        instances.asService = asService;
+        EXPECT_EQ(startUp.run(argument), outcome) << asService << argument;
+    }
+    EXPECT_EQ(host.calls(), (Texts{"acceptPauseAndContinue", "connectToServiceManager"}));
 }
 
 TEST_F(StartUpTest, FailingOperationIsReportedWithoutOriginAndNothingServes) {
@@ -97,8 +111,8 @@ class ServiceRequests : public ::testing::Test {
     MemoryFileSystem files;
     MeteredProcess program{files, clock, path};
     FakeLifetime lifetime;
-    ServiceControl control{program.tracker, program.tray, program.meterTimer, program.host,
-                           lifetime};
+    ServiceControl control{program.tracker, program.tray, program.meterTimer,
+                           program.host,    lifetime,     "C:\\Q\\Quillmarten.exe"};
 };
 
 TEST_F(ServiceRequests, PauseHoldsTheRecordStopWritesNothingAndAFailureIsReported) {
@@ -126,6 +140,21 @@ TEST_F(ServiceRequests, PauseHoldsTheRecordStopWritesNothingAndAFailureIsReporte
     EXPECT_EQ(program.tray.picture, TrayPicture::paused);
     EXPECT_EQ(program.host.errorReports(), (Texts{"Service paused", "Service paused",
                                                   "[5] Invalid procedure call or argument"}));
+}
+
+// However the service was registered, it starts from its quoted path from the next start on; a
+// refusal is reported, and metering starts all the same.
+TEST_F(ServiceRequests, StartQuotesTheRegisteredCommandAndMetersWhenRefused) {
+    program.host.command = "C:\\Q\\Quillmarten.exe";
+    program.host.failNext("changeRegisteredCommand", RaisedError(5, "Access is denied."));
+    EXPECT_TRUE(control.onStart());
+    EXPECT_EQ(program.host.errorReports(), Texts{"[5] Access is denied."});
+    EXPECT_EQ(log().size(), 40u);
+    control.onStart();
+    control.onStart();
+    const std::string change = "changeRegisteredCommand \"C:\\Q\\Quillmarten.exe\"";
+    EXPECT_EQ(std::ranges::count(program.host.calls(), change), 2);
+    EXPECT_EQ(program.host.command, "\"C:\\Q\\Quillmarten.exe\"");
 }
 
 TEST_F(ServiceRequests, HostingThatCannotConnectIsReportedAndEndsTheProgram) {

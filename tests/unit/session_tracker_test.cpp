@@ -75,6 +75,23 @@ TEST_F(Tracker, TickCountsOneSecondWhenTheClocksSecondChanged) {
                                           "0000000002");
 }
 
+// A log beyond the largest listed, as a sparse one of 100 GB, is not read: the session goes behind
+// its end, and the report says why the stored sessions are missing.
+TEST_F(Tracker, ALogTooLargeToListIsNotReadAndTheSessionGoesBehindItsEnd) {
+    file() = record(stored, stored, "0000010000");
+    files.claimSize(path, largestListedLog + 1);
+    start();
+    const int slot = 1'677'724; // two past 1,677,722 slots, the last holding one byte
+    EXPECT_EQ(files.bytesAsked, 0u);
+    EXPECT_EQ(file().size(), slotEnd(slot));
+    EXPECT_EQ(recordInSlot(slot), record("20261205080307", "20261205080307", "0000000000"));
+    EXPECT_EQ(reports(), Texts{"[7] The log is too large to list (64 MB); its sessions are "
+                               "neither listed nor counted - Inizializza"});
+    tick(1);
+    EXPECT_EQ(run->list.rowCount, 1u);
+    EXPECT_EQ(run->window.caption, captionPrefix + "0000:00:00:01");
+}
+
 TEST_F(Tracker, TrayIconComesBackWhileTheTaskbarExists) {
     start();
     run->taskbar.present = false;

@@ -4,6 +4,7 @@
 #include "doubles/fake_viewer.h"
 #include "doubles/memory_file_system.h"
 #include "doubles/record_bytes.h"
+#include "log_file/session_log_file.h"
 #include "log_file/session_reader.h"
 #include "report/report_command.h"
 #include "viewer/log_location.h"
@@ -169,12 +170,30 @@ TEST(ChartAxis, RoundTicksUpToTheTallestBarInAtMostFive) {
     }
 }
 
-TEST(LogLocation, NamedFileOrTheOneBesideTheServicesExecutable) {
+// A bare command is cut as Windows cuts it to start the service: at the first blank after which
+// an existing file is named, ".exe" added where the name has none.
+TEST(LogLocation, NamedFileOrTheOneBesideTheServicesProgramFoundAsWindowsFindsIt) {
     const std::string viewer = "\"C:\\Program Files\\Quill Meter\\QuillmartenView.exe\"";
     EXPECT_EQ(givenLogPath(viewer + " \"D:\\copies\\office log.dat\" "),
               "D:\\copies\\office log.dat");
     EXPECT_EQ(givenLogPath(viewer + "  "), std::nullopt);
-    EXPECT_EQ(serviceLogPath("\"C:\\Program Files\\Quill Meter\\Quillmarten.exe\" /x"), logPath);
+    MemoryFileSystem files;
+    for (const char* program : {"C:\\Program Files (x86)\\Q M\\Quillmarten.exe",
+                                "C:\\Q\\Quillmarten.exe", "D:\\Apps\\Quill.exe"}) {
+        files.contents(program);
+    }
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"\"C:\\Program Files\\Quill Meter\\Quillmarten.exe\" /x", logPath},
+        {"C:\\Q\\Quillmarten.exe", "C:\\Q\\Quillmarten.dat"},
+        {"C:\\Program Files (x86)\\Q M\\Quillmarten.exe",
+         "C:\\Program Files (x86)\\Q M\\Quillmarten.dat"},
+        {"C:\\Program Files (x86)\\Q M\\Quillmarten /x",
+         "C:\\Program Files (x86)\\Q M\\Quillmarten.dat"},
+        {"D:\\Apps\\Quill Meter\\Quillmarten.exe", "D:\\Apps\\Quillmarten.dat"},
+        {"E:\\Gone Folder\\Quillmarten.exe", "E:\\Gone Folder\\Quillmarten.dat"}};
+    for (const auto& [command, log] : cases) {
+        EXPECT_EQ(serviceLogPath(command, files), log) << command;
+    }
 }
 
 class Viewer : public ::testing::Test {
@@ -252,7 +271,20 @@ TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
     service.lookup = FakeServiceWatch().lookup;
     EXPECT_EQ(seen(10), "No log yet at " + logPath + ". Looking again every second.");
     file() = firstRun + gap + encodeRecord("2026");
-    EXPECT_EQ(seen(), "1 session; 1 damaged record in red, not counted");
+    const std::string damaged = "1 session; 1 damaged record in red, not counted";
+    EXPECT_EQ(seen(), damaged);
+    // A log beyond the largest shown is not read, however large: a sparse one of 100 GB.
+    for (const auto& [size, status] : std::vector<std::pair<std::uint64_t, std::string>>{
+             {largestListedLog, damaged},
+             {largestListedLog + 1, " is too large to show (64 MB)"},
+             {(std::uint64_t{100} << 30) - 80, " is too large to show (100 GB)"},
+             {0, damaged}}) {
+        files.claimSize(logPath, size);
+        EXPECT_EQ(seen(), status == damaged
+                              ? damaged
+                              : logPath + status + "; the viewer shows logs of up to 64 MB.");
+        EXPECT_EQ(rows.size(), status == damaged ? 2u : 0u);
+    }
     files.failOpens(error_number::permissionDenied);
     EXPECT_EQ(seen(), logPath + " cannot be read: Permission denied. Trying again every second.");
     files.failOpens(std::nullopt);
@@ -368,13 +400,13 @@ TEST_F(Viewer, ExportWritesTheReportsCsvWholeOrSaysWhyNothingWasWritten) {
     EXPECT_EQ(window.status.at(0),
               "Nothing exported: " + target + " cannot be written: Disk full.");
     EXPECT_EQ(files.contents(target), "the user's old file");
-    EXPECT_FALSE(files.exists(target + ".part"));
+    EXPECT_FALSE(files.isFile(target + ".part"));
     files.failWrites(std::nullopt);
     files.setReadOnly(target, true);
     presenter->onExportChosen();
     EXPECT_EQ(window.status.at(0),
               "Nothing exported: " + target + " cannot be written: Permission denied.");
-    EXPECT_FALSE(files.exists(target + ".part"));
+    EXPECT_FALSE(files.isFile(target + ".part"));
     files.setReadOnly(target, false);
     files.contents(target + ".part") = std::string(1000, 'x');
     const int readsBefore = files.reads;
@@ -386,7 +418,7 @@ TEST_F(Viewer, ExportWritesTheReportsCsvWholeOrSaysWhyNothingWasWritten) {
     std::ostringstream problems;
     runReport({"--by", "session", "--format", "csv", logPath}, files, report, problems);
     EXPECT_EQ(files.contents(target), report.str());
-    EXPECT_FALSE(files.exists(target + ".part"));
+    EXPECT_FALSE(files.isFile(target + ".part"));
     // The log is read twice, to list it and to write it: the second may fail too.
     files.failReads(57, readsOfExport / 2);
     presenter->onExportChosen();

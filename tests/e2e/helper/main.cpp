@@ -2,6 +2,7 @@
 // Win32 calls; the end-to-end scripts do the rest with Wine's own tools.
 #include "helper.h"
 
+#include "platform/win32_service_config.h"
 #include "platform/win32_text.h"
 
 #include <algorithm>
@@ -14,9 +15,10 @@ namespace e2e {
 
 namespace {
 
+using ServiceHandle = Owned<SC_HANDLE, &CloseServiceHandle>;
+
 // Wine's sc knows no pause, continue or custom code; ControlService delivers them.
 void controlCommand(const Words& words) {
-    using ServiceHandle = Owned<SC_HANDLE, &CloseServiceHandle>;
     const DWORD control = words[1] == L"pause"      ? SERVICE_CONTROL_PAUSE
                           : words[1] == L"continue" ? SERVICE_CONTROL_CONTINUE
                                                     : static_cast<DWORD>(std::stoul(words[1]));
@@ -29,6 +31,19 @@ void controlCommand(const Words& words) {
     if (!service || !ControlService(service.get(), control, &status)) {
         failWithLastError(L"ControlService(" + words[1] + L")");
     }
+}
+
+// The command the service manager starts the service with, from its own configuration, as
+// Windows' "sc qc" shows it; Wine's sc has no qc.
+void commandCommand(const Words& words) {
+    const ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    const ServiceHandle service(
+        manager ? OpenServiceW(manager.get(), words[0].c_str(), SERVICE_QUERY_CONFIG) : nullptr);
+    const auto command = service ? quillmarten::registeredCommandOf(service.get()) : std::nullopt;
+    if (!command) {
+        failWithLastError(L"QueryServiceConfigW(" + words[0] + L")");
+    }
+    printLine(*command);
 }
 
 // Runs a command line as typed (Wine's launcher would quote each argument with a blank); a program
@@ -95,6 +110,16 @@ void lockCommand(const Words& words) {
     Sleep(INFINITE);
 }
 
+// Holds a named mutex until ended, as any program may: the name is first come, first served.
+void ownCommand(const Words& words) {
+    const KernelHandle mutex(CreateMutexW(nullptr, TRUE, words[0].c_str()));
+    if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
+        failWithLastError(L"CreateMutexW(" + words[0] + L")");
+    }
+    printLine(L"owned");
+    Sleep(INFINITE);
+}
+
 // Each subcommand with the words it takes, as the usage text shows them.
 struct Subcommand {
     std::wstring_view name;
@@ -110,10 +135,12 @@ constexpr Subcommand subcommands[] = {
     {L"msgbox", L"CAPTION", messageBoxCommand},
     {L"save-as", L"CAPTION FILE", saveAsCommand},
     {L"control", L"SERVICE pause|continue|CODE", controlCommand},
+    {L"command", L"SERVICE", commandCommand},
     {L"launch", L"SECONDS COMMAND_LINE", launchCommand},
     {L"eventtext", L"MESSAGE_FILE EVENT_ID TEXT", eventTextCommand},
     {L"hold", L"", holdCommand},
     {L"lock", L"FILE", lockCommand},
+    {L"own", L"MUTEX_NAME", ownCommand},
 };
 
 void runSubcommand(std::wstring_view name, const Words& words) {
