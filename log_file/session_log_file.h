@@ -53,7 +53,7 @@ class SessionLogFile {
 
     // Writes `text` as the record of slot `slot` past the end of the file; the slots skipped become
     // gap records of zeros. A write that fails takes back whatever part of it reached the file, so
-    // that a record is on disk whole or not at all.
+    // that a record is on disk whole or not at all, and leaves what another program wrote.
     void appendRecord(std::int64_t slot, std::string_view text);
 
     // Writes `text` over the record of slot `slot`, which the file already holds.
@@ -63,7 +63,7 @@ class SessionLogFile {
     bool holdsSessionStartingAt(std::int64_t slot, std::string_view startStamp);
 
   private:
-    void takeBack(std::uint64_t lengthBefore) noexcept;
+    void takeBack(std::uint64_t lengthBefore, std::int64_t slot, std::string_view record) noexcept;
 
     std::unique_ptr<File> file_;
 };

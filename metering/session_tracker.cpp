@@ -149,7 +149,12 @@ void SessionTracker::reportDamageNotInFull() {
 void SessionTracker::appendRecord(SessionLogFile& file, const FileStatus& status,
                                   const std::string& record) {
     const std::int64_t slot = newSessionSlot(lastReading_->slots);
-    file.appendRecord(slot, record);
+    try {
+        file.appendRecord(slot, record);
+    } catch (...) {
+        rememberTakenBack(file);
+        throw;
+    }
     placed_ = PlacedRecord{slot, status.identity};
     if (pendingMove_) {
         ports_.events.writeEvent(EventType::information, event_id::report,
@@ -157,6 +162,20 @@ void SessionTracker::appendRecord(SessionLogFile& file, const FileStatus& status
                                      "; this session's record moved to record " +
                                      std::to_string(slot));
         pendingMove_.reset();
+    }
+}
+
+// Cutting back a failed append changes the file's last write, though not its bytes: the log is
+// still as read, and a start waiting for its record must not read it again every second. The
+// failure worth reporting is the append's.
+void SessionTracker::rememberTakenBack(SessionLogFile& file) noexcept {
+    try {
+        const FileStatus now = file.status();
+        FileStatus& read = lastReading_->status;
+        if (now.identity == read.identity && now.size == read.size) {
+            read = now;
+        }
+    } catch (...) {
     }
 }
 

@@ -78,6 +78,7 @@ class SessionTracker {
     void reportDamage(std::int64_t slot, const Record& record);
     void reportDamageNotInFull();
     void appendRecord(SessionLogFile& file, const FileStatus& status, const std::string& record);
+    void rememberTakenBack(SessionLogFile& file) noexcept;
     void listWithSession(const std::string& record);
     void retryPlacing(const std::string& record);
     void keepRecord(const std::string& record);
