@@ -1,5 +1,7 @@
 #include "log_file/session_log_file.h"
 
+#include <array>
+
 namespace quillmarten {
 
 std::string logFileBeside(std::string_view executablePath) {
@@ -69,10 +71,9 @@ void SessionLogFile::rewriteRecord(std::int64_t slot, std::string_view text) {
 
 // Only the record's head is read: nothing else of a session's record stays the same.
 bool SessionLogFile::holdsSessionStartingAt(std::int64_t slot, std::string_view startStamp) {
-    const std::string expected = sessionRecordHead(startStamp);
-    std::string found(expected.size(), '\0');
-    const std::size_t got = file_->readAt(slotOffset(slot), std::span(found.data(), found.size()));
-    return got == found.size() && found == expected;
+    std::array<char, sessionHeadSize> head{};
+    const std::size_t got = file_->readAt(slotOffset(slot), head);
+    return beginsSessionStartedAt(decodeRecord(std::string_view(head.data(), got)), startStamp);
 }
 
 } // namespace quillmarten
