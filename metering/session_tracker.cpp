@@ -126,7 +126,7 @@ void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
         storedTotal_ = total.carried();
     } catch (const RaisedError& error) {
         storedTotal_ = largestDuration;
-        report(error, report_origin::meteringStart, startReports_);
+        reportPlacing(error);
     }
     lastReading_ = LogReading{status, slots, ownSlot};
 }

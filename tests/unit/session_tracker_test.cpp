@@ -317,17 +317,25 @@ TEST_F(Tracker, RewriteFailuresAreReportedHourlyPerIncidentAndTheWindowCountsOn)
     EXPECT_EQ(recordInSlot(1).substr(30), "0000000009");
 }
 
+// A log read again during the run that overflows the totals is the rewrite's failure.
 TEST_F(Tracker, TotalsAtTheCountersLimitAreReportedAndMeteringGoesOn) {
     const int records = std::numeric_limits<std::int32_t>::max() / 10000 + 1;
     file().reserve(static_cast<std::size_t>(records) * 40);
     for (int i = 0; i < records; ++i) {
         file() += record(stored, stored, "9999235959");
     }
+    const std::string full = file();
     start();
     tick(1);
     tick(1);
     EXPECT_EQ(reports(), (Texts{"[6] Overflow - Inizializza", "[6] Overflow - Aggiorna"}));
     EXPECT_EQ(recordInSlot(records + 2).substr(30), "0000000002");
+    files.replace(path, full);
+    tick(1);
+    tick(1);
+    EXPECT_EQ(reports(), (Texts{"[6] Overflow - Inizializza", "[6] Overflow - Aggiorna",
+                                "[6] Overflow - Aggiorna"}));
+    EXPECT_EQ(recordInSlot(records + 2).substr(30), "0000000004");
 }
 
 } // namespace
