@@ -25,6 +25,8 @@ struct FileStatus {
     // When the file was last written, in the platform's own units: it is only compared, to
     // tell whether anything was written since it was last asked.
     std::uint64_t lastWrite = 0;
+
+    friend bool operator==(const FileStatus&, const FileStatus&) = default;
 };
 
 // One open file of the platform, closed when the object goes, on every path. Failures are

@@ -1,5 +1,7 @@
 #include "log_file/session_log_file.h"
 
+#include <array>
+
 namespace quillmarten {
 
 std::string logFileBeside(std::string_view executablePath) {
@@ -28,18 +30,37 @@ void SessionLogFile::appendRecord(std::int64_t slot, std::string_view text) {
     try {
         file_->writeAt(slotOffset(slot), record);
     } catch (const RaisedError&) {
-        takeBack(lengthBefore);
+        takeBack(lengthBefore, slot, record);
         throw;
     }
 }
 
-// The failure that made the write fail is the one to report; should cutting back fail too,
-// the fragment stays and the next start lists it as damaged.
-void SessionLogFile::takeBack(std::uint64_t lengthBefore) noexcept {
+// Cuts the file back to its length before the write only when all it holds beyond that length is
+// what the failed write may have put there: zeros up to the slot, then the first bytes of the
+// record. Bytes that another program wrote meanwhile stay. The failure that made the write fail is
+// the one to report; should cutting back fail too, the fragment stays and the next reading lists
+// it as damaged.
+void SessionLogFile::takeBack(std::uint64_t lengthBefore, std::int64_t slot,
+                              std::string_view record) noexcept {
     try {
-        if (file_->status().size > lengthBefore) {
-            file_->truncate(lengthBefore);
+        const std::uint64_t length = file_->status().size;
+        if (length <= lengthBefore || length > slotEnd(slot)) {
+            return;
         }
+        std::string found(static_cast<std::size_t>(length - lengthBefore), '\0');
+        if (file_->readAt(lengthBefore, found) != found.size()) {
+            return;
+        }
+        const std::uint64_t recordAt = slotOffset(slot);
+        for (std::size_t at = 0; at < found.size(); ++at) {
+            const std::uint64_t offset = lengthBefore + at;
+            const char written =
+                offset < recordAt ? '\0' : record[static_cast<std::size_t>(offset - recordAt)];
+            if (found[at] != written) {
+                return;
+            }
+        }
+        file_->truncate(lengthBefore);
     } catch (const RaisedError&) {
     }
 }
@@ -50,10 +71,9 @@ void SessionLogFile::rewriteRecord(std::int64_t slot, std::string_view text) {
 
 // Only the record's head is read: nothing else of a session's record stays the same.
 bool SessionLogFile::holdsSessionStartingAt(std::int64_t slot, std::string_view startStamp) {
-    const std::string expected = sessionRecordHead(startStamp);
-    std::string found(expected.size(), '\0');
-    const std::size_t got = file_->readAt(slotOffset(slot), std::span(found.data(), found.size()));
-    return got == found.size() && found == expected;
+    std::array<char, sessionHeadSize> head{};
+    const std::size_t got = file_->readAt(slotOffset(slot), head);
+    return beginsSessionStartedAt(decodeRecord(std::string_view(head.data(), got)), startStamp);
 }
 
 } // namespace quillmarten

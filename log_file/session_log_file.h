@@ -62,9 +62,10 @@ class SessionLogFile {
     // Every slot of the file, as scanSlots gives them; returns how many there were.
     template <typename Visit> std::int64_t scan(Visit visit) { return scanSlots(*file_, visit); }
 
-    // Writes `text` as the record of slot `slot` past the end of the file; the slots skipped become
-    // gap records of zeros. A write that fails takes back whatever part of it reached the file, so
-    // that a record is on disk whole or not at all.
+    // Writes `text` as the record of slot `slot`, past the end of the file or over a record cut
+    // short at its end; the slots skipped become gap records of zeros. A write that fails takes
+    // back whatever part of it grew the file, so that a record is on disk whole or not at all, and
+    // leaves what another program wrote.
     void appendRecord(std::int64_t slot, std::string_view text);
 
     // Writes `text` over the record of slot `slot`, which the file already holds.
@@ -74,7 +75,7 @@ class SessionLogFile {
     bool holdsSessionStartingAt(std::int64_t slot, std::string_view startStamp);
 
   private:
-    void takeBack(std::uint64_t lengthBefore) noexcept;
+    void takeBack(std::uint64_t lengthBefore, std::int64_t slot, std::string_view record) noexcept;
 
     std::unique_ptr<File> file_;
 };

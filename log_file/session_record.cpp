@@ -220,9 +220,8 @@ std::string sessionRecordText(std::string_view startStamp, std::string_view stop
     return text;
 }
 
-std::string sessionRecordHead(std::string_view startStamp) {
-    return encodeRecord(sessionRecordText(startStamp, startStamp, Duration{}))
-        .substr(0, sessionHeadSize);
+bool beginsSessionStartedAt(const Record& record, std::string_view startStamp) {
+    return record.lengthField == sessionTextLength && record.text.starts_with(startStamp);
 }
 
 std::string damageReason(const Record& record) {

@@ -58,8 +58,9 @@ Record decodeRecord(std::string_view bytes);
 // The 40 bytes of a record holding `text` (38 characters at most).
 std::string encodeRecord(std::string_view text);
 
-// The first sessionHeadSize bytes of the record of a session that started at `startStamp`.
-std::string sessionRecordHead(std::string_view startStamp);
+// Whether `record` begins as the record of the session that started at `startStamp` does: with
+// its length and its start, whatever follows them.
+bool beginsSessionStartedAt(const Record& record, std::string_view startStamp);
 
 // The text of a session's record: start, last moment seen running, time in use.
 std::string sessionRecordText(std::string_view startStamp, std::string_view stopStamp,

@@ -62,11 +62,15 @@ void SessionTracker::placeRecord(const std::string& record) {
     try {
         SessionLogFile file(ports_.files, logPath_);
         const FileStatus status = file.status();
-        if (!lastReading_ || !lastReading_->describes(status)) {
+        const LogChange change = logChange(status);
+        if (change == LogChange::ongoing) {
+            return;
+        }
+        if (change == LogChange::settled) {
             reread = true;
             readLog(file, status);
         }
-        appendRecord(file, status, record);
+        placeSession(file, record);
     } catch (...) {
         failure = currentError();
         reread = reread || readLogReadOnly();
@@ -75,16 +79,28 @@ void SessionTracker::placeRecord(const std::string& record) {
         listWithSession(record);
     }
     if (failure) {
-        const bool moving = pendingMove_.has_value();
-        report(*failure, moving ? report_origin::recordRewrite : report_origin::meteringStart,
-               moving ? rewriteReports_ : startReports_);
+        reportPlacing(*failure);
     }
+}
+
+// The first reading takes the file as it stands. A log that changed during the run is read only
+// once two looks in a row find it in the same state, so that no total is taken from a file that
+// another program is still copying or writing.
+SessionTracker::LogChange SessionTracker::logChange(const FileStatus& status) {
+    if (lastReading_ && lastReading_->status == status) {
+        return LogChange::none;
+    }
+    const bool settled = !logReadBefore_ || changedFile_ == status;
+    changedFile_ = status;
+    return settled ? LogChange::settled : LogChange::ongoing;
 }
 
 // Damaged records are listed but never counted, so that one bad byte neither ends the load
 // nor stops this session from being metered. They are reported by the first reading only:
-// a later reading, of the same log or of one put in its place, lists them without a report.
-// A log too large to list is not read at all: the session goes behind its end all the same.
+// a later reading, of the same log or of one put in its place, lists them without a report. A
+// later reading that finds a record of this session's start has found the session's own record,
+// a copy of the log having come back: it is neither listed nor counted, and the session goes on
+// in it. A log too large to list is not read at all: the session goes behind its end all the same.
 void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
     const bool firstReading = !logReadBefore_;
     logReadBefore_ = true;
@@ -95,15 +111,20 @@ void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
         if (firstReading) {
             reportError(ports_.events, logTooLargeError(status.size), report_origin::meteringStart);
         }
-        lastReading_ = LogReading{status, slotsIn(status.size)};
+        lastReading_ = LogReading{status, slotsIn(status.size), std::nullopt};
         return;
     }
     // Within that bound the size tells how many rows to expect: rows that grew one by one would
     // cost their memory over and over, page by page.
     rows_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 2));
     DurationSum total;
+    std::optional<std::int64_t> ownSlot;
     const std::int64_t slots = file.scan([&](std::int64_t slot, const Record& record) {
         if (record.kind == RecordKind::gap) {
+            return;
+        }
+        if (!firstReading && beginsSessionStartedAt(record, startStamp_)) {
+            ownSlot = slot;
             return;
         }
         rows_.add(record.text, record.kind == RecordKind::damaged);
@@ -120,20 +141,20 @@ void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
         storedTotal_ = total.carried();
     } catch (const RaisedError& error) {
         storedTotal_ = largestDuration;
-        report(error, report_origin::meteringStart, startReports_);
+        reportPlacing(error);
     }
-    lastReading_ = LogReading{status, slots};
+    lastReading_ = LogReading{status, slots, ownSlot};
 }
 
 // Returns whether the log was read again, in whole or in part; a log still as the last reading
-// found it is not. The failure worth reporting is the one that kept the log from being opened
-// for writing, so this one's own stays unsaid.
+// found it, or still changing, is not. The failure worth reporting is the one that kept the log
+// from being opened for writing, so this one's own stays unsaid.
 bool SessionTracker::readLogReadOnly() {
     bool reading = false;
     try {
         SessionLogFile file(ports_.files, logPath_, FileAccess::readOnly);
         const FileStatus status = file.status();
-        if (lastReading_ && lastReading_->describes(status)) {
+        if (logChange(status) != LogChange::settled) {
             return false;
         }
         reading = true;
@@ -162,17 +183,39 @@ void SessionTracker::reportDamageNotInFull() {
     }
 }
 
-void SessionTracker::appendRecord(SessionLogFile& file, const FileStatus& status,
-                                  const std::string& record) {
-    const std::int64_t slot = newSessionSlot(lastReading_->slots);
-    file.appendRecord(slot, record);
-    placed_ = PlacedRecord{slot, status.identity};
+// The session goes where a reading during the run found its own record, or else two slots past
+// the log's last.
+void SessionTracker::placeSession(SessionLogFile& file, const std::string& record) {
+    const LogReading& reading = *lastReading_;
+    const std::int64_t slot = reading.ownSlot.value_or(newSessionSlot(reading.slots));
+    try {
+        file.appendRecord(slot, record);
+    } catch (...) {
+        rememberTakenBack(file);
+        throw;
+    }
+    placed_ = PlacedRecord{slot, reading.status.identity};
+    lastReading_.reset();
     if (pendingMove_) {
         ports_.events.writeEvent(EventType::information, event_id::report,
                                  std::string(whatHappened(*pendingMove_)) +
                                      "; this session's record moved to record " +
                                      std::to_string(slot));
         pendingMove_.reset();
+    }
+}
+
+// Cutting back a failed append changes the file's last write, though not its bytes: the log is
+// still as read, and a start waiting for its record must not read it again every second. The
+// failure worth reporting is the append's.
+void SessionTracker::rememberTakenBack(SessionLogFile& file) noexcept {
+    try {
+        const FileStatus now = file.status();
+        FileStatus& read = lastReading_->status;
+        if (now.identity == read.identity && now.size == read.size) {
+            read = now;
+        }
+    } catch (...) {
     }
 }
 
@@ -210,41 +253,38 @@ void SessionTracker::retryPlacing(const std::string& record) {
     }
 }
 
-// Rewrites the record where it was placed while the file at the log's path is that file and
-// still holds it there; otherwise places it again, as a start would. A failed rewrite leaves the
-// record as the last good one wrote it; the next tick tries again.
+// Rewrites the record where it was placed while that slot holds this session's start: then the
+// file is the session's log whatever its identity (a copy of it that came back by a rename), and
+// a log cut short inside the record gets it whole again. Otherwise, once the file has stopped
+// changing, the record is placed again, as a start would. A failed rewrite leaves the record as
+// the last good one wrote it; the next tick tries again.
 void SessionTracker::keepRecord(const std::string& record) {
     std::optional<RecordMove> move;
     try {
         SessionLogFile file(ports_.files, logPath_);
-        move = recordMove(file);
-        if (!move) {
+        const FileStatus status = file.status();
+        if (file.holdsSessionStartingAt(placed_->slot, startStamp_)) {
+            placed_->file = status.identity;
             file.rewriteRecord(placed_->slot, record);
             rewriteReports_.succeeded();
+        } else if (logChange(status) == LogChange::settled) {
+            move = recordMove(status);
         }
     } catch (...) {
         report(currentError(), report_origin::recordRewrite, rewriteReports_);
     }
     if (move) {
         placed_.reset();
-        lastReading_.reset();
         pendingMove_ = move;
         placeRecord(record);
     }
 }
 
-std::optional<RecordMove> SessionTracker::recordMove(SessionLogFile& file) const {
-    const FileStatus status = file.status();
+RecordMove SessionTracker::recordMove(const FileStatus& status) const {
     if (status.identity != placed_->file) {
         return status.size == 0 ? RecordMove::logDeleted : RecordMove::logReplaced;
     }
-    if (status.size < slotEnd(placed_->slot)) {
-        return RecordMove::logCutShort;
-    }
-    if (!file.holdsSessionStartingAt(placed_->slot, startStamp_)) {
-        return RecordMove::overwritten;
-    }
-    return std::nullopt;
+    return status.size < slotEnd(placed_->slot) ? RecordMove::logCutShort : RecordMove::overwritten;
 }
 
 // The window shows the counted time whether or not the file could take it. The caption's total
@@ -265,6 +305,15 @@ void SessionTracker::onHideTimer() {
         ports_.mainWindow.setVisible(false);
     }
     ports_.hideTimer.setEnabled(false);
+}
+
+// Placing the record is the start's work until the session was placed once, then the rewrite's.
+void SessionTracker::reportPlacing(const RaisedError& error) {
+    if (pendingMove_) {
+        report(error, report_origin::recordRewrite, rewriteReports_);
+    } else {
+        report(error, report_origin::meteringStart, startReports_);
+    }
 }
 
 void SessionTracker::report(const RaisedError& error, std::string_view origin,

@@ -38,9 +38,10 @@ enum class RecordMove : std::uint8_t {
 // Meters the running session: loads the log's sessions into the list and the grand total, places
 // the session's record two slots past the last, and on every tick counts the session's seconds,
 // rewrites its record and refreshes its row and the caption. Failures become error reports;
-// none of them stops the metering. The record is written only into the file it was placed in:
-// should another file take the log's place, or the record's slot hold anything else, the
-// session is placed again behind whatever the log holds then.
+// none of them stops the metering. While the record's slot holds this session's start, the file
+// is the session's log, whatever brought it there; should the slot hold anything else, the log is
+// read again once it has stopped changing, and the session goes where its record is found, or
+// behind whatever the log holds then.
 class SessionTracker {
   public:
     // The tracker fills `rows` with the stored sessions and the running one, for the list.
@@ -66,23 +67,29 @@ class SessionTracker {
     struct LogReading {
         FileStatus status;
         std::int64_t slots;
-        bool describes(const FileStatus& now) const {
-            return status.identity == now.identity && status.size == now.size &&
-                   status.lastWrite == now.lastWrite;
-        }
+        std::optional<std::int64_t> ownSlot; // where a reading during the run found the session
+    };
+    // How the log stands since the last reading.
+    enum class LogChange : std::uint8_t {
+        none,    // as the last reading found it
+        settled, // to be read: the first reading, or a change that two looks found the same
+        ongoing, // changed since the last look: another program may still be writing it
     };
 
     void placeRecord(const std::string& record);
+    LogChange logChange(const FileStatus& status);
     void readLog(SessionLogFile& file, const FileStatus& status);
     bool readLogReadOnly();
     void reportDamage(std::int64_t slot, const Record& record);
     void reportDamageNotInFull();
-    void appendRecord(SessionLogFile& file, const FileStatus& status, const std::string& record);
+    void placeSession(SessionLogFile& file, const std::string& record);
+    void rememberTakenBack(SessionLogFile& file) noexcept;
     void listWithSession(const std::string& record);
     void retryPlacing(const std::string& record);
     void keepRecord(const std::string& record);
-    std::optional<RecordMove> recordMove(SessionLogFile& file) const;
+    RecordMove recordMove(const FileStatus& status) const;
     void showSession(const std::string& record);
+    void reportPlacing(const RaisedError& error);
     void report(const RaisedError& error, std::string_view origin, ReportThrottle& throttle);
 
     TrackerPorts ports_;
@@ -95,6 +102,7 @@ class SessionTracker {
     int lastSecondSeen_ = 0;
     std::optional<PlacedRecord> placed_;
     std::optional<LogReading> lastReading_;
+    std::optional<FileStatus> changedFile_; // how the last look found a log that had changed
     std::optional<RecordMove> pendingMove_;
     std::int64_t lastPlacingAttempt_ = 0;
     bool logReadBefore_ = false;

@@ -21,10 +21,12 @@ class MemoryFile final : public File {
     MemoryFile(const MemoryFile&) = delete;
     MemoryFile& operator=(const MemoryFile&) = delete;
 
-    // The last-write time changes whenever the bytes do, also when a test changes them itself.
+    // The last-write time moves on with every write and truncation, as a real file system's
+    // does, and whenever the bytes change, also when a test changes them itself.
     FileStatus status() override {
         return FileStatus{std::max<std::uint64_t>(file_.bytes.size(), file_.claimedSize),
-                          FileIdentity{1, file_.number}, std::hash<std::string>{}(file_.bytes)};
+                          FileIdentity{1, file_.number},
+                          std::hash<std::string>{}(file_.bytes) + file_.changes};
     }
 
     std::size_t readAt(std::uint64_t offset, std::span<char> into) override {
@@ -47,6 +49,7 @@ class MemoryFile final : public File {
         refuseUnlessWritable();
         if (owner_.writeFailure_) {
             place(offset, bytes.substr(0, std::min(bytes.size(), owner_.bytesBeforeFailure_)));
+            place(file_.bytes.size(), owner_.othersBytes_);
             throw makeError(*owner_.writeFailure_);
         }
         place(offset, bytes);
@@ -59,6 +62,7 @@ class MemoryFile final : public File {
             throw makeError(*owner_.truncateFailure_);
         }
         file_.bytes.resize(length);
+        ++file_.changes;
     }
 
   private:
@@ -77,6 +81,7 @@ class MemoryFile final : public File {
             file_.bytes.resize(start + bytes.size(), '\0');
         }
         file_.bytes.replace(start, bytes.size(), bytes);
+        ++file_.changes;
     }
 
     MemoryFileSystem& owner_;

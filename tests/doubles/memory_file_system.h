@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace quillmarten::testing {
 
@@ -36,10 +37,13 @@ class MemoryFileSystem final : public FileSystem {
     // Every open raises this error number until cleared with std::nullopt.
     void failOpens(std::optional<std::int32_t> number) { openFailure_ = number; }
     // Every write raises this error number after writing `bytesBefore` of its bytes, as a disk
-    // that fills up in the middle of a write does.
-    void failWrites(std::optional<std::int32_t> number, std::size_t bytesBefore = 0) {
+    // that fills up in the middle of a write does; another program appends `othersBytes` to the
+    // file at that moment.
+    void failWrites(std::optional<std::int32_t> number, std::size_t bytesBefore = 0,
+                    std::string othersBytes = {}) {
         writeFailure_ = number;
         bytesBeforeFailure_ = bytesBefore;
+        othersBytes_ = std::move(othersBytes);
     }
 
     // Every read after the next `readsBefore` raises this error number until cleared.
@@ -66,6 +70,7 @@ class MemoryFileSystem final : public FileSystem {
         std::uint64_t claimedSize = 0;
         bool readOnly = false;
         int writers = 0; // handles open for writing, which keep it from being moved or removed
+        std::uint64_t changes = 0; // writes and truncations, each of which moves the last write on
     };
     std::unique_ptr<File> open(const std::string& path, bool writable);
     static void refuseWhileWritten(const StoredFile& file);
@@ -78,6 +83,7 @@ class MemoryFileSystem final : public FileSystem {
     std::optional<std::int32_t> writeFailure_;
     std::optional<std::int32_t> truncateFailure_;
     std::size_t bytesBeforeFailure_ = 0;
+    std::string othersBytes_;
 };
 
 } // namespace quillmarten::testing

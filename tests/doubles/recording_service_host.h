@@ -59,16 +59,18 @@ class RecordingServiceHost final : public ServiceHost {
     // The operations called, in order ("install", "writeSetting Parameters/TimerInterval=1000").
     const std::vector<std::string>& calls() const { return calls_; }
     const std::vector<Entry>& events() const { return events_; }
-    // The texts of the error reports (error entries of id 109), in order.
-    std::vector<std::string> errorReports() const {
+    // The texts of the entries of id 109 of one type, in order: the error reports, or the
+    // information entries that say where a session's record moved.
+    std::vector<std::string> reports(EventType type) const {
         std::vector<std::string> texts;
         for (const Entry& entry : events_) {
-            if (entry.type == EventType::error && entry.id == event_id::report) {
+            if (entry.type == type && entry.id == event_id::report) {
                 texts.push_back(entry.message);
             }
         }
         return texts;
     }
+    std::vector<std::string> errorReports() const { return reports(EventType::error); }
 
     void answerInstall(bool installed) { installAnswer_ = installed; }
     std::string command = "\"C:\\Q\\Quillmarten.exe\"";

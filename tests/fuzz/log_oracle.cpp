@@ -48,6 +48,11 @@ bool isSession(std::string_view record) {
            isTimeOfDay(text.substr(32));
 }
 
+bool beginsWithStart(std::string_view record, std::string_view start) {
+    return record.size() >= 2 + start.size() && record[0] == 38 && record[1] == 0 &&
+           record.substr(2, start.size()) == start;
+}
+
 std::int64_t secondsInUse(std::string_view record) {
     const std::string_view used = record.substr(30);
     return std::int64_t{number(used.substr(0, 4))} * 86400 + number(used.substr(4, 2)) * 3600 +
@@ -63,11 +68,15 @@ std::string durationText(std::int64_t seconds) {
     return text;
 }
 
-LogSummary summarise(std::string_view log) {
+LogSummary summarise(std::string_view log, std::string_view runningStart) {
     LogSummary summary;
     for (std::size_t at = 0; at < log.size(); at += slotSize) {
         const std::string_view record = log.substr(at, slotSize);
         ++summary.slots;
+        if (!runningStart.empty() && beginsWithStart(record, runningStart)) {
+            summary.ownSlot = summary.slots;
+            continue;
+        }
         if (!isGap(record)) {
             ++summary.listedRows;
         }

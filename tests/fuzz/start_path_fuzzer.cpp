@@ -1,11 +1,12 @@
 // Drives the start of metering over arbitrary log contents, then ticks, a second start, a start
-// whose write fails, and a log replaced by another between two ticks, and checks each against
-// the oracle. Run:
+// whose write fails, and a log replaced by another between two ticks, and checks each against the
+// oracle. Run:
 //   build/fuzz/tests/fuzz/start_path_fuzzer -max_len=4096 NEW_CORPUS tests/fuzz/corpus
 #include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
 #include "log_oracle.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -17,6 +18,7 @@ using namespace quillmarten::testing;
 
 const std::string path = "C:\\Q\\Quillmarten.dat";
 const std::string captionPrefix = "Quillmarten - Version 1.0.45 - At work since ";
+const std::string firstStart = "20261205080307"; // where the machine's clock starts
 constexpr int ticks = 3;
 
 void expect(bool holds, const char* what) {
@@ -46,23 +48,35 @@ struct Machine {
     std::unique_ptr<MeteredProcess> run;
 };
 
-// The file holds what it held before, then zeros, then the run's own well-formed record, and
-// the run shows every stored row and the total of the well-formed ones.
-void checkRun(const std::string& before, const std::string& after, const MeteredProcess& run,
-              std::int64_t runSeconds) {
-    const oracle::LogSummary stored = oracle::summarise(before);
-    // The first slot of an empty log; else one gap slot after the last.
-    const std::size_t slot = stored.slots == 0 ? 1 : stored.slots + 2;
-    expect(after.size() == slot * oracle::slotSize, "the new record is two slots past the last");
-    expect(after.compare(0, before.size(), before) == 0, "stored bytes are untouched");
+// The first slot of an empty log; else one gap slot after the last.
+std::size_t newSlot(const oracle::LogSummary& log) {
+    return log.slots == 0 ? 1 : log.slots + 2;
+}
+
+// The file holds what it held before, padded with zeros, but for slot `slot`, which holds the run's
+// own well-formed record; the run shows the rows of the log as read, its own, and their total.
+void checkRun(const std::string& before, const std::string& after, std::size_t slot,
+              const oracle::LogSummary& read, const MeteredProcess& run, std::int64_t runSeconds) {
     const std::size_t recordAt = (slot - 1) * oracle::slotSize;
-    expect(after.find_first_not_of('\0', before.size()) >= recordAt, "the skipped bytes are zero");
-    const std::string_view record = std::string_view(after).substr(recordAt);
-    expect(oracle::isSession(record), "the new record is well formed");
-    expect(oracle::secondsInUse(record) == runSeconds, "the new record holds the counted time");
-    expect(run.rows.size() == stored.listedRows + 1, "every stored row and the run's are listed");
-    expect(run.window.caption == captionPrefix + oracle::durationText(stored.seconds + runSeconds),
+    expect(after.size() == std::max(before.size(), slot * oracle::slotSize),
+           "the record is the last, or stands where it stood");
+    std::string padded = before;
+    padded.resize(after.size(), '\0');
+    expect(after.compare(0, recordAt, padded, 0, recordAt) == 0 &&
+               after.compare(recordAt + oracle::slotSize, std::string::npos, padded,
+                             recordAt + oracle::slotSize) == 0,
+           "stored bytes are untouched, the skipped bytes zero");
+    const std::string_view record = std::string_view(after).substr(recordAt, oracle::slotSize);
+    expect(oracle::isSession(record), "the record is well formed");
+    expect(oracle::secondsInUse(record) == runSeconds, "the record holds the counted time");
+    expect(run.rows.size() == read.listedRows + 1, "every stored row and the run's are listed");
+    expect(run.window.caption == captionPrefix + oracle::durationText(read.seconds + runSeconds),
            "the total is the sum of the well-formed records");
+}
+
+void checkNewRun(const std::string& before, const std::string& after, const MeteredProcess& run) {
+    const oracle::LogSummary stored = oracle::summarise(before);
+    checkRun(before, after, newSlot(stored), stored, run, ticks);
 }
 
 void startsAndTicks(const std::string& log) {
@@ -70,11 +84,11 @@ void startsAndTicks(const std::string& log) {
     machine.start();
     machine.tick();
     const std::string afterFirst = machine.log();
-    checkRun(log, afterFirst, *machine.run, ticks);
+    checkNewRun(log, afterFirst, *machine.run);
     machine.clock.advance(3600);
     machine.start();
     machine.tick();
-    checkRun(afterFirst, machine.log(), *machine.run, ticks);
+    checkNewRun(afterFirst, machine.log(), *machine.run);
 }
 
 // A start whose write breaks off leaves the file as it was, then places its record whole.
@@ -85,18 +99,21 @@ void startWithAFailingWrite(const std::string& log, std::size_t bytesWritten) {
     expect(machine.log() == log, "a failed append leaves no fragment");
     machine.files.failWrites(std::nullopt);
     machine.tick();
-    checkRun(log, machine.log(), *machine.run, ticks);
+    checkNewRun(log, machine.log(), *machine.run);
 }
 
-// Another file takes the log's place while the session runs: the session goes behind what the
-// new file holds, whose bytes stay as they are, and keeps the time it counted.
+// Another file takes the log's place while the session runs: the session goes on in a record of
+// its start that the new file holds, or behind what the new file holds, whose bytes stay as they
+// are, and keeps the time it counted.
 void logReplacedBetweenTicks(const std::string& log, const std::string& replacement) {
     Machine machine(log);
     machine.start();
     machine.tick(1);
     machine.files.replace(path, replacement);
     machine.tick();
-    checkRun(replacement, machine.log(), *machine.run, ticks + 1);
+    const oracle::LogSummary read = oracle::summarise(replacement, firstStart);
+    checkRun(replacement, machine.log(), read.ownSlot != 0 ? read.ownSlot : newSlot(read), read,
+             *machine.run, ticks + 1);
 }
 
 } // namespace

@@ -33,14 +33,19 @@ class Tracker : public ::testing::Test {
     std::string& file() { return files.contents(path); }
     std::string recordInSlot(int slot) { return file().substr(std::size_t(slot - 1) * 40, 40); }
     Texts reports() const { return run->host.errorReports(); }
+    // The information entries: where the session's record moved.
+    Texts notes() const { return run->host.reports(EventType::information); }
 
     FakeClock clock;
     MemoryFileSystem files;
     std::unique_ptr<MeteredProcess> run;
 };
 
+// At start, a stored record that began in the same second (the clock was set back) is an earlier
+// session's.
 TEST_F(Tracker, StartListsTheSessionAndTheCaptionShowsTheTotalFromTheFirstCountedSecond) {
-    file() = record(stored, stored, "0000235950") + gap + record(stored, stored, "0000000020");
+    file() = record(stored, stored, "0000235950") + gap +
+             record("20261205080307", "20261205080307", "0000000020");
     start();
     EXPECT_EQ(recordInSlot(5), record("20261205080307", "20261205080307", "0000000000"));
     EXPECT_EQ(run->list.row(2), "05/12/2026-08:03:07 05/12/2026-08:03:07 0000:00:00:00");
@@ -56,7 +61,7 @@ TEST_F(Tracker, StartListsTheSessionAndTheCaptionShowsTheTotalFromTheFirstCounte
 
 // A tick counts at most one second, and only when the clock's second changed; it rewrites the
 // record each time with one open, a read of the record's start to see that it is still there,
-// one 40-byte write and one close.
+// one 40-byte write and one close, and puts the tray icon back while the taskbar exists.
 TEST_F(Tracker, TickCountsOneSecondWhenTheClocksSecondChanged) {
     start();
     const MemoryFileSystem before = files;
@@ -68,9 +73,12 @@ TEST_F(Tracker, TickCountsOneSecondWhenTheClocksSecondChanged) {
     EXPECT_EQ(files.closes, files.opens);
     EXPECT_EQ(recordInSlot(1), record("20261205080307", "20261205080308", "0000000001"));
     EXPECT_EQ(run->list.row(0), "05/12/2026-08:03:07 05/12/2026-08:03:08 0000:00:00:01");
+    run->taskbar.present = false;
     tick(5);
+    run->taskbar.present = true;
     tick(60);
     tick(0);
+    EXPECT_EQ(run->tray.adds, 4) << "the tray icon comes back while the taskbar exists";
     EXPECT_EQ(recordInSlot(1).substr(16), "20261205080413"
                                           "0000000002");
 }
@@ -90,15 +98,6 @@ TEST_F(Tracker, ALogTooLargeToListIsNotReadAndTheSessionGoesBehindItsEnd) {
     tick(1);
     EXPECT_EQ(run->list.rowCount, 1u);
     EXPECT_EQ(run->window.caption, captionPrefix + "0000:00:00:01");
-}
-
-TEST_F(Tracker, TrayIconComesBackWhileTheTaskbarExists) {
-    start();
-    run->taskbar.present = false;
-    tick(1);
-    run->taskbar.present = true;
-    tick(1);
-    EXPECT_EQ(run->tray.adds, 2);
 }
 
 // The rest are counted by error number, each count in an entry of its own number.
@@ -136,70 +135,173 @@ TEST_F(Tracker, StartThatCannotWriteItsRecordMetersOnAndPlacesItLater) {
         start();
         EXPECT_EQ(run->list.rowCount, 3u);
         run->list.selected = 0;
-        const int readsBefore = files.reads;
         for (int second = 0; second < 5; ++second) {
             tick(1);
         }
-        EXPECT_EQ(files.reads, readsBefore) << report;
         EXPECT_EQ(run->list.selected, 0u) << report;
         EXPECT_EQ(reports(), Texts{report});
         EXPECT_EQ(file(), log) << report;
         EXPECT_EQ(run->tray.adds, 6) << report;
         EXPECT_EQ(run->window.caption, captionPrefix + "0001:00:00:15") << report;
         EXPECT_EQ(run->list.row(2), "05/12/2026-08:03:07 05/12/2026-08:03:12 0000:00:00:05");
-        // Written over in place at the same length meanwhile, the log is read again.
+        // Written over in place at the same length meanwhile, the log is read again once a second
+        // look finds it unchanged.
         file().replace(0, 40, record(stored, stored, "0002000000"));
         const std::string changed = file();
         tick(1);
-        EXPECT_EQ(run->window.caption, captionPrefix + "0002:00:00:16") << report;
+        EXPECT_EQ(run->window.caption, captionPrefix + "0001:00:00:16") << report;
+        tick(1);
+        EXPECT_EQ(run->window.caption, captionPrefix + "0002:00:00:17") << report;
         refuseWrites(false);
         tick(1);
-        EXPECT_EQ(file(), changed + gap + record("20261205080307", "20261205080314", "0000000007"));
+        EXPECT_EQ(file(), changed + gap + record("20261205080307", "20261205080315", "0000000008"));
     }
 }
 
-// Whatever takes the place of the running session's record, the session is placed again behind
-// what the log holds then, the log's bytes untouched, and the move is told once.
-TEST_F(Tracker, RecordIsPlacedAgainWhenItsLogIsReplacedCutShortOverwrittenOrDeleted) {
-    const std::string other = record("20261101080000", "20261101090000", "0000010000");
+// While the record's slot holds the session's start, the file is the session's log whatever
+// brought it there: the record stays in its place, written whole, and the session counts once; a
+// log read again that holds the session's record keeps the session there. Otherwise the session
+// is placed behind what the log holds, once a second look finds the log unchanged, the log's bytes
+// untouched, and the move is told once. Cut short within the record's start, the log keeps the
+// fragment.
+TEST_F(Tracker, RecordStaysWhereItsStartStandsElseIsPlacedAgainOnceTheLogStays) {
     const std::string first = record(stored, stored, "0000000010");
+    const std::string other = record("20261101080000", "20261101090000", "0000010000");
+    // The session's start, yet not a session's length.
+    const std::string sameStart = encodeRecord("2026120508030720261205080308000000001");
+    const std::string aside = path + ".aside";
+    const auto moved = [](const std::string& what, int slot) {
+        return what + "; this session's record moved to record " + std::to_string(slot);
+    };
     struct Case {
         std::string what;
-        std::function<void()> change;
-        std::string logAfter; // what the log holds before the session's record is placed again
+        std::function<void()> change; // counts one second
+        std::string logBefore;        // what the log holds before the record's slot
         int slot;
         std::string total;
+        Texts notes;
     };
     const std::vector<Case> cases{
-        {"The log was replaced", [&] { files.replace(path, other); }, other, 3, "0000:01:00:02"},
-        {"The log was cut short", [&] { file().resize(119); },
-         first + gap + record("20261205080307", "20261205080308", "0000000001").substr(0, 39), 5,
-         "0000:00:00:12"},
-        {"The session's record was overwritten", [&] { file() = other + gap + other; },
-         other + gap + other, 5, "0000:02:00:02"},
-        {"The log was deleted", [&] { files.removeFile(path); }, "", 1, "0000:00:00:02"},
+        {"a copy taken during the session moved back over the log",
+         [&] {
+             const std::string copy = file();
+             tick(1);
+             files.replace(path, copy);
+         },
+         first,
+         3,
+         "0000:00:00:13",
+         {}},
+        {"cut short inside the record, its start intact",
+         [&] {
+             tick(1);
+             file().resize(100);
+         },
+         first,
+         3,
+         "0000:00:00:13",
+         {}},
+        {"written over and put back between two looks",
+         [&] {
+             const std::string was = file();
+             file() = first + gap + first;
+             tick(0);
+             file() = was;
+             tick(1);
+         },
+         first,
+         3,
+         "0000:00:00:13",
+         {}},
+        {"moved aside, the session placed in a new log, and moved back",
+         [&] {
+             files.moveOver(path, aside);
+             tick(0);
+             tick(1);
+             files.moveOver(aside, path);
+             tick(0);
+         },
+         first,
+         3,
+         "0000:00:00:13",
+         {moved("The log was deleted", 1), moved("The log was replaced", 3)}},
+        {"replaced by a copy still growing at the first two looks",
+         [&] {
+             files.replace(path, other);
+             tick(0);
+             file() += gap + other;
+             tick(1);
+             EXPECT_EQ(file(), other + gap + other);
+         },
+         other + gap + other,
+         5,
+         "0000:02:00:03",
+         {moved("The log was replaced", 5)}},
+        {"a copy that came back, then cut short within the record's start",
+         [&] {
+             files.replace(path, file());
+             tick(0);
+             file().resize(90);
+             tick(1);
+         },
+         first + gap + record("20261205080307", "20261205080308", "0000000001").substr(0, 10),
+         5,
+         "0000:00:00:13",
+         {moved("The log was cut short", 5)}},
+        {"overwritten",
+         [&] {
+             file() = other + gap + sameStart;
+             tick(1);
+         },
+         other + gap + sameStart,
+         5,
+         "0000:01:00:03",
+         {moved("The session's record was overwritten", 5)}},
+        {"deleted",
+         [&] {
+             files.removeFile(path);
+             tick(1);
+         },
+         "",
+         1,
+         "0000:00:00:03",
+         {moved("The log was deleted", 1)}},
     };
     for (const Case& change : cases) {
         files.replace(path, first);
+        clock = FakeClock{};
         start();
         tick(1);
         change.change();
         tick(1);
-        const std::size_t at = static_cast<std::size_t>(change.slot - 1) * 40;
-        EXPECT_EQ(file().substr(0, change.logAfter.size()), change.logAfter) << change.what;
-        EXPECT_EQ(file().substr(at), record("20261205080307", "20261205080309", "0000000002"))
+        std::string expected = change.logBefore;
+        expected.resize(static_cast<std::size_t>(change.slot - 1) * 40, '\0');
+        EXPECT_EQ(file(), expected + record("20261205080307", "20261205080310", "0000000003"))
             << change.what;
-        EXPECT_EQ(
-            run->host.events().back(),
-            (RecordingServiceHost::Entry{EventType::information, 109,
-                                         change.what + "; this session's record moved to record " +
-                                             std::to_string(change.slot)}));
-        EXPECT_TRUE(reports().empty()) << change.what;
+        EXPECT_EQ(notes(), change.notes) << change.what;
         EXPECT_EQ(run->window.caption, captionPrefix + change.total) << change.what;
+        EXPECT_TRUE(reports().empty()) << change.what;
         tick(1);
-        EXPECT_EQ(file().substr(at + 30), "0000000003") << change.what;
-        clock = FakeClock{};
+        EXPECT_EQ(recordInSlot(change.slot).substr(30), "0000000004") << change.what;
     }
+}
+
+// Bytes that another program appends while the start's write fails are not cut off, and are
+// counted once read.
+TEST_F(Tracker, FailedAppendLeavesWhatAnotherProgramWrote) {
+    const std::string first = record(stored, stored, "0000000010");
+    const std::string other = record("20261101080000", "20261101090000", "0000010000");
+    file() = first;
+    files.failWrites(61, 0, other);
+    start();
+    EXPECT_EQ(file(), first + other);
+    files.failWrites(std::nullopt);
+    tick(1);
+    tick(1);
+    EXPECT_EQ(file(),
+              first + other + gap + record("20261205080307", "20261205080309", "0000000002"));
+    EXPECT_EQ(run->window.caption, captionPrefix + "0000:01:00:12");
+    EXPECT_EQ(reports(), Texts{"[61] Disk full - Inizializza"});
 }
 
 // A failure that lasts or recurs is reported once an hour per number; a successful write ends
@@ -232,17 +334,25 @@ TEST_F(Tracker, RewriteFailuresAreReportedHourlyPerIncidentAndTheWindowCountsOn)
     EXPECT_EQ(recordInSlot(1).substr(30), "0000000009");
 }
 
+// A log read again during the run that overflows the totals is the rewrite's failure.
 TEST_F(Tracker, TotalsAtTheCountersLimitAreReportedAndMeteringGoesOn) {
     const int records = std::numeric_limits<std::int32_t>::max() / 10000 + 1;
     file().reserve(static_cast<std::size_t>(records) * 40);
     for (int i = 0; i < records; ++i) {
         file() += record(stored, stored, "9999235959");
     }
+    const std::string full = file();
     start();
     tick(1);
     tick(1);
     EXPECT_EQ(reports(), (Texts{"[6] Overflow - Inizializza", "[6] Overflow - Aggiorna"}));
     EXPECT_EQ(recordInSlot(records + 2).substr(30), "0000000002");
+    files.replace(path, full);
+    tick(1);
+    tick(1);
+    EXPECT_EQ(reports(), (Texts{"[6] Overflow - Inizializza", "[6] Overflow - Aggiorna",
+                                "[6] Overflow - Aggiorna"}));
+    EXPECT_EQ(recordInSlot(records + 2).substr(30), "0000000004");
 }
 
 } // namespace
