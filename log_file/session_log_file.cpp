@@ -1,5 +1,7 @@
 #include "log_file/session_log_file.h"
 
+#include <algorithm>
+
 namespace quillmarten {
 
 std::string logFileBeside(std::string_view executablePath) {
@@ -16,32 +18,63 @@ SessionLogFile::SessionLogFile(FileSystem& files, const std::string& path, FileA
 
 namespace {
 
+// About 64 KiB of whole slots.
+constexpr std::size_t scanPieceSize = recordSize * 1638;
+
 std::uint64_t slotOffset(std::int64_t slot) {
     return slotEnd(slot - 1);
 }
 
+// The failure that made the write fail is the one to report; should cutting back fail too,
+// the fragment stays and the next reading lists it as damaged.
+void takeBack(File& file, std::uint64_t lengthBefore) noexcept {
+    try {
+        if (file.status().size > lengthBefore) {
+            file.truncate(lengthBefore);
+        }
+    } catch (const RaisedError&) {
+    }
+}
+
 } // namespace
 
-void SessionLogFile::appendRecord(std::int64_t slot, std::string_view text) {
-    const std::string record = encodeRecord(text);
-    const std::uint64_t lengthBefore = file_->status().size;
+std::string_view fileNameOf(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+std::uint64_t SlotReader::left() const {
+    const std::uint64_t offset = slotEnd(slot_);
+    return end_ > offset ? end_ - offset : 0;
+}
+
+bool SlotReader::readPiece() {
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(scanPieceSize, left()));
+    if (ended_ || wanted == 0) {
+        return false;
+    }
+    // The first piece is the largest: what is left only shrinks.
+    if (!buffer_) {
+        buffer_ = std::make_unique_for_overwrite<char[]>(wanted);
+    }
+    got_ = file_.readAt(slotEnd(slot_), std::span(buffer_.get(), wanted));
+    at_ = 0;
+    ended_ = got_ < wanted;
+    return got_ > 0;
+}
+
+void appendWhole(File& file, std::uint64_t offset, std::string_view bytes) {
+    const std::uint64_t lengthBefore = file.status().size;
     try {
-        file_->writeAt(slotOffset(slot), record);
+        file.writeAt(offset, bytes);
     } catch (const RaisedError&) {
-        takeBack(lengthBefore);
+        takeBack(file, lengthBefore);
         throw;
     }
 }
 
-// The failure that made the write fail is the one to report; should cutting back fail too,
-// the fragment stays and the next start lists it as damaged.
-void SessionLogFile::takeBack(std::uint64_t lengthBefore) noexcept {
-    try {
-        if (file_->status().size > lengthBefore) {
-            file_->truncate(lengthBefore);
-        }
-    } catch (const RaisedError&) {
-    }
+void SessionLogFile::appendRecord(std::int64_t slot, std::string_view text) {
+    appendWhole(*file_, slotOffset(slot), encodeRecord(text));
 }
 
 void SessionLogFile::rewriteRecord(std::int64_t slot, std::string_view text) {

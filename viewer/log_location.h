@@ -13,7 +13,4 @@ std::optional<std::string> givenLogPath(std::string_view commandLine);
 // The log beside the executable of the service's command line, whose path may be quoted.
 std::string serviceLogPath(std::string_view serviceCommand);
 
-// The name of a path's file, without its folder.
-std::string_view fileNameOf(std::string_view path);
-
 } // namespace quillmarten

@@ -5,6 +5,7 @@
 #include "basics/calendar.h"
 #include "basics/duration.h"
 #include "desktop/tray_icon.h"
+#include "log_file/session_log_file.h"
 
 #include <algorithm>
 #include <limits>
