@@ -3,6 +3,7 @@
 #include "basics/duration.h"
 #include "basics/program_version.h"
 #include "log_file/session_log_file.h"
+#include "metering/day_snapshots.h"
 #include "metering/event_log.h"
 #include "metering/report_throttle.h"
 #include "metering/session_rows.h"
@@ -37,7 +38,8 @@ enum class RecordMove : std::uint8_t {
 
 // Meters the running session: loads the log's sessions into the list and the grand total, places
 // the session's record two slots past the last, and on every tick counts the session's seconds,
-// rewrites its record and refreshes its row and the caption. Failures become error reports;
+// rewrites its record and refreshes its row and the caption; the days file beside the log keeps
+// the day of every counted second. Failures become error reports;
 // none of them stops the metering. The record is written only into the file it was placed in:
 // should another file take the log's place, or the record's slot hold anything else, the
 // session is placed again behind whatever the log holds then.
@@ -88,6 +90,7 @@ class SessionTracker {
     TrackerPorts ports_;
     SessionRows& rows_;
     std::string logPath_;
+    DaySnapshots daySnapshots_;
     std::string captionPrefix_;
     Duration storedTotal_;
     Duration sessionTime_;
