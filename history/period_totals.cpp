@@ -1,40 +1,37 @@
 #include "history/period_totals.h"
 
-#include <algorithm>
+#include <optional>
 
 namespace quillmarten {
 
 // A session's days come in order, and so do their periods: its seconds are summed over each
 // run of days in one period and credited once, which counts the session once in that period.
-void PeriodTotals::apply(const StoredSession& session, int sign) {
-    const DaySplit split(session);
-    std::int64_t day = std::max(split.firstDay(), days_.first);
-    const std::int64_t last = std::min(split.lastDay(), days_.last);
-    if (day > last) {
-        return;
-    }
-    std::int64_t period = periodOfDay(day, kind_);
+void PeriodTotals::apply(const SessionDays& session, int sign) {
+    std::optional<std::int64_t> period;
     std::int64_t seconds = 0;
     bool hasTime = false;
-    for (; day <= last; ++day) {
+    session.forEachDay(days_, [&](std::int64_t day, std::int64_t secondsOnDay) {
         const std::int64_t dayPeriod = periodOfDay(day, kind_);
-        if (dayPeriod != period) {
-            hasTime = credit(period, seconds, sign) || hasTime;
-            period = dayPeriod;
+        if (period && dayPeriod != *period) {
+            hasTime = credit(*period, seconds, session.estimated(), sign) || hasTime;
             seconds = 0;
         }
-        seconds += split.secondsOn(day);
+        period = dayPeriod;
+        seconds += secondsOnDay;
+    });
+    if (period) {
+        hasTime = credit(*period, seconds, session.estimated(), sign) || hasTime;
     }
-    hasTime = credit(period, seconds, sign) || hasTime;
     sessionsWithTime_ += hasTime ? sign : 0;
 }
 
-bool PeriodTotals::credit(std::int64_t period, std::int64_t seconds, int sign) {
+bool PeriodTotals::credit(std::int64_t period, std::int64_t seconds, bool estimated, int sign) {
     if (seconds == 0) {
         return false;
     }
     PeriodTotal& total = totalOf(period);
     total.seconds += sign * seconds;
+    total.estimatedSeconds += estimated ? sign * seconds : 0;
     total.sessions += sign;
     return true;
 }
@@ -50,11 +47,11 @@ PeriodTotal& PeriodTotals::totalOf(std::int64_t period) {
     return last_->second;
 }
 
-std::int64_t PeriodTotals::secondsIn(const DayRange& range) const {
+std::int64_t PeriodTotals::sumIn(const DayRange& range, std::int64_t PeriodTotal::*field) const {
     std::int64_t seconds = 0;
     for (auto entry = periods_.lower_bound(range.first);
          entry != periods_.end() && entry->first <= range.last; ++entry) {
-        seconds += entry->second.seconds;
+        seconds += entry->second.*field;
     }
     return seconds;
 }

@@ -99,14 +99,15 @@ class Report : public ::testing::Test {
 
 TEST_F(Report, CsvAndJsonQuoteAndEscapeWhatNeedsIt) {
     EXPECT_EQ(run({"--by", "day", "--format", "csv", "big \"office\", 2=a.dat"}).out,
-              "machine,day,seconds,time_in_use,sessions\r\n"
-              "\"big \"\"office\"\", 2\",2026-12-31,1800,0000:00:30:00,1\r\n"
-              "\"big \"\"office\"\", 2\",2027-01-01,7200,0000:02:00:00,2\r\n");
+              "machine,day,seconds,time_in_use,sessions,estimated_seconds\r\n"
+              "\"big \"\"office\"\", 2\",2026-12-31,1800,0000:00:30:00,1,1800\r\n"
+              "\"big \"\"office\"\", 2\",2027-01-01,7200,0000:02:00:00,2,7200\r\n");
     const std::string loneReturn = run({"--format", "csv", "lone\rreturn=b.dat"}).out;
     EXPECT_EQ(loneReturn.substr(loneReturn.find("\r\n") + 2, 16), "\"lone\rreturn\",1,");
     EXPECT_EQ(run({"--format", "json", "--by", "week", "caf\xC3\xA9\t\xFF=b.dat"}).out,
               "[\n  {\"machine\":\"caf\xC3\xA9\\u0009\\ufffd\",\"week\":\"2027-W01\","
-              "\"seconds\":30,\"time_in_use\":\"0000:00:00:30\",\"sessions\":1}\n]\n");
+              "\"seconds\":30,\"time_in_use\":\"0000:00:00:30\",\"sessions\":1,"
+              "\"estimated_seconds\":30}\n]\n");
 }
 
 // By session the days choose whole sessions; by period they keep the time on them.
@@ -115,7 +116,7 @@ TEST_F(Report, DaysKeepOverlappingSessionsWholeAndOnlyTheirOwnTime) {
         {{"--to", "2026-12-31"},
          "a.dat,1,2026-12-31T23:00:00,2027-01-01T01:00:00,3600,0000:01:00:00\r\n"},
         {{"--by", "day", "--from", "2027-01-01", "--to", "2027-01-01"},
-         "a.dat,2027-01-01,7200,0000:02:00:00,2\r\n"},
+         "a.dat,2027-01-01,7200,0000:02:00:00,2,7200\r\n"},
     };
     for (auto [arguments, rows] : cases) {
         arguments.insert(arguments.end(), {"--format", "csv", "a.dat", "b.dat"});

@@ -122,7 +122,7 @@ TEST_F(Follower, ChartsTheLastFiveWeeksByDayHalfAYearByWeekAndAYearByMonth) {
     class Totals final : public SessionSink {
       public:
         explicit Totals(PeriodKind kind) : totals(kind, DayRange{}) {}
-        void session(const StoredSession& stored) override { totals.add(stored); }
+        void session(const StoredSession& stored) override { totals.add(SessionDays(stored)); }
         void damaged(std::int64_t, const std::string&) override {}
         PeriodTotals totals;
     };
@@ -147,7 +147,7 @@ TEST_F(Follower, ChartsTheLastFiveWeeksByDayHalfAYearByWeekAndAYearByMonth) {
     EXPECT_EQ(days.bars[32].label, "7");
     EXPECT_TRUE(days.bars[31].weekend);
     EXPECT_FALSE(days.bars[32].weekend);
-    EXPECT_EQ(barText(days.bars[31]), "2026-12-06 Sunday: 0000:00:30:00, 0.5 h");
+    EXPECT_EQ(barText(days.bars[31]), "2026-12-06 Sunday: 0000:00:30:00, 0.5 h, estimated");
     EXPECT_EQ(follower.chart(lastHalfYearByWeek).bars.back().label, "W50");
     EXPECT_EQ(follower.chart(lastYearByMonth).bars.front().label, "Jan");
 }
