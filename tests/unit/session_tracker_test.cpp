@@ -1,11 +1,14 @@
 #include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
 #include "doubles/record_bytes.h"
+#include "log_file/days_file.h"
+#include "report/report_command.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <sstream>
 
 namespace quillmarten {
 namespace {
@@ -16,6 +19,8 @@ using Texts = std::vector<std::string>;
 const std::string path = "C:\\Program Files\\Quillmarten\\Quillmarten.dat";
 const std::string captionPrefix = "Quillmarten - Version 1.0.45 - At work since ";
 const std::string stored = "20261201080000";
+const std::string daysPath = "C:\\Program Files\\Quillmarten\\Quillmarten.days";
+const std::string daysHeader = encodeRecord(daysFileHeader);
 
 // Runs of the program over one log file; where records land and what totals they make across
 // runs is the fuzzer's to check.
@@ -31,6 +36,13 @@ class Tracker : public ::testing::Test {
         run->tracker.onMeterTick();
     }
     std::string& file() { return files.contents(path); }
+    // The report's rows by day of the log and its days file, without the header.
+    std::string byDay() {
+        std::ostringstream out;
+        std::ostringstream err;
+        runReport({"--by", "day", "--format", "csv", "pc=" + path}, files, out, err);
+        return out.str().substr(out.str().find('\n') + 1) + err.str();
+    }
     std::string recordInSlot(int slot) { return file().substr(std::size_t(slot - 1) * 40, 40); }
     Texts reports() const { return run->host.errorReports(); }
 
@@ -228,6 +240,107 @@ TEST_F(Tracker, TotalsAtTheCountersLimitAreReportedAndMeteringGoesOn) {
     tick(1);
     EXPECT_EQ(reports(), (Texts{"[6] Overflow - Inizializza", "[6] Overflow - Aggiorna"}));
     EXPECT_EQ(recordInSlot(records + 2).substr(30), "0000000002");
+}
+
+} // namespace
+} // namespace quillmarten
+
+namespace quillmarten {
+namespace {
+
+// Each tick first moves the wall clock alone (a user, a time server), then both clocks.
+struct ClockStep {
+    int wallClockOnly;
+    int seconds;
+};
+
+// The day of each counted second is the day of the tick that counted it, whatever the wall
+// clock did between two ticks: a sleep, a pause, or the clock set back or forward across midnight.
+TEST_F(Tracker, DaysFileKeepsTheDayOfTheTickThatCountedEachSecond) {
+    struct Case {
+        std::string what;
+        LocalTime start;
+        std::vector<ClockStep> steps;
+        std::string rows; // by day: seconds, time in use, sessions, estimated
+    };
+    const std::vector<Case> cases{
+        {"a sleep on each side of midnight",
+         {{2026, 12, 5}, 23, 0, 0},
+         {{0, 1}, {0, 1}, {0, 1801}, {0, 1}, {0, 3907}, {0, 1}, {0, 601}, {0, 1}},
+         "pc,2026-12-05,4,0000:00:00:04,1,0\r\npc,2026-12-06,4,0000:00:00:04,1,0\r\n"},
+        {"a pause across midnight",
+         {{2026, 12, 5}, 23, 59, 0},
+         {{0, 1}, {0, 1}, {0, 658}, {0, 1}},
+         "pc,2026-12-05,2,0000:00:00:02,1,0\r\npc,2026-12-06,2,0000:00:00:02,1,0\r\n"},
+        {"the clock set back an hour across midnight, then midnight again",
+         {{2026, 12, 5}, 23, 50, 0},
+         {{0, 1}, {0, 1}, {0, 601}, {0, 1}, {-3600, 1}, {0, 1}, {0, 3601}},
+         "pc,2026-12-05,4,0000:00:00:04,1,0\r\npc,2026-12-06,3,0000:00:00:03,1,0\r\n"},
+        {"the clock set forward an hour across midnight",
+         {{2026, 12, 5}, 23, 30, 0},
+         {{0, 1}, {0, 1}, {3600, 1}, {0, 1}},
+         "pc,2026-12-05,2,0000:00:00:02,1,0\r\npc,2026-12-06,2,0000:00:00:02,1,0\r\n"},
+    };
+    for (const Case& test : cases) {
+        files = MemoryFileSystem{};
+        clock.time = test.start;
+        start();
+        for (const ClockStep& step : test.steps) {
+            clock.moveWallClock(step.wallClockOnly);
+            tick(step.seconds);
+        }
+        EXPECT_EQ(byDay(), test.rows) << test.what;
+    }
+    EXPECT_EQ(files.contents(daysPath),
+              daysHeader + record("20261205233000", "20261205233000", "0000000000") +
+                  record("20261205233000", "20261205233002", "0000000002"));
+}
+
+// The snapshot is written before the log: a kill between the two leaves the log as the last tick
+// of the day before wrote it, and no second is attributed twice. While the date stays, nothing
+// is written but the log.
+TEST_F(Tracker, KillBetweenSnapshotAndLogWriteAttributesNothingTwice) {
+    clock.time = LocalTime{{2026, 12, 5}, 23, 59, 58};
+    start();
+    tick(1);
+    const std::string lastOfTheDay = file();
+    const int writes = files.writes;
+    tick(1);
+    EXPECT_EQ(files.writes, writes + 2);
+    tick(1);
+    EXPECT_EQ(files.writes, writes + 3);
+    EXPECT_EQ(byDay(),
+              "pc,2026-12-05,1,0000:00:00:01,1,0\r\npc,2026-12-06,2,0000:00:00:02,1,0\r\n");
+    file() = lastOfTheDay;
+    EXPECT_EQ(byDay(), "pc,2026-12-05,1,0000:00:00:01,1,0\r\n");
+}
+
+// A snapshot that cannot be written waits, in order, is tried once a second and lands whole; a
+// write that fails part-way leaves no fragment. Failures are reported like the log's.
+TEST_F(Tracker, SnapshotsThatCannotBeWrittenWaitAndLandWholeInOrder) {
+    clock.time = LocalTime{{2026, 12, 5}, 23, 59, 58};
+    files.contents(daysPath) = daysHeader;
+    files.setReadOnly(daysPath, true);
+    start();
+    tick(1);
+    tick(2);
+    files.setReadOnly(daysPath, false);
+    files.failWrites(61, 50);
+    const int writes = files.writes;
+    tick(0);
+    EXPECT_EQ(files.writes, writes + 1) << "no second try within the same second";
+    tick(1);
+    EXPECT_EQ(files.contents(daysPath), daysHeader);
+    EXPECT_EQ(reports(), (Texts{"[70] Permission denied writing Quillmarten.days - Inizializza",
+                                "[61] Disk full - Aggiorna",
+                                "[61] Disk full writing Quillmarten.days - Aggiorna"}));
+    files.failWrites(std::nullopt);
+    tick(1);
+    EXPECT_EQ(files.contents(daysPath),
+              daysHeader + record("20261205235958", "20261205235958", "0000000000") +
+                  record("20261205235958", "20261205235959", "0000000001"));
+    EXPECT_EQ(byDay(),
+              "pc,2026-12-05,1,0000:00:00:01,1,0\r\npc,2026-12-06,3,0000:00:00:03,1,0\r\n");
 }
 
 } // namespace
