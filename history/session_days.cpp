@@ -20,21 +20,17 @@ SessionDays::SessionDays(const StoredSession& session, std::span<const DaySnapsh
         split_.emplace(session);
         return;
     }
-    // A clock set back across midnight comes back to a day: its parts are added up.
+    // A clock set back across midnight comes back to a day: its parts stay in day order, and the
+    // sums add them up.
     std::int64_t counted = 0;
     const auto credit = [&](std::int64_t day, std::int64_t upTo) {
-        if (upTo <= counted) {
-            return;
-        }
-        const auto at = std::lower_bound(
-            parts_.begin(), parts_.end(), day,
-            [](const auto& part, std::int64_t before) { return part.first < before; });
-        if (at != parts_.end() && at->first == day) {
-            at->second += upTo - counted;
-        } else {
+        if (upTo > counted) {
+            const auto at = std::upper_bound(
+                parts_.begin(), parts_.end(), day,
+                [](std::int64_t after, const auto& part) { return after < part.first; });
             parts_.emplace(at, day, upTo - counted);
+            counted = upTo;
         }
-        counted = upTo;
     };
     for (const DaySnapshot& snapshot : snapshots) {
         credit(snapshot.day, std::min(session.seconds, snapshot.seconds));

@@ -38,7 +38,7 @@ class SessionDays {
     bool estimated() const { return split_.has_value(); }
 
     // Hands visit(day, seconds) the days of `days` in order: every day of an estimated span, the
-    // days with time of a measured one.
+    // days with time of a measured one, one that the clock came back to as often as it did.
     template <typename Visit> void forEachDay(const DayRange& days, Visit visit) const {
         if (split_) {
             const std::int64_t last = std::min(split_->lastDay(), days.last);
@@ -56,7 +56,8 @@ class SessionDays {
 
   private:
     std::optional<DaySplit> split_;
-    std::vector<std::pair<std::int64_t, std::int64_t>> parts_; // day and seconds, in day order
+    // Day and seconds, in day order; a day may come more than once.
+    std::vector<std::pair<std::int64_t, std::int64_t>> parts_;
 };
 
 } // namespace quillmarten
