@@ -1,5 +1,6 @@
 #include "doubles/memory_file_system.h"
 #include "doubles/record_bytes.h"
+#include "log_file/days_file.h"
 #include "log_file/session_log_file.h"
 #include "metering/session_row.h"
 
@@ -89,6 +90,18 @@ TEST(RecordFormat, EveryOtherSlotIsDamagedWithItsReason) {
     EXPECT_EQ(timeInUseText("20261205080307202612051745090000012"), "0000:01:2:12");
     EXPECT_EQ(errorReportText(damageError(decodeRecord(overlong), 3), report_origin::meteringStart),
               "[59] Bad record length in record 3 (a length of 39 instead of 38) - Inizializza");
+}
+
+// The readers find a log's days file by its name alone.
+TEST(DaysFile, IsNamedAfterItsLog) {
+    const std::vector<std::pair<std::string, std::string>> names{
+        {"C:\\Quill.d\\Quillmarten.dat", "C:\\Quill.d\\Quillmarten.days"},
+        {"logs.d/lab", "logs.d/lab.days"},
+        {".dat", ".dat.days"},
+        {"office.days", "office.days.days"}};
+    for (const auto& [log, days] : names) {
+        EXPECT_EQ(daysFileOf(log), days);
+    }
 }
 
 TEST(LogFile, ScansEverySlotInFewReadsAndAFailedAppendLeavesNoFragment) {
