@@ -30,8 +30,11 @@ void DaySnapshots::onTick(const CalendarDate& date, const std::string& record) {
 
 // The file's name tells its failures from the log's.
 void DaySnapshots::writeWaiting(std::string_view origin) {
+    if (waiting_.empty()) {
+        return;
+    }
     const std::int64_t second = clock_.steadySeconds();
-    if (waiting_.empty() || lastAttempt_ == second) {
+    if (lastAttempt_ == second) {
         return;
     }
     lastAttempt_ = second;
