@@ -1,7 +1,5 @@
 #include "report/days_file_join.h"
 
-#include "report/log_report.h"
-
 #include "basics/calendar.h"
 #include "log_file/days_file.h"
 
@@ -31,9 +29,9 @@ DaysFileJoin::DaysFileJoin(FileSystem& files, const std::string& logPath, std::o
 void DaysFileJoin::check(std::uint64_t size) {
     if (size > 0 && !beginsAsDaysFile(*file_)) {
         err_ << path_ << ": not a days file; the time by day is estimated\n";
-        status_ = report_exit::damagedRecords;
+        allRead_ = false;
     }
-    if (size == 0 || status_ != report_exit::complete) {
+    if (size == 0 || !allRead_) {
         file_.reset();
         return;
     }
@@ -44,7 +42,7 @@ void DaysFileJoin::check(std::uint64_t size) {
         [&](std::int64_t slot, const Record& record) {
             if (record.kind == RecordKind::damaged) {
                 err_ << path_ << ": record " << slot << ": " << damageReason(record) << '\n';
-                status_ = report_exit::damagedRecords;
+                allRead_ = false;
             } else if (record.kind == RecordKind::session) {
                 const std::int64_t start = wallClockSeconds(record.start());
                 inOrder = inOrder && start >= lastStart;
@@ -85,7 +83,7 @@ void DaysFileJoin::readUntil(std::int64_t start) {
 void DaysFileJoin::cannotBeRead(const RaisedError& error) {
     err_ << path_ << ": cannot be read: " << error.description()
          << "; the time by day is estimated\n";
-    status_ = report_exit::damagedRecords;
+    allRead_ = false;
     reader_.reset();
     file_.reset();
 }

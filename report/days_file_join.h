@@ -27,8 +27,8 @@ class DaysFileJoin {
     DaysFileJoin& operator=(const DaysFileJoin&) = delete;
 
     std::vector<DaySnapshot> snapshotsOf(const StoredSession& session);
-    // The exit status it earns: complete, or damaged records.
-    int status() const { return status_; }
+    // Whether every record was read, the header included.
+    bool allRead() const { return allRead_; }
 
   private:
     void check(std::uint64_t size);
@@ -41,7 +41,7 @@ class DaysFileJoin {
     std::optional<SlotReader> reader_;
     std::int64_t lastStart_ = std::numeric_limits<std::int64_t>::min();
     SnapshotLookup lookup_;
-    int status_ = 0;
+    bool allRead_ = true;
 };
 
 } // namespace quillmarten

@@ -143,7 +143,10 @@ class PeriodListing final : public CheckedListing {
     void session(const StoredSession& session) override {
         totals_.add(SessionDays(session, daysFile_.snapshotsOf(session)));
     }
-    int status() const override { return std::max(CheckedListing::status(), daysFile_.status()); }
+    int status() const override {
+        return std::max(CheckedListing::status(),
+                        daysFile_.allRead() ? report_exit::complete : report_exit::damagedRecords);
+    }
 
     void write(ReportWriter& writer) override {
         PeriodTotal all{0, totals_.sessionsWithTime()};
