@@ -20,6 +20,7 @@ export LD_PRELOAD='/usr/$LIB/faketime/libfaketime.so.1' FAKETIME=$( ((ahead < 0)
 midnight=$(($(date +%s) + midnight_after))
 e2e_setup "${1:?usage: drills.sh BUILD_DIR [KILL_ROUNDS]}"
 install_in "Quill Drills"
+days_file=${log_file%.dat}.days
 sudo="" && [[ $(id -u) == 0 ]] || sudo="sudo"
 
 # The number of the next session's record: behind a gap, or the first.
@@ -67,7 +68,7 @@ frozen=$(date +%s) && kill -STOP "$(program_pid)"
 sleep 60
 released=$(date +%s) && kill -CONT "$(program_pid)"
 sleep 5
-mkdir "$E2E_DIR/copy" && cp "$log_file" "${log_file%.dat}.days" "$E2E_DIR/copy/" && copied=$(date +%s)
+mkdir "$E2E_DIR/copy" && cp "$log_file" "$days_file" "$E2E_DIR/copy/" && copied=$(date +%s)
 started=$(stamp_seconds "$(record_start "$log_file" 1)")
 "$E2E_REPO/build/native/programs/report/quillmarten-report" --by day --format csv \
     "$E2E_DIR/copy/Quillmarten.dat" | tr -d '\r' >"$E2E_DIR/by-day.csv"
@@ -150,11 +151,16 @@ cp "$build/programs/quillmarten/Quillmarten.exe" "$program_dir/" && cp "$E2E_DIR
 dd if=/dev/zero of="$program_dir/filler" bs=4096 2>/dev/null
 start_metered
 sleep 3
-check "a full disk at start is reported once" reported_once '^1 109 \[61\] .* - Inizializza$'
-check "and leaves no fragment" cmp -s "$E2E_DIR/full.dat" "$log_file"
+check "a full disk at start is reported once for the log" \
+    reported_once '^1 109 \[61\] Disk full - Inizializza$'
+check "and once for its days file" \
+    reported_once '^1 109 \[61\] Disk full writing Quillmarten.days - Inizializza$'
+check "and leaves no fragment" eval 'cmp -s "$E2E_DIR/full.dat" "$log_file" && [[ ! -s $days_file ]]'
 rm "$program_dir/filler" && sleep 3
 check "once space is freed, the record lands in its place, metered in full from the start" \
     eval 'holds_before_then_record "$E2E_DIR/full.dat" 103 && metered_in_full 103'
+check "and the days file begins with the session's beginning" eval '[[ $(head -c 80 "$days_file" |
+    tail -c 38) == "$(record_start "$log_file" 103)$(record_start "$log_file" 103)0000000000" ]]'
 stop_service
 $sudo umount "$program_dir" && E2E_MOUNT=
 
