@@ -94,12 +94,11 @@ TEST(RecordFormat, EveryOtherSlotIsDamagedWithItsReason) {
 
 // The readers find a log's days file by its name alone.
 TEST(DaysFile, IsNamedAfterItsLog) {
-    const std::vector<std::pair<std::string, std::string>> names{
-        {"C:\\Quill.d\\Quillmarten.dat", "C:\\Quill.d\\Quillmarten.days"},
-        {"logs.d/lab", "logs.d/lab.days"},
-        {".dat", ".dat.days"},
-        {"office.days", "office.days.days"}};
-    for (const auto& [log, days] : names) {
+    for (const auto& [log, days] :
+         {std::pair{"C:\\Q.d\\Quillmarten.dat", "C:\\Q.d\\Quillmarten.days"},
+          {"logs.d/lab", "logs.d/lab.days"},
+          {".dat", ".dat.days"},
+          {"office.days", "office.days.days"}}) {
         EXPECT_EQ(daysFileOf(log), days);
     }
 }

@@ -1,6 +1,7 @@
 #include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
 #include "doubles/record_bytes.h"
+#include "doubles/report_days.h"
 #include "log_file/days_file.h"
 #include "report/report_command.h"
 
@@ -36,12 +37,12 @@ class Tracker : public ::testing::Test {
         run->tracker.onMeterTick();
     }
     std::string& file() { return files.contents(path); }
-    // The report's rows by day of the log and its days file, without the header.
+    // The report's days of the log and its days file (see daysIn), then what it said is wrong.
     std::string byDay() {
         std::ostringstream out;
         std::ostringstream err;
         runReport({"--by", "day", "--format", "csv", "pc=" + path}, files, out, err);
-        return out.str().substr(out.str().find('\n') + 1) + err.str();
+        return daysIn(out.str()) + err.str();
     }
     std::string recordInSlot(int slot) { return file().substr(std::size_t(slot - 1) * 40, 40); }
     Texts reports() const { return run->host.errorReports(); }
@@ -248,48 +249,38 @@ TEST_F(Tracker, TotalsAtTheCountersLimitAreReportedAndMeteringGoesOn) {
 namespace quillmarten {
 namespace {
 
-// Each tick first moves the wall clock alone (a user, a time server), then both clocks.
-struct ClockStep {
-    int wallClockOnly;
-    int seconds;
-};
-
 // The day of each counted second is the day of the tick that counted it, whatever the wall
 // clock did between two ticks: a sleep, a pause, or the clock set back or forward across midnight.
+// Each tick first moves the wall clock alone (a user, a time server), then both clocks.
 TEST_F(Tracker, DaysFileKeepsTheDayOfTheTickThatCountedEachSecond) {
-    struct Case {
-        std::string what;
-        LocalTime start;
-        std::vector<ClockStep> steps;
-        std::string rows; // by day: seconds, time in use, sessions, estimated
-    };
-    const std::vector<Case> cases{
-        {"a sleep on each side of midnight",
+    using Steps = std::vector<std::pair<int, int>>;
+    const std::vector<std::tuple<std::string, LocalTime, Steps, std::string>> cases{
+        {"sleeps",
          {{2026, 12, 5}, 23, 0, 0},
          {{0, 1}, {0, 1}, {0, 1801}, {0, 1}, {0, 3907}, {0, 1}, {0, 601}, {0, 1}},
-         "pc,2026-12-05,4,0000:00:00:04,1,0\r\npc,2026-12-06,4,0000:00:00:04,1,0\r\n"},
-        {"a pause across midnight",
+         "pc 05=4 pc 06=4"},
+        {"a pause",
          {{2026, 12, 5}, 23, 59, 0},
          {{0, 1}, {0, 1}, {0, 658}, {0, 1}},
-         "pc,2026-12-05,2,0000:00:00:02,1,0\r\npc,2026-12-06,2,0000:00:00:02,1,0\r\n"},
-        {"the clock set back an hour across midnight, then midnight again",
+         "pc 05=2 pc 06=2"},
+        {"back, then midnight again",
          {{2026, 12, 5}, 23, 50, 0},
          {{0, 1}, {0, 1}, {0, 601}, {0, 1}, {-3600, 1}, {0, 1}, {0, 3601}},
-         "pc,2026-12-05,4,0000:00:00:04,1,0\r\npc,2026-12-06,3,0000:00:00:03,1,0\r\n"},
-        {"the clock set forward an hour across midnight",
+         "pc 05=4 pc 06=3"},
+        {"forward",
          {{2026, 12, 5}, 23, 30, 0},
          {{0, 1}, {0, 1}, {3600, 1}, {0, 1}},
-         "pc,2026-12-05,2,0000:00:00:02,1,0\r\npc,2026-12-06,2,0000:00:00:02,1,0\r\n"},
+         "pc 05=2 pc 06=2"},
     };
-    for (const Case& test : cases) {
+    for (const auto& [what, startTime, steps, days] : cases) {
         files = MemoryFileSystem{};
-        clock.time = test.start;
+        clock.time = startTime;
         start();
-        for (const ClockStep& step : test.steps) {
-            clock.moveWallClock(step.wallClockOnly);
-            tick(step.seconds);
+        for (const auto& [wallClockOnly, seconds] : steps) {
+            clock.moveWallClock(wallClockOnly);
+            tick(seconds);
         }
-        EXPECT_EQ(byDay(), test.rows) << test.what;
+        EXPECT_EQ(byDay(), days) << what;
     }
     EXPECT_EQ(files.contents(daysPath),
               daysHeader + record("20261205233000", "20261205233000", "0000000000") +
@@ -309,10 +300,9 @@ TEST_F(Tracker, KillBetweenSnapshotAndLogWriteAttributesNothingTwice) {
     EXPECT_EQ(files.writes, writes + 2);
     tick(1);
     EXPECT_EQ(files.writes, writes + 3);
-    EXPECT_EQ(byDay(),
-              "pc,2026-12-05,1,0000:00:00:01,1,0\r\npc,2026-12-06,2,0000:00:00:02,1,0\r\n");
+    EXPECT_EQ(byDay(), "pc 05=1 pc 06=2");
     file() = lastOfTheDay;
-    EXPECT_EQ(byDay(), "pc,2026-12-05,1,0000:00:00:01,1,0\r\n");
+    EXPECT_EQ(byDay(), "pc 05=1");
 }
 
 // A snapshot that cannot be written waits, in order, is tried once a second and lands whole; a
@@ -343,9 +333,7 @@ TEST_F(Tracker, SnapshotsThatCannotBeWrittenWaitAndLandWholeInOrder) {
               torn + std::string(34, '\0') +
                   record("20261205235958", "20261205235958", "0000000000") +
                   record("20261205235958", "20261205235959", "0000000001"));
-    EXPECT_EQ(byDay(),
-              "pc,2026-12-05,1,0000:00:00:01,1,0\r\npc,2026-12-06,2,0000:00:00:02,1,0\r\n" +
-                  daysPath + ": record 2: a length of 4 instead of 38\n");
+    EXPECT_EQ(byDay(), "pc 05=1 pc 06=2" + daysPath + ": record 2: a length of 4 instead of 38\n");
 }
 
 } // namespace
