@@ -1,14 +1,14 @@
-// The report by day over 100,000 stored sessions, on a real file. Run:
+// The report by day over 100,000 stored sessions, on a real file, estimated or measured from a days
+// file. Run:
 //   build/native/bench/report_bench
 #include "sample_log.h"
 
-#include "basics/calendar.h"
-#include "basics/text_forms.h"
 #include "log_file/posix_file_system.h"
 #include "report/report_command.h"
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -17,29 +17,15 @@ namespace {
 
 using namespace quillmarten::bench;
 
-// Three sessions a day from 2000 on, for 91 years: a morning, an afternoon, and an evening
-// that runs past midnight, paused for half an hour.
-std::string threeSessionsADay(int index) {
-    const CalendarDate date = dateOfDay(dayNumber({2000, 1, 1}) + index / 3);
-    const CalendarDate next = dateOfDay(dayNumber(date) + 1);
-    const auto stamp = [](const CalendarDate& day, int hour, int minute) {
-        return dateTimeStamp(LocalTime{day, hour, minute, 0});
-    };
-    switch (index % 3) {
-    case 0:
-        return stamp(date, 8, 0) + stamp(date, 12, 0) + "0000035500";
-    case 1:
-        return stamp(date, 13, 0) + stamp(date, 17, 30) + "0000041000";
-    default:
-        return stamp(date, 22, 0) + stamp(next, 1, 30) + "0000030000";
-    }
-}
-
 // quillmarten-report --by day --format csv over the log, written to /dev/null, and merely
 // reading the same file, side by side in each iteration so that both meet the same machine:
 // report_per_read is the ratio of their times.
-void reportByDay(benchmark::State& state, const SessionText& sessionText) {
+void reportByDay(benchmark::State& state, const SessionText& sessionText, bool withDaysFile) {
     const std::string path = writeSampleLog(benchDirectory(), sessionText);
+    std::filesystem::remove(benchDirectory() / "Quillmarten.days");
+    if (withDaysFile) {
+        writeSampleDaysFile(benchDirectory(), sessionText);
+    }
     const auto buffer = std::make_unique_for_overwrite<char[]>(64 * 1024);
     PosixFileSystem files;
     double reportSeconds = 0;
@@ -60,8 +46,11 @@ void reportByDay(benchmark::State& state, const SessionText& sessionText) {
     state.counters["read_ms"] = 1000 * readSeconds / static_cast<double>(state.iterations());
 }
 
-BENCHMARK_CAPTURE(reportByDay, sameSession, sameSession)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(reportByDay, threeSessionsADay, threeSessionsADay)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(reportByDay, sameSession, sameSession, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(reportByDay, threeSessionsADay, threeSessionsADay, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(reportByDay, threeSessionsADayMeasured, threeSessionsADay, true)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace quillmarten

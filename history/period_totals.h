@@ -1,8 +1,7 @@
 #pragma once
 
-#include "history/day_split.h"
 #include "history/period.h"
-#include "log_file/stored_session.h"
+#include "history/session_days.h"
 
 #include <cstdint>
 #include <map>
@@ -12,7 +11,8 @@ namespace quillmarten {
 
 struct PeriodTotal {
     std::int64_t seconds = 0;
-    std::int64_t sessions = 0; // the sessions with time in the period
+    std::int64_t sessions = 0;         // the sessions with time in the period
+    std::int64_t estimatedSeconds = 0; // of the seconds, those of sessions without snapshots
 
     friend bool operator==(const PeriodTotal&, const PeriodTotal&) = default;
 };
@@ -27,25 +27,31 @@ class PeriodTotals {
     PeriodTotals(const PeriodTotals&) = delete;
     PeriodTotals& operator=(const PeriodTotals&) = delete;
 
-    void add(const StoredSession& session) { apply(session, 1); }
+    void add(const SessionDays& session) { apply(session, 1); }
     // Takes back what add() gave for the same session: a log's last record is read again while
     // the service rewrites it.
-    void remove(const StoredSession& session) { apply(session, -1); }
+    void remove(const SessionDays& session) { apply(session, -1); }
 
     // In time order; periods without time are left out, but for those whose time was all taken
     // back, which stay with none.
     const std::pmr::map<std::int64_t, PeriodTotal>& periods() const { return periods_; }
-    // The seconds of the periods that start within `range`.
-    std::int64_t secondsIn(const DayRange& range) const;
+    // The seconds, or the estimated ones, of the periods that start within `range`.
+    std::int64_t secondsIn(const DayRange& range) const {
+        return sumIn(range, &PeriodTotal::seconds);
+    }
+    std::int64_t estimatedIn(const DayRange& range) const {
+        return sumIn(range, &PeriodTotal::estimatedSeconds);
+    }
     // How many sessions have time in any of the periods.
     std::int64_t sessionsWithTime() const { return sessionsWithTime_; }
 
   private:
     // Adds (sign 1) or takes back (sign -1) a session.
-    void apply(const StoredSession& session, int sign);
+    void apply(const SessionDays& session, int sign);
     // Adds one session's seconds in one period; returns whether there were any.
-    bool credit(std::int64_t period, std::int64_t seconds, int sign);
+    bool credit(std::int64_t period, std::int64_t seconds, bool estimated, int sign);
     PeriodTotal& totalOf(std::int64_t period);
+    std::int64_t sumIn(const DayRange& range, std::int64_t PeriodTotal::*field) const;
 
     PeriodKind kind_;
     DayRange days_;

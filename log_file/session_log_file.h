@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,15 +30,6 @@ constexpr std::int64_t newSessionSlot(std::int64_t slots) {
     return slots == 0 ? 1 : slots + 2;
 }
 
-// Hands every slot of the file from slot `first` on to `visit(slot, record)`, in file
-// order and numbered from 1, a last slot cut short included; returns the number of the last slot
-// (first - 1 when there is none). Reads in pieces of about 64 KiB, so that a long log
-// costs few system calls, and no further than byte `end`: a reader that knows the file's size
-// reads a few new bytes with one small read.
-template <typename Visit>
-std::int64_t scanSlots(File& file, Visit visit, std::int64_t first = 1,
-                       std::uint64_t end = std::numeric_limits<std::uint64_t>::max());
-
 // The byte just past slot `slot`.
 constexpr std::uint64_t slotEnd(std::int64_t slot) {
     return static_cast<std::uint64_t>(slot) * recordSize;
@@ -47,6 +39,64 @@ constexpr std::uint64_t slotEnd(std::int64_t slot) {
 constexpr std::int64_t slotsIn(std::uint64_t size) {
     return static_cast<std::int64_t>((size + recordSize - 1) / recordSize);
 }
+
+
+// The name of a path's file, without its folder.
+std::string_view fileNameOf(std::string_view path);
+
+// Reads the slots of a file one after the other from slot `first`, numbered from 1, a last slot
+// cut short included. Reads in pieces of about 64 KiB, so that a long log costs few system calls,
+// and no further than byte `end`: a reader that knows the file's size reads a few new bytes with
+// one small read.
+class SlotReader {
+  public:
+    explicit SlotReader(File& file, std::int64_t first = 1,
+                        std::uint64_t end = std::numeric_limits<std::uint64_t>::max())
+        : file_(file), slot_(first - 1), end_(end) {}
+
+    // The next slot's record, whose text lasts until the next call; nullopt past the last.
+    std::optional<Record> next() {
+        if (at_ >= got_ && !readPiece()) {
+            return std::nullopt;
+        }
+        const std::string_view piece(buffer_.get(), got_);
+        const Record record = decodeRecord(piece.substr(at_, recordSize));
+        at_ += recordSize;
+        ++slot_;
+        return record;
+    }
+    // The number of the slot the last call gave (first - 1 before any).
+    std::int64_t slot() const { return slot_; }
+
+  private:
+    bool readPiece();
+    std::uint64_t left() const;
+
+    File& file_;
+    std::int64_t slot_;
+    std::uint64_t end_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t got_ = 0;
+    std::size_t at_ = 0;
+    bool ended_ = false;
+};
+
+// Hands every slot of the file from slot `first` on to `visit(slot, record)`, as SlotReader reads
+// them; returns the number of the last slot (first - 1 when there is none).
+template <typename Visit>
+std::int64_t scanSlots(File& file, Visit visit, std::int64_t first = 1,
+                       std::uint64_t end = std::numeric_limits<std::uint64_t>::max()) {
+    SlotReader reader(file, first, end);
+    while (const std::optional<Record> record = reader.next()) {
+        visit(reader.slot(), *record);
+    }
+    return reader.slot();
+}
+
+// Writes `bytes` at `offset`, at or past the end of the file; the platform fills what lies
+// between with zeros. A write that fails takes back whatever part of it grew the file, so that
+// what it writes is on disk whole or not at all, and leaves what another program wrote meanwhile.
+void appendWhole(File& file, std::uint64_t offset, std::string_view bytes);
 
 enum class FileAccess : std::uint8_t { readWrite, readOnly };
 
@@ -63,9 +113,7 @@ class SessionLogFile {
     template <typename Visit> std::int64_t scan(Visit visit) { return scanSlots(*file_, visit); }
 
     // Writes `text` as the record of slot `slot`, past the end of the file or over a record cut
-    // short at its end; the slots skipped become gap records of zeros. A write that fails takes
-    // back whatever part of it grew the file, so that a record is on disk whole or not at all, and
-    // leaves what another program wrote.
+    // short at its end, as appendWhole does; the slots skipped become gap records of zeros.
     void appendRecord(std::int64_t slot, std::string_view text);
 
     // Writes `text` over the record of slot `slot`, which the file already holds.
@@ -75,38 +123,7 @@ class SessionLogFile {
     bool holdsSessionStartingAt(std::int64_t slot, std::string_view startStamp);
 
   private:
-    void takeBack(std::uint64_t lengthBefore, std::int64_t slot, std::string_view record) noexcept;
-
     std::unique_ptr<File> file_;
 };
-
-namespace log_file_detail {
-// About 64 KiB of whole slots.
-inline constexpr std::size_t scanPieceSize = recordSize * 1638;
-} // namespace log_file_detail
-
-template <typename Visit>
-std::int64_t scanSlots(File& file, Visit visit, std::int64_t first, std::uint64_t end) {
-    std::int64_t slot = first - 1;
-    const auto offset = [&slot] { return slotEnd(slot); };
-    const auto left = [&] { return end > offset() ? end - offset() : 0; };
-    const auto pieceSize =
-        static_cast<std::size_t>(std::min<std::uint64_t>(log_file_detail::scanPieceSize, left()));
-    if (pieceSize == 0) {
-        return slot;
-    }
-    const auto buffer = std::make_unique_for_overwrite<char[]>(pieceSize);
-    for (;;) {
-        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(pieceSize, left()));
-        const std::size_t got = file.readAt(offset(), std::span(buffer.get(), wanted));
-        const std::string_view piece(buffer.get(), got);
-        for (std::size_t at = 0; at < got; at += recordSize) {
-            visit(++slot, decodeRecord(piece.substr(at, recordSize)));
-        }
-        if (got < wanted || left() == 0) {
-            return slot;
-        }
-    }
-}
 
 } // namespace quillmarten

@@ -1,5 +1,7 @@
 #include "metering/session_tracker.h"
 
+#include "log_file/days_file.h"
+
 #include <limits>
 #include <utility>
 
@@ -35,6 +37,7 @@ std::string_view whatHappened(RecordMove move) {
 SessionTracker::SessionTracker(const TrackerPorts& ports, SessionRows& rows, std::string logPath,
                                const ProgramVersion& version)
     : ports_(ports), rows_(rows), logPath_(std::move(logPath)),
+      daySnapshots_(ports.files, ports.clock, ports.events, daysFileOf(logPath_)),
       captionPrefix_(versionCaption(version) + " - At work since ") {}
 
 void SessionTracker::start() {
@@ -43,7 +46,9 @@ void SessionTracker::start() {
         startStamp_ = dateTimeStamp(now);
         lastSecondSeen_ = now.second;
         lastPlacingAttempt_ = ports_.clock.steadySeconds();
-        placeRecord(sessionRecordText(startStamp_, startStamp_, sessionTime_));
+        const std::string record = sessionRecordText(startStamp_, startStamp_, sessionTime_);
+        daySnapshots_.begin(now.date, record);
+        placeRecord(record);
         ports_.tray.addRunningIcon();
         ports_.meterTimer.setEnabled(true);
     } catch (...) {
@@ -234,6 +239,7 @@ void SessionTracker::onMeterTick() {
             countOneSecond(sessionTime_);
         }
         const std::string record = sessionRecordText(startStamp_, dateTimeStamp(now), sessionTime_);
+        daySnapshots_.onTick(now.date, record);
         if (placed_) {
             keepRecord(record);
         } else {

@@ -3,6 +3,7 @@
 #include "basics/duration.h"
 #include "basics/program_version.h"
 #include "log_file/session_log_file.h"
+#include "metering/day_snapshots.h"
 #include "metering/event_log.h"
 #include "metering/report_throttle.h"
 #include "metering/session_rows.h"
@@ -37,11 +38,12 @@ enum class RecordMove : std::uint8_t {
 
 // Meters the running session: loads the log's sessions into the list and the grand total, places
 // the session's record two slots past the last, and on every tick counts the session's seconds,
-// rewrites its record and refreshes its row and the caption. Failures become error reports;
-// none of them stops the metering. While the record's slot holds this session's start, the file
-// is the session's log, whatever brought it there; should the slot hold anything else, the log is
-// read again once it has stopped changing, and the session goes where its record is found, or
-// behind whatever the log holds then.
+// rewrites its record and refreshes its row and the caption; the days file beside the log keeps
+// the day of every counted second. Failures become error reports; none of them stops the
+// metering. While the record's slot holds this session's start, the file is the session's log,
+// whatever brought it there; should the slot hold anything else, the log is read again once it
+// has stopped changing, and the session goes where its record is found, or behind whatever the
+// log holds then.
 class SessionTracker {
   public:
     // The tracker fills `rows` with the stored sessions and the running one, for the list.
@@ -95,6 +97,7 @@ class SessionTracker {
     TrackerPorts ports_;
     SessionRows& rows_;
     std::string logPath_;
+    DaySnapshots daySnapshots_;
     std::string captionPrefix_;
     Duration storedTotal_;
     Duration sessionTime_;

@@ -1,5 +1,6 @@
 #include "report/log_report.h"
 
+#include "report/days_file_join.h"
 #include "report/report_rows.h"
 
 #include "basics/calendar.h"
@@ -134,19 +135,28 @@ class SessionListing final : public CheckedListing {
     std::optional<std::vector<StoredSession>> sorted_;
 };
 
+// The days file is read along with the log: each session comes with its snapshots.
 class PeriodListing final : public CheckedListing {
   public:
     PeriodListing(std::unique_ptr<File> file, const std::string& path, std::ostream& err,
-                  PeriodKind kind, DayRange days)
-        : CheckedListing(std::move(file), path, err), kind_(kind), totals_(kind, days) {}
+                  const ReportOptions& options, FileSystem& files)
+        : CheckedListing(std::move(file), path, err), kind_(*options.periods),
+          totals_(kind_, options.days), daysFile_(files, path, err) {}
 
-    void session(const StoredSession& session) override { totals_.add(session); }
+    void session(const StoredSession& session) override {
+        totals_.add(SessionDays(session, daysFile_.snapshotsOf(session)));
+    }
+    int status() const override {
+        return std::max(CheckedListing::status(),
+                        daysFile_.allRead() ? report_exit::complete : report_exit::damagedRecords);
+    }
 
     void write(ReportWriter& writer) override {
         PeriodTotal all{0, totals_.sessionsWithTime()};
         for (const auto& [period, total] : totals_.periods()) {
             writer.row(periodRow(periodText(period, kind_), total));
             all.seconds += total.seconds;
+            all.estimatedSeconds += total.estimatedSeconds;
         }
         writer.machineTotal(periodRow(std::string(totalLabel), all));
     }
@@ -154,14 +164,14 @@ class PeriodListing final : public CheckedListing {
   private:
     PeriodKind kind_;
     PeriodTotals totals_;
+    DaysFileJoin daysFile_;
 };
 
 std::unique_ptr<CheckedListing> listingFor(const LogInput& log, const ReportOptions& options,
                                            FileSystem& files, std::ostream& err) {
     auto file = files.openReadOnly(log.path);
     if (options.periods) {
-        return std::make_unique<PeriodListing>(std::move(file), log.path, err, *options.periods,
-                                               options.days);
+        return std::make_unique<PeriodListing>(std::move(file), log.path, err, options, files);
     }
     return std::make_unique<SessionListing>(std::move(file), log.path, err, options.days);
 }

@@ -22,7 +22,9 @@ std::vector<std::string> reportColumns(std::optional<PeriodKind> periods) {
     if (!periods) {
         return {"machine", "session", "start", "stop", "seconds", "time_in_use"};
     }
-    return {"machine", std::string(periodName(*periods)), "seconds", "time_in_use", "sessions"};
+    return {"machine",  std::string(periodName(*periods)),
+            "seconds",  "time_in_use",
+            "sessions", "estimated_seconds"};
 }
 
 ReportRow sessionRow(const StoredSession& session) {
@@ -37,7 +39,7 @@ ReportRow sessionsTotalRow(std::int64_t seconds) {
 
 ReportRow periodRow(std::string label, const PeriodTotal& total) {
     return {Cell{std::move(label)}, count(total.seconds), timeInUse(total.seconds),
-            count(total.sessions)};
+            count(total.sessions), count(total.estimatedSeconds)};
 }
 
 std::string isoDateTimeText(const LocalTime& time) {

@@ -14,7 +14,7 @@
 namespace quillmarten {
 
 // machine,session,start,stop,seconds,time_in_use by session;
-// machine,day|week|month,seconds,time_in_use,sessions by period.
+// machine,day|week|month,seconds,time_in_use,sessions,estimated_seconds by period.
 std::vector<std::string> reportColumns(std::optional<PeriodKind> periods);
 
 inline constexpr std::string_view totalLabel = "total";

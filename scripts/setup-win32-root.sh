@@ -3,8 +3,8 @@
 # ship: Wine with its 32-bit loader (wine32:i386, and its preloader, without which a start takes
 # minutes under emulation), qemu-user 10 from bookworm-backports for kernels that run no 32-bit
 # programs (bookworm's qemu 7.2 crashed the service in about one start in four), and the tools the
-# end-to-end harness uses. It lives outside the clone, in $QUILLMARTEN_WIN32_ROOT or
-# /var/cache/quillmarten/win32-root, so that later runs and CI on the same machine reuse it; the
+# end-to-end harness uses (libfaketime of both bitnesses for the drills' shifted clock). It lives
+# outside the clone, in $QUILLMARTEN_WIN32_ROOT or /var/cache/quillmarten/win32-root, so that later runs and CI on the same machine reuse it; the
 # machine's own apt sources, Wine and binfmt registrations stay as they are. Safe to run again: a
 # finished root is left as it is, packages missing from it are added, an unfinished one is made
 # anew. scripts/in-win32-root.sh enters it.
@@ -13,7 +13,8 @@ cd "$(dirname "$0")/.."
 root=${QUILLMARTEN_WIN32_ROOT:-/var/cache/quillmarten/win32-root}
 mirror=http://deb.debian.org/debian
 qemu="qemu-user-static/bookworm-backports"
-packages=(wine wine64 wine32:i386 wine32-preloader:i386 "$qemu" xvfb xdotool imagemagick procps xxd libstdc++6)
+packages=(wine wine64 wine32:i386 wine32-preloader:i386 "$qemu" xvfb xdotool imagemagick procps xxd libstdc++6
+    libfaketime libfaketime:i386)
 
 fail() {
     echo "setup-win32-root: $*" >&2

@@ -1,10 +1,13 @@
 #include "viewer/log_follower.h"
 
+#include "basics/calendar.h"
 #include "basics/error_report.h"
+#include "log_file/days_file.h"
 #include "log_file/session_log_file.h"
 #include "log_file/session_reader.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace quillmarten {
 
@@ -43,6 +46,10 @@ LogChange LogFollower::refresh(const std::string& path, std::int64_t today) {
             change.rowsChanged = startOver(path_, today) || change.rowsChanged;
             condition_ = LogCondition::tooLarge;
             return change;
+        }
+        if (followDaysFile(change)) {
+            change.rowsChanged = startOver(path_, today) || change.rowsChanged;
+            followDaysFile(change);
         }
         if (identity_ == status.identity && size_ == status.size &&
             lastWrite_ == status.lastWrite) {
@@ -90,6 +97,9 @@ bool LogFollower::startOver(const std::string& path, std::int64_t today) {
     lastWrite_ = 0;
     firstBytes_.clear();
     last_ = LastSlot{};
+    daysRead_ = DaysFileRead{};
+    snapshots_.clear();
+    latestStart_ = std::numeric_limits<std::int64_t>::min();
     sessions_ = 0;
     damaged_ = 0;
     totalSeconds_ = 0;
@@ -98,6 +108,76 @@ bool LogFollower::startOver(const std::string& path, std::int64_t today) {
     keptDays_ = DayRange{first, first + keptDayCount - 1};
     days_.emplace(PeriodKind::day, keptDays_);
     return hadRows;
+}
+
+// Returns whether everything is to be read again. A days file that is missing, or cannot be read
+// for now, leaves the sessions as they were read: estimated, or measured by what was read.
+bool LogFollower::followDaysFile(LogChange& change) {
+    std::unique_ptr<File> file;
+    FileStatus status;
+    try {
+        file = files_.openReadOnly(daysFileOf(path_));
+        status = file->status();
+    } catch (const RaisedError&) {
+        return false;
+    }
+    if (daysRead_.identity == status.identity && daysRead_.size == status.size) {
+        return false;
+    }
+    if (daysRead_.identity &&
+        (daysRead_.identity != status.identity || status.size < daysRead_.size)) {
+        return true;
+    }
+    try {
+        const bool readAgain = readDaysFile(*file, status);
+        change.daysChanged = true;
+        return readAgain;
+    } catch (const RaisedError&) {
+        return false;
+    }
+}
+
+// Reads the whole slots appended since, a slot torn by a write under way being read once whole.
+bool LogFollower::readDaysFile(File& file, const FileStatus& status) {
+    const auto wholeSlots = static_cast<std::int64_t>(status.size / recordSize);
+    DaysFileRead read = daysRead_;
+    if (read.slots == 0 && wholeSlots > 0) {
+        read.foreign = !beginsAsDaysFile(file);
+        read.slots = 1;
+    }
+    bool lastGrew = false;
+    bool readAgain = false;
+    if (!read.foreign && wholeSlots > read.slots) {
+        scanSlots(
+            file,
+            [&](std::int64_t, const Record& record) {
+                if (record.kind != RecordKind::session) {
+                    return;
+                }
+                const DaySnapshot snapshot = daySnapshotOf(record);
+                if (last_.session && snapshot.start == wallClockSeconds(last_.session->start)) {
+                    last_.snapshots.push_back(snapshot);
+                    lastGrew = true;
+                } else if (snapshot.start > latestStart_) {
+                    snapshots_.keep(snapshot);
+                } else {
+                    readAgain = true;
+                }
+            },
+            read.slots + 1, slotEnd(wholeSlots));
+        read.slots = wholeSlots;
+    }
+    daysRead_ = DaysFileRead{status.identity, status.size, read.slots, read.foreign};
+    if (lastGrew) {
+        redoLastDays();
+    }
+    return readAgain;
+}
+
+void LogFollower::redoLastDays() {
+    days_->remove(*last_.days);
+    last_.days.emplace(*last_.session, last_.snapshots);
+    days_->add(*last_.days);
 }
 
 LogNotice LogFollower::whyReadAgain(File& file, const FileStatus& status) const {
@@ -157,7 +237,7 @@ bool LogFollower::stillHolds(const Record& record) const {
 }
 
 void LogFollower::add(std::int64_t slot, const Record& record) {
-    last_ = LastSlot{slot, record.kind, std::nullopt};
+    last_ = LastSlot{slot, record.kind, std::nullopt, {}, std::nullopt};
     if (record.kind == RecordKind::gap) {
         return;
     }
@@ -167,9 +247,13 @@ void LogFollower::add(std::int64_t slot, const Record& record) {
         return;
     }
     last_.session = storedSessionOf(slot, record);
+    const std::int64_t start = wallClockSeconds(last_.session->start);
+    last_.snapshots = snapshots_.take(start);
+    last_.days.emplace(*last_.session, last_.snapshots);
+    latestStart_ = std::max(latestStart_, start);
     ++sessions_;
     totalSeconds_ += last_.session->seconds;
-    days_->add(*last_.session);
+    days_->add(*last_.days);
 }
 
 void LogFollower::takeBackLast() {
@@ -183,7 +267,8 @@ void LogFollower::takeBackLast() {
     }
     --sessions_;
     totalSeconds_ -= last_.session->seconds;
-    days_->remove(*last_.session);
+    days_->remove(*last_.days);
+    snapshots_.giveBack(wallClockSeconds(last_.session->start), std::move(last_.snapshots));
 }
 
 LogSums LogFollower::sums() const {

@@ -3,12 +3,14 @@
 #include "viewer/usage_chart.h"
 
 #include "history/period_totals.h"
+#include "history/snapshot_lookup.h"
 #include "log_file/file_system.h"
 #include "log_file/session_record.h"
 #include "log_file/stored_session.h"
 #include "metering/session_rows.h"
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -24,6 +26,7 @@ struct LogChange {
     bool rowsChanged = false; // rows were added or removed
     bool lastRowChanged = false;
     LogNotice notice = LogNotice::none;
+    bool daysChanged = false; // the time by day changed, whether or not the rows did
 };
 
 // Seconds in use: today, this ISO week, this month, and the grand total.
@@ -42,8 +45,11 @@ struct LogSums {
 // what was read before is no longer there: another file, a shorter one, or one written over in
 // place (its first bytes, or the start of the session in its last slot, changed). Keeps the rows
 // for the list (damaged records too) and the sums of the well-formed sessions up to date, taking
-// the last slot's share back before it is read again. A log larger than largestListedLog is not
-// read, and nothing of it is kept.
+// the last slot's share back before it is read again. The days file beside the log is followed
+// the same way, before the log: what was appended to it is read, and the running session's time
+// by day follows its new snapshots. Its snapshots of a session read before, or a file put in its
+// place, have everything read again. A log larger than largestListedLog is not read, and nothing of
+// it is kept.
 class LogFollower {
   public:
     LogFollower(FileSystem& files, SessionRows& rows);
@@ -70,9 +76,21 @@ class LogFollower {
         std::int64_t slot = 0; // 0: nothing read yet
         RecordKind kind = RecordKind::gap;
         std::optional<StoredSession> session;
+        std::vector<DaySnapshot> snapshots; // the session's
+        std::optional<SessionDays> days;    // as the sums hold it
+    };
+    // What was read of the days file.
+    struct DaysFileRead {
+        std::optional<FileIdentity> identity;
+        std::uint64_t size = 0;
+        std::int64_t slots = 0; // whole slots read, the header's included
+        bool foreign = false;   // no days file's header: left out
     };
 
     bool keepsPeriodsOf(std::int64_t today) const;
+    bool followDaysFile(LogChange& change);
+    bool readDaysFile(File& file, const FileStatus& status);
+    void redoLastDays();
     bool startOver(const std::string& path, std::int64_t today);
     LogNotice whyReadAgain(File& file, const FileStatus& status) const;
     LogChange readNew(File& file, const FileStatus& status);
@@ -90,6 +108,10 @@ class LogFollower {
     std::uint64_t lastWrite_ = 0;
     std::string firstBytes_; // the length and start of the first record, which nothing rewrites
     LastSlot last_;
+    DaysFileRead daysRead_;
+    SnapshotLookup snapshots_;
+    // The latest start of the sessions read, in wall-clock seconds.
+    std::int64_t latestStart_ = std::numeric_limits<std::int64_t>::min();
     std::int64_t sessions_ = 0;
     std::int64_t damaged_ = 0;
     std::int64_t totalSeconds_ = 0;

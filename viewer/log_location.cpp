@@ -44,9 +44,4 @@ std::string serviceLogPath(std::string_view serviceCommand, FileSystem& files) {
     return logFileBeside(serviceProgramPath(serviceCommand, files));
 }
 
-std::string_view fileNameOf(std::string_view path) {
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
 } // namespace quillmarten

@@ -18,7 +18,4 @@ std::optional<std::string> givenLogPath(std::string_view commandLine);
 // an existing file is the program. When none does, the whole command is taken for its path.
 std::string serviceLogPath(std::string_view serviceCommand, FileSystem& files);
 
-// The name of a path's file, without its folder.
-std::string_view fileNameOf(std::string_view path);
-
 } // namespace quillmarten

@@ -23,6 +23,12 @@ constexpr std::array<std::string_view, 7> weekdayNames{
 constexpr std::array<std::string_view, 12> monthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
+// "2.1 h", to the tenth.
+std::string hoursText(std::int64_t seconds) {
+    const std::int64_t tenthsOfAnHour = (seconds * 10 + hour / 2) / hour;
+    return std::to_string(tenthsOfAnHour / 10) + "." + std::to_string(tenthsOfAnHour % 10) + " h";
+}
+
 // The period before the one whose first day is `first`.
 std::int64_t dayBefore(std::int64_t first, PeriodKind kind) {
     return daysOfPeriod(first - 1, kind).first;
@@ -69,6 +75,7 @@ UsageChart usageChart(const PeriodTotals& days, std::int64_t today, const ChartS
          first = daysOfPeriod(first, span.kind).last + 1) {
         ChartBar bar = barOf(first, span.kind);
         bar.seconds = days.secondsIn(bar.days);
+        bar.estimatedSeconds = days.estimatedIn(bar.days);
         tallest = std::max(tallest, bar.seconds);
         chart.bars.push_back(std::move(bar));
     }
@@ -99,9 +106,14 @@ std::string tickText(std::int64_t seconds) {
 }
 
 std::string barText(const ChartBar& bar) {
-    const std::int64_t tenthsOfAnHour = (bar.seconds * 10 + hour / 2) / hour;
-    return bar.period + ": " + durationText(durationOfSeconds(bar.seconds)) + ", " +
-           std::to_string(tenthsOfAnHour / 10) + "." + std::to_string(tenthsOfAnHour % 10) + " h";
+    std::string text = bar.period + ": " + durationText(durationOfSeconds(bar.seconds)) + ", " +
+                       hoursText(bar.seconds);
+    if (bar.estimatedSeconds == bar.seconds && bar.seconds > 0) {
+        text += ", estimated";
+    } else if (bar.estimatedSeconds > 0) {
+        text += ", " + hoursText(bar.estimatedSeconds) + " of it estimated";
+    }
+    return text;
 }
 
 } // namespace quillmarten

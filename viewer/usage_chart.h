@@ -26,7 +26,8 @@ struct ChartBar {
     std::string label;  // under the bar: the day of the month, "W49" or "Dec"
     std::string period; // "2026-12-07 Monday", "2026-W49" or "2026-12"
     std::int64_t seconds = 0;
-    bool weekend = false; // a Saturday or a Sunday
+    std::int64_t estimatedSeconds = 0; // of them, those spread over a session's span
+    bool weekend = false;              // a Saturday or a Sunday
 
     friend bool operator==(const ChartBar&, const ChartBar&) = default;
 };
@@ -61,7 +62,8 @@ ChartAxis chartAxis(std::int64_t tallest);
 // "45 min", "6 h"
 std::string tickText(std::int64_t seconds);
 
-// "2026-12-07 Monday: 0000:02:03:04, 2.1 h"
+// "2026-12-07 Monday: 0000:02:03:04, 2.1 h", then ", estimated" or ", 0.5 h of it estimated"
+// when some of it is.
 std::string barText(const ChartBar& bar);
 
 // The first day of the span that ends with the period holding `today`.

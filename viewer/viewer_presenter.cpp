@@ -69,8 +69,8 @@ void ViewerPresenter::refresh() {
     }
     shown_.rowsStale = shown_.rowsStale || change.rowsChanged;
     shown_.lastRowStale = shown_.lastRowStale || change.lastRowChanged;
-    shown_.chartStale =
-        shown_.chartStale || change.rowsChanged || change.lastRowChanged || today != chartDay_;
+    shown_.chartStale = shown_.chartStale || change.rowsChanged || change.lastRowChanged ||
+                        change.daysChanged || today != chartDay_;
     chartDay_ = today;
     state.log = follower_.condition();
     state.problem = follower_.problem();

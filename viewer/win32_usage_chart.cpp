@@ -64,6 +64,20 @@ class BufferedPaint {
     HGDIOBJ previous_ = nullptr;
 };
 
+// A GDI object of its own, deleted at the end of the scope.
+template <typename Handle> class GdiObject {
+  public:
+    explicit GdiObject(Handle object) : object_(object) {}
+    ~GdiObject() { DeleteObject(object_); }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+
+    Handle get() const { return object_; }
+
+  private:
+    Handle object_;
+};
+
 int textWidthIn(HDC context, const std::wstring& text) {
     SIZE size{};
     GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &size);
@@ -194,6 +208,9 @@ void Win32UsageChart::paintBars(HDC context, const Layout& layout) const {
         (widestLabel + scaledPixels(margin, window_.handle()) + layout.slotWidth - 1) /
         layout.slotWidth);
     const int gap = std::max(1, layout.slotWidth / 6);
+    // The estimated part of a bar, over its measured part, is hatched in the bar's own colour, so
+    // that it shows without telling colours apart.
+    const GdiObject<HBRUSH> hatch(CreateHatchBrush(HS_BDIAGONAL, GetSysColor(COLOR_HIGHLIGHT)));
     for (std::size_t index = 0; index < chart_.bars.size(); ++index) {
         const ChartBar& bar = chart_.bars[index];
         const int left = layout.plot.left + static_cast<int>(index) * layout.slotWidth;
@@ -201,11 +218,19 @@ void Win32UsageChart::paintBars(HDC context, const Layout& layout) const {
             const RECT slot{left, layout.plot.top, left + layout.slotWidth, layout.plot.bottom};
             FillRect(context, &slot, GetSysColorBrush(COLOR_3DFACE));
         }
-        const auto barHeight =
-            static_cast<int>(std::min(height, (bar.seconds * height + top / 2) / top));
-        const RECT shape{left + gap, layout.plot.bottom - barHeight, left + layout.slotWidth - gap,
-                         layout.plot.bottom};
-        FillRect(context, &shape, GetSysColorBrush(COLOR_HIGHLIGHT));
+        const auto pixels = [&](std::int64_t seconds) {
+            return static_cast<int>(std::min(height, (seconds * height + top / 2) / top));
+        };
+        const int measuredTop = layout.plot.bottom - pixels(bar.seconds - bar.estimatedSeconds);
+        const RECT measured{left + gap, measuredTop, left + layout.slotWidth - gap,
+                            layout.plot.bottom};
+        FillRect(context, &measured, GetSysColorBrush(COLOR_HIGHLIGHT));
+        const RECT estimated{left + gap, layout.plot.bottom - pixels(bar.seconds),
+                             left + layout.slotWidth - gap, measuredTop};
+        if (estimated.bottom > estimated.top) {
+            FillRect(context, &estimated, hatch.get());
+            FrameRect(context, &estimated, GetSysColorBrush(COLOR_HIGHLIGHT));
+        }
         if ((chart_.bars.size() - 1 - index) % std::max<std::size_t>(1, every) == 0) {
             drawText(context, widen(bar.label),
                      RECT{left - layout.slotWidth, layout.plot.bottom + 1,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "basics/calendar.h"
 #include "metering/session_rows.h"
 #include "metering/tracker_ports.h"
 
@@ -11,13 +12,17 @@ class FakeClock final : public Clock {
   public:
     LocalTime now() override { return time; }
     std::int64_t steadySeconds() override { return steady; }
-    // Moves both clocks on by whole seconds, the wall clock within one day.
+    // Moves both clocks on by whole seconds.
     void advance(int seconds) {
         steady += seconds;
-        const int daySeconds = time.hour * 3600 + time.minute * 60 + time.second + seconds;
-        time.hour = daySeconds / 3600 % 24;
-        time.minute = daySeconds / 60 % 60;
-        time.second = daySeconds % 60;
+        moveWallClock(seconds);
+    }
+    // Moves the wall clock alone, forward or back, as a user or a time server does.
+    void moveWallClock(std::int64_t seconds) {
+        const std::int64_t at = wallClockSeconds(time) + seconds;
+        const std::int64_t day = at / secondsPerDay - (at % secondsPerDay < 0 ? 1 : 0);
+        const auto daySeconds = static_cast<int>(at - day * secondsPerDay);
+        time = LocalTime{dateOfDay(day), daySeconds / 3600, daySeconds / 60 % 60, daySeconds % 60};
     }
 
     LocalTime time{{2026, 12, 5}, 8, 3, 7};

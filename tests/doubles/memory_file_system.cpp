@@ -98,7 +98,6 @@ std::unique_ptr<File> MemoryFileSystem::openReadOnly(const std::string& path) {
 }
 
 std::unique_ptr<File> MemoryFileSystem::open(const std::string& path, bool writable) {
-    ++opens;
     const auto found = files_.find(path);
     if (writable && found != files_.end() && found->second.readOnly) {
         throw makeError(error_number::permissionDenied);
@@ -109,6 +108,7 @@ std::unique_ptr<File> MemoryFileSystem::open(const std::string& path, bool writa
     if (openFailure_) {
         throw makeError(*openFailure_);
     }
+    ++opens;
     StoredFile& file = files_[path];
     if (file.number == 0) {
         file.number = ++lastFileNumber_;

@@ -55,7 +55,7 @@ class MemoryFileSystem final : public FileSystem {
     // Every truncation raises this error number until cleared with std::nullopt.
     void failTruncates(std::optional<std::int32_t> number) { truncateFailure_ = number; }
 
-    int opens = 0;
+    int opens = 0; // that succeeded
     int closes = 0;
     int reads = 0;
     int writes = 0;

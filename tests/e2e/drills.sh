@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Fault drills against Quillmarten.exe under Wine: kills, locks, another log moved or copied over
-# the running one, the running log copied back, cut or moved aside and back, a read-only log, a
-# full disk, random bytes, 100,000 sessions, a log-off, a close from outside. No stored byte
-# changes, each new record lands whole in its place, every session is metered in full once the
-# cause is gone, and the event log says so.
+# Fault drills against Quillmarten.exe under Wine: a process frozen across midnight, kills, locks,
+# another log moved or copied over the running one, the running log copied back, cut or moved
+# aside and back, a read-only log, a full disk, random bytes, 100,000 sessions, a log-off, a close
+# from outside. No stored byte changes, each new record lands whole in its place, every session is
+# metered in full once the cause is gone, and the event log says so.
 # Usage: tests/e2e/drills.sh BUILD_DIR [KILL_ROUNDS]   (a windows-x86_64 or windows-i686 build directory)
 set -uo pipefail
 # Root writes a file whatever its mode: the read-only drill needs Wine without that override.
@@ -13,8 +13,15 @@ if [[ $(id -u) == 0 && -z ${E2E_WITHOUT_DAC_OVERRIDE:-} ]]; then
 fi
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+# Every process from the prefix's first Wine process on, the drills' own clocks included, runs on
+# one shifted clock, so that a local midnight falls a few minutes after the set-up.
+midnight_after=180
+ahead=$(($(date -d 'tomorrow 00:00' +%s) - $(date +%s) - midnight_after))
+export LD_PRELOAD='/usr/$LIB/faketime/libfaketime.so.1' FAKETIME=$( ((ahead < 0)) || echo +)${ahead}s
+midnight=$(($(date +%s) + midnight_after))
 e2e_setup "${1:?usage: drills.sh BUILD_DIR [KILL_ROUNDS]}"
 install_in "Quill Drills"
+days_file=${log_file%.dat}.days
 sudo="" && [[ $(id -u) == 0 ]] || sudo="sudo"
 
 # The number of the next session's record: behind a gap, or the first.
@@ -53,6 +60,32 @@ lock() {
     locker=$! && wait_for 20 grep -q locked "$E2E_DIR/lock.out"
 }
 unlock_later() { sleep "$1" && kill "$locker" && wait "$locker"; sleep 2; }
+
+# The service frozen for a minute across midnight: the report by day of a copy of its folder gives
+# each day the seconds counted on it, give or take the two a tick and a copy may take.
+start_service
+sleep "$((midnight - 20 - $(date +%s)))" 2>/dev/null
+frozen=$(date +%s) && kill -STOP "$(program_pid)"
+sleep 60
+released=$(date +%s) && kill -CONT "$(program_pid)"
+sleep 5
+mkdir "$E2E_DIR/copy" && cp "$log_file" "$days_file" "$E2E_DIR/copy/" && copied=$(date +%s)
+started=$(stamp_seconds "$(record_start "$log_file" 1)")
+"$E2E_REPO/build/native/programs/report/quillmarten-report" --by day --format csv \
+    "$E2E_DIR/copy/Quillmarten.dat" | tr -d '\r' >"$E2E_DIR/by-day.csv"
+# within_two DAY SECONDS: the row of DAY (a day number from midnight's) holds SECONDS, give or
+# take two, all measured.
+within_two() {
+    awk -F, -v day="$(date -d "@$((midnight + $1 * 86400))" +%F)" -v expected="$2" \
+        '$2 == day { found = 1; exit !($3 >= expected - 2 && $3 <= expected + 2 && $6 == 0) }
+         END { exit !found }' "$E2E_DIR/by-day.csv"
+}
+check "frozen 20 s before midnight, the day before has the $((frozen - started)) s counted on it" \
+    eval '((midnight - frozen >= 10)) && within_two -1 $((frozen - started))'
+check "released after midnight, the day after has the $((copied - released + 1)) s counted since" \
+    within_two 0 $((copied - released + 1))
+check "and the service meters on" service_is RUNNING
+stop_service
 
 for ((round = 1; round <= ${2:-4}; round++)); do
     cp "$log_file" "$E2E_DIR/before.dat" 2>/dev/null || : >"$E2E_DIR/before.dat"
@@ -140,11 +173,16 @@ cp "$build/programs/quillmarten/Quillmarten.exe" "$program_dir/" && cp "$E2E_DIR
 dd if=/dev/zero of="$program_dir/filler" bs=4096 2>/dev/null
 start_metered
 sleep 3
-check "a full disk at start is reported once" reported_once '^1 109 \[61\] .* - Inizializza$'
-check "and leaves no fragment" cmp -s "$E2E_DIR/full.dat" "$log_file"
+check "a full disk at start is reported once for the log" \
+    reported_once '^1 109 \[61\] Disk full - Inizializza$'
+check "and once for its days file" \
+    reported_once '^1 109 \[61\] Disk full writing Quillmarten.days - Inizializza$'
+check "and leaves no fragment" eval 'cmp -s "$E2E_DIR/full.dat" "$log_file" && [[ ! -s $days_file ]]'
 rm "$program_dir/filler" && sleep 3
 check "once space is freed, the record lands in its place, metered in full from the start" \
     eval 'holds_before_then_record "$E2E_DIR/full.dat" 103 && metered_in_full 103'
+check "and the days file begins with the session's beginning" eval '[[ $(head -c 80 "$days_file" |
+    tail -c 38) == "$(record_start "$log_file" 103)$(record_start "$log_file" 103)0000000000" ]]'
 stop_service
 $sudo umount "$program_dir" && E2E_MOUNT=
 

@@ -79,11 +79,15 @@ check "lists every session" grep -qx $'rows\t100000' <<<"$(e2e_helper rows Quill
 check "and shows a grey icon" wait_for 2 tray_is grey 0
 exit_viewer 0
 
-# Sessions on the last three days, then one of today's, against the report's days.
+# Sessions on the last three days, then one of today's, against the report's days; each with its
+# beginning in the days file, so that its bar is measured and drawn solid.
 day() { date -d "today - $1 days" +%Y%m%d; }
+beginning() { session "$1" "$1" 0000000000; }
 { session "$(day 3)090000" "$(day 3)113000" 0000023000 && gap &&
     session "$(day 2)090000" "$(day 2)100000" 0000010000 && gap &&
     session "$(day 1)080000" "$(day 1)140000" 0000060000; } >"$WINEPREFIX/drive_c/chart.dat"
+{ printf '\022\000Quillmarten days 1' && head -c 20 /dev/zero && beginning "$(day 3)090000" &&
+    beginning "$(day 2)090000" && beginning "$(day 1)080000"; } >"$WINEPREFIX/drive_c/chart.days"
 # The bars' colour, the system's highlight, which Wine reads from here.
 highlight=$(registry 'HKCU\Control Panel\Colors' /v Hilight | awk '$1 == "Hilight" { print $3 "," $4 "," $5 }')
 # The days of the report of log FILE within the chart's five weeks, their seconds a line each.
@@ -112,7 +116,9 @@ check "the chart's bars are the report's days, in their ratio to a pixel" \
 keep_window QuillmartenViewer viewer-chart.png
 { cat "$WINEPREFIX/drive_c/chart.dat" && gap && session "$(day 0)080000" "$(day 0)120000" 0000040000; } \
     >"$WINEPREFIX/drive_c/next.dat"
+{ cat "$WINEPREFIX/drive_c/chart.days" && beginning "$(day 0)080000"; } >"$WINEPREFIX/drive_c/next.days"
 expected=$(report_days 'C:\next.dat')
+cp "$WINEPREFIX/drive_c/next.days" "$WINEPREFIX/drive_c/chart.days"
 cp "$WINEPREFIX/drive_c/next.dat" "$WINEPREFIX/drive_c/chart.dat"
 # The screen is shot for two seconds, then looked at: the time is the viewer's, not that of
 # reading a screenshot's pixels, slow on a loaded machine.
@@ -126,5 +132,11 @@ any_shot_shows() {
     return 1
 }
 check "and follow a new session within two seconds" any_shot_shows "$expected"
+exit_viewer 0
+# Without its days file the same log is estimated: the bars are hatched, and say so.
+rm "$WINEPREFIX/drive_c/next.days"
+start_viewer 'C:\next.dat'
+wait_for 20 shown QuillmartenViewer && sleep 1
+keep_window QuillmartenViewer viewer-chart-estimated.png
 
 summary

@@ -26,7 +26,7 @@ logs=(office="$work/office.dat" lab="$work/lab.dat" home="$work/home.dat")
 "$report" --by day --format csv "${logs[@]}" >"$work/fleet.csv"
 sqlite3 "$work/fleet.db" \
     "CREATE TABLE fleet (machine TEXT, day TEXT, seconds INTEGER, time_in_use TEXT,
-                         sessions INTEGER);" \
+                         sessions INTEGER, estimated_seconds INTEGER);" \
     ".import --csv --skip 1 $work/fleet.csv fleet"
 sums=$(sqlite3 -separator ' ' "$work/fleet.db" \
     "SELECT machine, SUM(seconds) FROM fleet GROUP BY machine ORDER BY machine;")

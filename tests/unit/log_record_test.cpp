@@ -1,5 +1,6 @@
 #include "doubles/memory_file_system.h"
 #include "doubles/record_bytes.h"
+#include "log_file/days_file.h"
 #include "log_file/session_log_file.h"
 #include "metering/session_row.h"
 
@@ -95,6 +96,17 @@ TEST(RecordFormat, EveryOtherSlotIsDamagedWithItsReason) {
     EXPECT_EQ(timeInUseText("20261205080307202612051745090000012"), "0000:01:2:12");
     EXPECT_EQ(errorReportText(damageError(decodeRecord(overlong), 3), report_origin::meteringStart),
               "[59] Bad record length in record 3 (a length of 39 instead of 38) - Inizializza");
+}
+
+// The readers find a log's days file by its name alone.
+TEST(DaysFile, IsNamedAfterItsLog) {
+    for (const auto& [log, days] :
+         {std::pair{"C:\\Q.d\\Quillmarten.dat", "C:\\Q.d\\Quillmarten.days"},
+          {"logs.d/lab", "logs.d/lab.days"},
+          {".dat", ".dat.days"},
+          {"office.days", "office.days.days"}}) {
+        EXPECT_EQ(daysFileOf(log), days);
+    }
 }
 
 TEST(LogFile, ScansEverySlotInFewReadsAndAFailedAppendLeavesNoFragment) {

@@ -1,8 +1,10 @@
 #include "basics/calendar.h"
 #include "doubles/memory_file_system.h"
 #include "doubles/record_bytes.h"
+#include "doubles/report_days.h"
 #include "history/day_split.h"
 #include "history/period_totals.h"
+#include "log_file/days_file.h"
 #include "log_file/session_reader.h"
 #include "log_file/session_record.h"
 #include "report/csv_writer.h"
@@ -85,7 +87,7 @@ TEST(History, TimeInUseFollowsTheSpanOverDaysAndAddsUpExactly) {
     }
     // Days without time, looked at in a session of as many seconds as days, make no period.
     PeriodTotals totals(PeriodKind::day, DayRange{});
-    totals.add(session({{2026, 12, 1}, 23, 59, 59}, {{2026, 12, 3}, 0, 0, 1}, 3));
+    totals.add(SessionDays(session({{2026, 12, 1}, 23, 59, 59}, {{2026, 12, 3}, 0, 0, 1}, 3)));
     EXPECT_EQ(totals.periods().size(), 1u);
 }
 
@@ -136,14 +138,15 @@ class Report : public ::testing::Test {
 
 TEST_F(Report, CsvAndJsonQuoteAndEscapeWhatNeedsIt) {
     EXPECT_EQ(run({"--by", "day", "--format", "csv", "big \"office\", 2=a.dat"}).out,
-              "machine,day,seconds,time_in_use,sessions\r\n"
-              "\"big \"\"office\"\", 2\",2026-12-31,1800,0000:00:30:00,1\r\n"
-              "\"big \"\"office\"\", 2\",2027-01-01,7200,0000:02:00:00,2\r\n");
+              "machine,day,seconds,time_in_use,sessions,estimated_seconds\r\n"
+              "\"big \"\"office\"\", 2\",2026-12-31,1800,0000:00:30:00,1,1800\r\n"
+              "\"big \"\"office\"\", 2\",2027-01-01,7200,0000:02:00:00,2,7200\r\n");
     const std::string loneReturn = run({"--format", "csv", "lone\rreturn=b.dat"}).out;
     EXPECT_EQ(loneReturn.substr(loneReturn.find("\r\n") + 2, 16), "\"lone\rreturn\",1,");
     EXPECT_EQ(run({"--format", "json", "--by", "week", "caf\xC3\xA9\t\xFF=b.dat"}).out,
               "[\n  {\"machine\":\"caf\xC3\xA9\\u0009\\ufffd\",\"week\":\"2027-W01\","
-              "\"seconds\":30,\"time_in_use\":\"0000:00:00:30\",\"sessions\":1}\n]\n");
+              "\"seconds\":30,\"time_in_use\":\"0000:00:00:30\",\"sessions\":1,"
+              "\"estimated_seconds\":30}\n]\n");
 }
 
 // By session the days choose whole sessions; by period they keep the time on them.
@@ -152,7 +155,7 @@ TEST_F(Report, DaysKeepOverlappingSessionsWholeAndOnlyTheirOwnTime) {
         {{"--to", "2026-12-31"},
          "a.dat,1,2026-12-31T23:00:00,2027-01-01T01:00:00,3600,0000:01:00:00\r\n"},
         {{"--by", "day", "--from", "2027-01-01", "--to", "2027-01-01"},
-         "a.dat,2027-01-01,7200,0000:02:00:00,2\r\n"},
+         "a.dat,2027-01-01,7200,0000:02:00:00,2,7200\r\n"},
     };
     for (auto [arguments, rows] : cases) {
         arguments.insert(arguments.end(), {"--format", "csv", "a.dat", "b.dat"});
@@ -221,6 +224,55 @@ TEST_F(Report, ReadsNoFurtherThanTheLogReachedWhenOpened) {
     const Outcome outcome = run({"--format", "csv", "a.dat"});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(std::ranges::count(outcome.out, '\n'), 3);
+}
+
+// A session with its beginning in the days file has its time on its snapshots' days, the rest on
+// its stop's; one without keeps the spread over its span. Damaged snapshots are named and left
+// out; a second snapshot of a day adds to it; no part goes beyond the session's time in use.
+TEST_F(Report, DaysFileGivesEachSessionItsTimeByDay) {
+    const std::string start = "20261205230000";
+    const std::string beginning = encodeRecord(daysFileHeader) + record(start, start, "0000000000");
+    const std::string dec5 = record(start, "20261205235900", "0000001000");
+    const std::string dec6 = record(start, "20261206235959", "0000005000");
+    const std::string estimated = "a 05=138~138 a 06=3324~3324 a 07=138~138";
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases{
+        {beginning + dec5 + dec6, "a 05=600 a 06=2400 a 07=600", ""},
+        {beginning + dec5 + record(start, "20261206235959", "0000020000"), "a 05=600 a 06=3000",
+         ""},
+        {encodeRecord(daysFileHeader) + dec5, estimated, ""},
+        {beginning + dec5.substr(0, 35) + "x" + dec5.substr(36) + dec6, "a 06=3000 a 07=600",
+         "a.days: record 3: character 34 is not a digit\n"},
+        {beginning + dec5 + record(start, "20261206000100", "0000001500") +
+             record(start, "20261205235930", "0000002100") + dec6,
+         "a 05=960 a 06=2040 a 07=600", ""},
+        {dec5, estimated, "a.days: not a days file; the time by day is estimated\n"},
+    };
+    files.contents("a.dat") = record(start, "20261207010000", "0000010000");
+    for (const auto& [days, expected, err] : cases) {
+        files.contents("a.days") = days;
+        const Outcome outcome = run({"--by", "day", "--format", "csv", "a=a.dat"});
+        EXPECT_EQ(std::tuple(daysIn(outcome.out), outcome.err, outcome.status),
+                  std::tuple(expected, err, err.empty() ? 0 : 1));
+    }
+}
+
+// The days file is read along with the log. A session that starts before the one before it (the
+// clock set back before a start) finds its snapshots all the same, and so does a log whose days
+// file holds its sessions in another order.
+TEST_F(Report, SessionsOutOfTimeOrderFindTheirSnapshots) {
+    const auto session = [](std::string start, std::string stop, std::string used) {
+        return std::pair(record(start, stop, used),
+                         record(start, start, "0000000000") +
+                             record(start, start.substr(0, 8) + "235959", "0000000140"));
+    };
+    const auto [later, laterDays] = session("20261205220000", "20261206010000", "0000000820");
+    const auto [earlier, earlierDays] = session("20261201220000", "20261202010000", "0000000500");
+    files.contents("a.dat") = later + gap + earlier;
+    files.contents("b.dat") = earlier + gap + later;
+    files.contents("a.days") = encodeRecord(daysFileHeader) + laterDays + earlierDays;
+    files.contents("b.days") = files.contents("a.days");
+    EXPECT_EQ(daysIn(run({"--by", "day", "--format", "csv", "a=a.dat", "b=b.dat"}).out),
+              "a 01=100 a 02=200 a 05=100 a 06=400 b 01=100 b 02=200 b 05=100 b 06=400");
 }
 
 TEST_F(Report, ExitStatusSaysWhetherEveryRecordWasRead) {

@@ -1,11 +1,15 @@
 #include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
 #include "doubles/record_bytes.h"
+#include "doubles/report_days.h"
+#include "log_file/days_file.h"
+#include "report/report_command.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <sstream>
 
 namespace quillmarten {
 namespace {
@@ -16,6 +20,8 @@ using Texts = std::vector<std::string>;
 const std::string path = "C:\\Program Files\\Quillmarten\\Quillmarten.dat";
 const std::string captionPrefix = "Quillmarten - Version 1.0.45 - At work since ";
 const std::string stored = "20261201080000";
+const std::string daysPath = "C:\\Program Files\\Quillmarten\\Quillmarten.days";
+const std::string daysHeader = encodeRecord(daysFileHeader);
 
 // Runs of the program over one log file; where records land and what totals they make across
 // runs is the fuzzer's to check.
@@ -31,6 +37,13 @@ class Tracker : public ::testing::Test {
         run->tracker.onMeterTick();
     }
     std::string& file() { return files.contents(path); }
+    // The report's days of the log and its days file (see daysIn), then what it said is wrong.
+    std::string byDay() {
+        std::ostringstream out;
+        std::ostringstream err;
+        runReport({"--by", "day", "--format", "csv", "pc=" + path}, files, out, err);
+        return daysIn(out.str()) + err.str();
+    }
     std::string recordInSlot(int slot) { return file().substr(std::size_t(slot - 1) * 40, 40); }
     Texts reports() const { return run->host.errorReports(); }
     // The information entries: where the session's record moved.
@@ -123,12 +136,14 @@ TEST_F(Tracker, DamagedRecordsAreListedFromTheirBytesAndReportedTenInFull) {
 TEST_F(Tracker, StartThatCannotWriteItsRecordMetersOnAndPlacesItLater) {
     const std::string log =
         record(stored, stored, "0001000000") + gap + record(stored, stored, "0000000010");
-    const std::vector<std::pair<std::function<void(bool)>, std::string>> cases{
+    // A full disk refuses the days file too.
+    const std::vector<std::pair<std::function<void(bool)>, Texts>> cases{
         {[&](bool full) { files.failWrites(full ? std::optional(61) : std::nullopt, 20); },
-         "[61] Disk full - Inizializza"},
+         {"[61] Disk full writing Quillmarten.days - Inizializza", "[61] Disk full - Inizializza"}},
         {[&](bool readOnly) { files.setReadOnly(path, readOnly); },
-         "[70] Permission denied - Inizializza"}};
-    for (const auto& [refuseWrites, report] : cases) {
+         {"[70] Permission denied - Inizializza"}}};
+    for (const auto& [refuseWrites, expected] : cases) {
+        const std::string& report = expected.back();
         files.replace(path, log);
         clock = FakeClock{};
         refuseWrites(true);
@@ -139,7 +154,7 @@ TEST_F(Tracker, StartThatCannotWriteItsRecordMetersOnAndPlacesItLater) {
             tick(1);
         }
         EXPECT_EQ(run->list.selected, 0u) << report;
-        EXPECT_EQ(reports(), Texts{report});
+        EXPECT_EQ(reports(), expected);
         EXPECT_EQ(file(), log) << report;
         EXPECT_EQ(run->tray.adds, 6) << report;
         EXPECT_EQ(run->window.caption, captionPrefix + "0001:00:00:15") << report;
@@ -301,7 +316,8 @@ TEST_F(Tracker, FailedAppendLeavesWhatAnotherProgramWrote) {
     EXPECT_EQ(file(),
               first + other + gap + record("20261205080307", "20261205080309", "0000000002"));
     EXPECT_EQ(run->window.caption, captionPrefix + "0000:01:00:12");
-    EXPECT_EQ(reports(), Texts{"[61] Disk full - Inizializza"});
+    EXPECT_EQ(reports(), (Texts{"[61] Disk full writing Quillmarten.days - Inizializza",
+                                "[61] Disk full - Inizializza"}));
 }
 
 // A failure that lasts or recurs is reported once an hour per number; a successful write ends
@@ -353,6 +369,99 @@ TEST_F(Tracker, TotalsAtTheCountersLimitAreReportedAndMeteringGoesOn) {
     EXPECT_EQ(reports(), (Texts{"[6] Overflow - Inizializza", "[6] Overflow - Aggiorna",
                                 "[6] Overflow - Aggiorna"}));
     EXPECT_EQ(recordInSlot(records + 2).substr(30), "0000000004");
+}
+
+} // namespace
+} // namespace quillmarten
+
+namespace quillmarten {
+namespace {
+
+// The day of each counted second is the day of the tick that counted it, whatever the wall
+// clock did between two ticks: a sleep, a pause, or the clock set back or forward across midnight.
+// Each tick first moves the wall clock alone (a user, a time server), then both clocks.
+TEST_F(Tracker, DaysFileKeepsTheDayOfTheTickThatCountedEachSecond) {
+    using Steps = std::vector<std::pair<int, int>>;
+    const std::vector<std::tuple<std::string, LocalTime, Steps, std::string>> cases{
+        {"sleeps",
+         {{2026, 12, 5}, 23, 0, 0},
+         {{0, 1}, {0, 1}, {0, 1801}, {0, 1}, {0, 3907}, {0, 1}, {0, 601}, {0, 1}},
+         "pc 05=4 pc 06=4"},
+        {"a pause",
+         {{2026, 12, 5}, 23, 59, 0},
+         {{0, 1}, {0, 1}, {0, 658}, {0, 1}},
+         "pc 05=2 pc 06=2"},
+        {"back, then midnight again",
+         {{2026, 12, 5}, 23, 50, 0},
+         {{0, 1}, {0, 1}, {0, 601}, {0, 1}, {-3600, 1}, {0, 1}, {0, 3601}},
+         "pc 05=4 pc 06=3"},
+        {"forward",
+         {{2026, 12, 5}, 23, 30, 0},
+         {{0, 1}, {0, 1}, {3600, 1}, {0, 1}},
+         "pc 05=2 pc 06=2"},
+    };
+    for (const auto& [what, startTime, steps, days] : cases) {
+        files = MemoryFileSystem{};
+        clock.time = startTime;
+        start();
+        for (const auto& [wallClockOnly, seconds] : steps) {
+            clock.moveWallClock(wallClockOnly);
+            tick(seconds);
+        }
+        EXPECT_EQ(byDay(), days) << what;
+    }
+    EXPECT_EQ(files.contents(daysPath),
+              daysHeader + record("20261205233000", "20261205233000", "0000000000") +
+                  record("20261205233000", "20261205233002", "0000000002"));
+}
+
+// The snapshot is written before the log: a kill between the two leaves the log as the last tick
+// of the day before wrote it, and no second is attributed twice. While the date stays, nothing
+// is written but the log.
+TEST_F(Tracker, KillBetweenSnapshotAndLogWriteAttributesNothingTwice) {
+    clock.time = LocalTime{{2026, 12, 5}, 23, 59, 58};
+    start();
+    tick(1);
+    const std::string lastOfTheDay = file();
+    const int writes = files.writes;
+    tick(1);
+    EXPECT_EQ(files.writes, writes + 2);
+    tick(1);
+    EXPECT_EQ(files.writes, writes + 3);
+    EXPECT_EQ(byDay(), "pc 05=1 pc 06=2");
+    file() = lastOfTheDay;
+    EXPECT_EQ(byDay(), "pc 05=1");
+}
+
+// A snapshot that cannot be written waits, in order, is tried once a second and lands whole; a
+// write that fails part-way leaves no fragment. Failures are reported like the log's.
+TEST_F(Tracker, SnapshotsThatCannotBeWrittenWaitAndLandWholeInOrder) {
+    clock.time = LocalTime{{2026, 12, 5}, 23, 59, 58};
+    // A slot torn by a power loss stays behind, listed and never counted.
+    const std::string torn = daysHeader + encodeRecord("2026").substr(0, 6);
+    files.contents(daysPath) = torn;
+    files.setReadOnly(daysPath, true);
+    start();
+    tick(1);
+    files.setReadOnly(daysPath, false);
+    files.failWrites(61, 50);
+    // Midnight within the second of the last try: the day's snapshot is tried before the log.
+    clock.moveWallClock(1);
+    tick(0);
+    const int writes = files.writes;
+    tick(0);
+    EXPECT_EQ(files.writes, writes + 1) << "no second try within the same second";
+    EXPECT_EQ(files.contents(daysPath), torn);
+    EXPECT_EQ(reports(), (Texts{"[70] Permission denied writing Quillmarten.days - Inizializza",
+                                "[61] Disk full writing Quillmarten.days - Aggiorna",
+                                "[61] Disk full - Aggiorna"}));
+    files.failWrites(std::nullopt);
+    tick(1);
+    EXPECT_EQ(files.contents(daysPath),
+              torn + std::string(34, '\0') +
+                  record("20261205235958", "20261205235958", "0000000000") +
+                  record("20261205235958", "20261205235959", "0000000001"));
+    EXPECT_EQ(byDay(), "pc 05=1 pc 06=2" + daysPath + ": record 2: a length of 4 instead of 38\n");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "doubles/fake_viewer.h"
 #include "doubles/memory_file_system.h"
 #include "doubles/record_bytes.h"
+#include "log_file/days_file.h"
 #include "log_file/session_log_file.h"
 #include "log_file/session_reader.h"
 #include "report/report_command.h"
@@ -114,6 +115,29 @@ TEST_F(Follower, SumsTodayThisIsoWeekAndThisMonth) {
     EXPECT_EQ(follower.sums(), (LogSums{0, 0, 0, 4500}));
 }
 
+// The days file is followed as the log is: what was appended is read, and the running session's
+// time by day follows its snapshots; a snapshot of a session read before has everything read again.
+TEST_F(Follower, FollowsTheDaysFileOfTheRunningSession) {
+    const std::string start = "20261208230000";
+    std::string& days = files.contents("C:\\Program Files\\Quill Meter\\Quillmarten.days");
+    days = encodeRecord(daysFileHeader) + record(start, start, "0000000000");
+    file() = firstRun + gap + record(start, "20261209001000", "0000002000");
+    refresh();
+    const auto lastTwoDays = [this] {
+        const UsageChart chart = follower.chart(lastFiveWeeksByDay);
+        return std::tuple(chart.bars[33].seconds, chart.bars[34].seconds,
+                          chart.bars[34].estimatedSeconds, follower.sums().today);
+    };
+    EXPECT_EQ(lastTwoDays(), std::tuple(0, 1200, 0, 1200));
+    days += record(start, "20261208235959", "0000001000");
+    EXPECT_TRUE(refresh().daysChanged);
+    EXPECT_EQ(lastTwoDays(), std::tuple(600, 600, 0, 600));
+    days += record("20261201080000", "20261201080000", "0000000000");
+    EXPECT_EQ(bytesRead(), 40 + days.size() + file().size() + 16);
+    EXPECT_EQ(lastTwoDays(), std::tuple(600, 600, 0, 600));
+    EXPECT_EQ(bytesRead(), 0u);
+}
+
 // The chart's bars are the report's totals by day, week and month, a period without time among
 // them with none; weekends are marked.
 TEST_F(Follower, ChartsTheLastFiveWeeksByDayHalfAYearByWeekAndAYearByMonth) {
@@ -123,7 +147,7 @@ TEST_F(Follower, ChartsTheLastFiveWeeksByDayHalfAYearByWeekAndAYearByMonth) {
     class Totals final : public SessionSink {
       public:
         explicit Totals(PeriodKind kind) : totals(kind, DayRange{}) {}
-        void session(const StoredSession& stored) override { totals.add(stored); }
+        void session(const StoredSession& stored) override { totals.add(SessionDays(stored)); }
         void damaged(std::int64_t, const std::string&) override {}
         PeriodTotals totals;
     };
@@ -148,7 +172,7 @@ TEST_F(Follower, ChartsTheLastFiveWeeksByDayHalfAYearByWeekAndAYearByMonth) {
     EXPECT_EQ(days.bars[32].label, "7");
     EXPECT_TRUE(days.bars[31].weekend);
     EXPECT_FALSE(days.bars[32].weekend);
-    EXPECT_EQ(barText(days.bars[31]), "2026-12-06 Sunday: 0000:00:30:00, 0.5 h");
+    EXPECT_EQ(barText(days.bars[31]), "2026-12-06 Sunday: 0000:00:30:00, 0.5 h, estimated");
     EXPECT_EQ(follower.chart(lastHalfYearByWeek).bars.back().label, "W50");
     EXPECT_EQ(follower.chart(lastYearByMonth).bars.front().label, "Jan");
 }
