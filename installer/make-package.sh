@@ -52,10 +52,13 @@ query "UPDATE \`ServiceInstall\` SET \`ErrorControl\` = 32769 WHERE \`ServiceIns
 # another minute, then leaves it; a day without failure starts the count anew. Windows
 # Installer's own table for this is documented not to work, so sc.exe sets it, as the system
 # (3106: an executable run from a folder, deferred, not impersonating), once the service is
-# registered and before it starts, whenever the component is installed or repaired.
+# registered and before it starts, whenever the component is installed or repaired; the sc.exe of
+# the package's own platform.
+system=SystemFolder
+[[ $arch == x86 ]] || system=System64Folder
 query "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`)
     VALUES ('ServiceRestartsAfterFailure', 3106, 'INSTALLDIR',
-    '\"[SystemFolder]sc.exe\" failure Quillmarten reset= 86400 actions= restart/60000/restart/60000//0')"
+    '\"[$system]sc.exe\" failure Quillmarten reset= 86400 actions= restart/60000/restart/60000//0')"
 query "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Condition\`, \`Sequence\`)
     VALUES ('ServiceRestartsAfterFailure', '\$Service = 3', $(($(sequence_of InstallServices) + 1)))"
 

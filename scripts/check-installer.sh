@@ -22,8 +22,8 @@ version=$(awk -F. '{ print $1 "." $2 "." $4 }' <<<"$file_version")
 package=$build/installer/Quillmarten-$version-$arch.msi
 [[ -f $package ]] || { echo "check-installer: no $package" >&2 && exit 1; }
 case $arch in
-x86) template="Intel;1033" program_files=ProgramFilesFolder win64=0 locator=2 ;;
-x64) template="x64;1033" program_files=ProgramFiles64Folder win64=256 locator=18 ;;
+x86) template="Intel;1033" program_files=ProgramFilesFolder win64=0 locator=2 system=SystemFolder ;;
+x64) template="x64;1033" program_files=ProgramFiles64Folder win64=256 locator=18 system=System64Folder ;;
 *) echo "check-installer: unknown platform $arch" >&2 && exit 2 ;;
 esac
 
@@ -73,8 +73,9 @@ awk -F'\t' '$1 == "Service" && $6 == "Quillmarten.exe"' <<<"$components" | grep 
 # a service "/i" registered before is replaced; waiting for each.
 expect_row ServiceControl "Service	Quillmarten	171		1	Service"
 # Restarted after a minute on its first and second failure, then left; the count starts anew
-# after a day. Run by sc.exe as the system, deferred (3106), once registered, before it starts.
-expect_row CustomAction 'ServiceRestartsAfterFailure	3106	INSTALLDIR	"[SystemFolder]sc.exe" failure Quillmarten reset= 86400 actions= restart/60000/restart/60000//0	'
+# after a day. Run by the platform's sc.exe as the system, deferred (3106), once registered,
+# before it starts.
+expect_row CustomAction "ServiceRestartsAfterFailure	3106	INSTALLDIR	\"[$system]sc.exe\" failure Quillmarten reset= 86400 actions= restart/60000/restart/60000//0	"
 restarts=$(sequence InstallExecuteSequence ServiceRestartsAfterFailure)
 [[ ${restarts%	*} == '$Service = 3' ]] &&
     (($(sequence InstallExecuteSequence InstallServices | cut -f2) < ${restarts#*	})) &&
