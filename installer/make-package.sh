@@ -3,12 +3,13 @@
 # Windows build directory, then writes into its tables what wixl 0.101 cannot: the programs'
 # file versions, the Run value's component condition, the event source's REG_EXPAND_SZ type,
 # the service's vital error control and its restarts after a failure, and the remembered
-# settings.
-# Usage: installer/make-package.sh BUILD_DIR x86|x64 VERSION PRODUCT_CODE OUTPUT
+# settings; last, when given a signing command (cmake/sign.sh and its options), signs it.
+# Usage: installer/make-package.sh BUILD_DIR x86|x64 VERSION PRODUCT_CODE OUTPUT [SIGN_COMMAND...]
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")" && pwd)
-build=${1:?usage: make-package.sh BUILD_DIR x86|x64 VERSION PRODUCT_CODE OUTPUT}
+build=${1:?usage: make-package.sh BUILD_DIR x86|x64 VERSION PRODUCT_CODE OUTPUT [SIGN_COMMAND...]}
 arch=$2 version=$3 product_code=$4 output=$(realpath -m "$5")
+signing=("${@:6}")
 # Written beside the output and moved in place whole, so that a failure leaves no package that
 # looks finished.
 partial=$output.partial
@@ -91,4 +92,6 @@ remember VIEWERATLOGON 1
 query "UPDATE \`Property\` SET \`Value\` = '$secure' WHERE \`Property\` = 'SecureCustomProperties'"
 
 msibuild "$partial" "${queries[@]}"
+# The description names the package in Windows' prompts.
+((${#signing[@]} == 0)) || "${signing[@]}" -n Quillmarten "$partial"
 mv "$partial" "$output"
