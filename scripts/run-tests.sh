@@ -3,9 +3,9 @@
 # check, the unit tests natively and under AddressSanitizer and UndefinedBehaviorSanitizer, a
 # minute of fuzzing the start of metering, checks of the shipped 32-bit executables, of their
 # signatures (the 32-bit build is signed with a throwaway certificate) and of both Windows
-# Installer packages' tables, and the end-to-end tests, the fault drills and the viewer's tests
-# under Wine against the 64-bit build and against the 32-bit build that ships, the latter in the
-# 32-bit Wine root (made on the first run), and the x64 package's under Wine.
+# Installer packages' tables, and the end-to-end tests, the fault drills, the viewer's tests and
+# the package's under Wine against the 64-bit build and against the 32-bit build that ships, the
+# latter in the 32-bit Wine root (made on the first run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +19,7 @@ logs=build/e2e-logs lanes=()
 rm -rf "$logs" && mkdir -p "$logs"
 # suites BUILD "SUITE..." [WRAPPER...]: the named suites of tests/e2e, one after another, against
 # BUILD, run by WRAPPER: run (the end-to-end tests), drills (kills, locks, a full disk...), viewer
-# (beside the service), scale (every text whole at 144 dpi), installer (the x64 package).
+# (beside the service), scale (every text whole at 144 dpi), installer (the build's package).
 suites() {
     local build=$1 suite log started status=0
     for suite in $2; do
@@ -66,7 +66,7 @@ signing=$PWD/build/windows-i686/test-signing
 export QUILLMARTEN_SIGN_PASSWORD=throwaway
 scripts/make-test-certificate.sh "$signing"
 build windows-i686 -DQUILLMARTEN_SIGN_PKCS12="$signing/signing.p12"
-lane build/windows-i686 "run drills viewer" scripts/in-win32-root.sh
+lane build/windows-i686 "run drills viewer installer" scripts/in-win32-root.sh
 build sanitize
 build fuzz
 build windows-x86_64

@@ -3,8 +3,9 @@
 # ship: Wine with its 32-bit loader (wine32:i386, and its preloader, without which a start takes
 # minutes under emulation), qemu-user 10 from bookworm-backports for kernels that run no 32-bit
 # programs (bookworm's qemu 7.2 crashed the service in about one start in four), and the tools the
-# end-to-end harness uses. It comes from the Debian mirrors that the machine's own apt sources
-# name, through the proxy its apt uses, so that it works where the company's network does. It lives outside the clone, in
+# end-to-end harness uses, with wixl and msitools, which build the installer tests' newer package.
+# It comes from the Debian mirrors that the machine's own apt sources name, through the proxy its
+# apt uses, so that it works where the company's network does. It lives outside the clone, in
 # $QUILLMARTEN_WIN32_ROOT or /var/cache/quillmarten/win32-root, so that later runs and CI on the
 # same machine reuse it; the machine's own apt sources, Wine and binfmt registrations stay as they
 # are. Safe to run again: a finished root is left as it is, packages missing from it are added,
@@ -13,7 +14,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=${QUILLMARTEN_WIN32_ROOT:-/var/cache/quillmarten/win32-root}
 qemu="qemu-user-static/bookworm-backports"
-packages=(wine wine64 wine32:i386 wine32-preloader:i386 "$qemu" xvfb xdotool imagemagick procps xxd libstdc++6)
+packages=(wine wine64 wine32:i386 wine32-preloader:i386 "$qemu" xvfb xdotool imagemagick procps xxd libstdc++6
+    wixl msitools)
 
 fail() {
     echo "setup-win32-root: $*" >&2
