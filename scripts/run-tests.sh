@@ -66,10 +66,7 @@ signing=$PWD/build/windows-i686/test-signing
 export QUILLMARTEN_SIGN_PASSWORD=throwaway
 scripts/make-test-certificate.sh "$signing"
 build windows-i686 -DQUILLMARTEN_SIGN_PKCS12="$signing/signing.p12"
-lane build/windows-i686 "run drills viewer" scripts/in-win32-root.sh
-# The package's suite has a lane of its own: after the three others, under emulation, it would
-# end past the time the whole command may take.
-lane build/windows-i686 installer scripts/in-win32-root.sh
+lane build/windows-i686 "run drills viewer installer" scripts/in-win32-root.sh
 build sanitize
 build fuzz
 build windows-x86_64
