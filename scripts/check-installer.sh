@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Checks the Windows Installer package of a Windows build directory, table by table (msiinfo,
 # msiextract from msitools): its name and version from the project's version, its platform, the
-# programs of this build, the service as "Quillmarten.exe /i" registers it, the upgrade of
-# older versions, the shortcut and the viewer's all-users Run value with its condition.
+# programs of this build with their file versions, the Windows versions it installs on, the
+# service as "Quillmarten.exe /i" registers it with its restarts after a failure, the upgrade of
+# older versions, the shortcut, the viewer's all-users Run value with its condition, and
+# VIEWERATLOGON remembered across upgrades.
 # Usage: scripts/check-installer.sh BUILD_DIR x86|x64
 set -euo pipefail
 usage="usage: check-installer.sh BUILD_DIR x86|x64"
@@ -15,18 +17,20 @@ fail() {
 }
 
 # The version in the top CMakeLists.txt, A.B.C.D, is the A.B.D that the programs show.
-version=$(sed -n 's/^project(Quillmarten VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt |
-    awk -F. '{ print $1 "." $2 "." $4 }')
+file_version=$(sed -n 's/^project(Quillmarten VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(awk -F. '{ print $1 "." $2 "." $4 }' <<<"$file_version")
 package=$build/installer/Quillmarten-$version-$arch.msi
 [[ -f $package ]] || { echo "check-installer: no $package" >&2 && exit 1; }
 case $arch in
-x86) template="Intel;1033" program_files=ProgramFilesFolder win64=0 ;;
-x64) template="x64;1033" program_files=ProgramFiles64Folder win64=256 ;;
+x86) template="Intel;1033" program_files=ProgramFilesFolder win64=0 locator=2 system=SystemFolder ;;
+x64) template="x64;1033" program_files=ProgramFiles64Folder win64=256 locator=18 system=System64Folder ;;
 *) echo "check-installer: unknown platform $arch" >&2 && exit 2 ;;
 esac
 
 # rows TABLE: the table's rows, tab-separated, without msiinfo's three header lines.
 rows() { msiinfo export "$package" "$1" | tail -n +4 | tr -d '\r'; }
+# sequence TABLE ACTION: the action's "CONDITION<tab>NUMBER" in the sequence TABLE.
+sequence() { rows "$1" | awk -F'\t' -v action="$2" '$1 == action { print $2 "\t" $3 }'; }
 # has_row TABLE TAB-SEPARATED-ROW
 has_row() { rows "$1" | grep -qxF "$2"; }
 property() { rows Property | awk -F'\t' -v name="$1" '$1 == name { print $2 }'; }
@@ -38,6 +42,7 @@ expect_registry() { rows Registry | cut -f2- | grep -qxF "$1" || fail "no Regist
     fail "platform is not $template"
 [[ $(property ProductVersion) == "$version" ]] || fail "product version is not $version"
 [[ $(property ALLUSERS) == 1 ]] || fail "not installed for all users"
+expect_row LaunchCondition "Installed OR VersionNT >= 600	Quillmarten needs Windows Vista or a later version of Windows."
 
 # The programs of this build, in [ProgramFilesFolder]Quillmarten.
 expect_row Directory "INSTALLDIR	$program_files	Quillmarten"
@@ -49,19 +54,33 @@ for program in programs/quillmarten/Quillmarten.exe programs/viewer/QuillmartenV
     found=$(find "$extracted" -type f -name "$name")
     [[ $found == */Quillmarten/$name ]] && cmp -s "$found" "$build/$program" ||
         fail "does not install this build's $name in Quillmarten"
+    # Versioned, as the programs' version resource says, so that upgrades compare versions.
+    rows File | awk -F'\t' -v name="$name" '$3 == name { print $5 "\t" $6 }' | grep -qxF "$file_version	1033" ||
+        fail "$name is not of version $file_version, language 1033"
 done
+[[ -z $(rows MsiFileHash) ]] || fail "versioned files carry hashes"
 components=$(rows Component)
 [[ $(awk -F'\t' -v bit="$win64" '$4 % 512 - $4 % 256 != bit' <<<"$components") == "" ]] ||
     fail "components are not all of the $arch platform"
 
 # The service, registered as "/i" does: own process that interacts with the desktop (0x110),
-# automatic start, normal error control, LocalSystem, the quoted path of the key file.
-expect_row ServiceInstall "Service	Quillmarten	Quillmarten	272	2	1						Service	Meters how long this computer is in use, session by session."
+# automatic start, normal error control (1) whose failure fails the installation (32768),
+# LocalSystem, the quoted path of the key file.
+expect_row ServiceInstall "Service	Quillmarten	Quillmarten	272	2	32769						Service	Meters how long this computer is in use, session by session."
 awk -F'\t' '$1 == "Service" && $6 == "Quillmarten.exe"' <<<"$components" | grep -q . ||
     fail "the service's component is not keyed on Quillmarten.exe"
 # Started on install (1); stopped (2, 32) and deleted (8, 128) on install and on removal, so that
 # a service "/i" registered before is replaced; waiting for each.
 expect_row ServiceControl "Service	Quillmarten	171		1	Service"
+# Restarted after a minute on its first and second failure, then left; the count starts anew
+# after a day. Run by the platform's sc.exe as the system, deferred (3106), once registered,
+# before it starts.
+expect_row CustomAction "ServiceRestartsAfterFailure	3106	INSTALLDIR	\"[$system]sc.exe\" failure Quillmarten reset= 86400 actions= restart/60000/restart/60000//0	"
+restarts=$(sequence InstallExecuteSequence ServiceRestartsAfterFailure)
+[[ ${restarts%	*} == '$Service = 3' ]] &&
+    (($(sequence InstallExecuteSequence InstallServices | cut -f2) < ${restarts#*	})) &&
+    ((${restarts#*	} < $(sequence InstallExecuteSequence StartServices | cut -f2))) ||
+    fail "the service's restarts are not set between its registration and its start"
 expect_registry "2	SYSTEM\CurrentControlSet\Services\Quillmarten\Parameters	TimerInterval	1000	Service"
 source_key='SYSTEM\CurrentControlSet\Services\EventLog\Application\Quillmarten'
 # "#%": a REG_EXPAND_SZ, as "/i" writes it.
@@ -76,12 +95,30 @@ rows InstallExecuteSequence | grep -q '^RemoveExistingProducts	' || fail "remove
 
 # The viewer: a Start menu shortcut, and the all-users Run value unless VIEWERATLOGON=0.
 expect_row Shortcut "ViewerShortcut	ProgramMenuFolder	Quillmarten Viewer	Viewer	[#QuillmartenView.exe]		Shows the sessions of the Quillmarten service					INSTALLDIR				"
-[[ $(property VIEWERATLOGON) == 1 ]] || fail "the viewer does not start at log-on by default"
 [[ ";$(property SecureCustomProperties);" == *";VIEWERATLOGON;"* ]] ||
     fail "VIEWERATLOGON is not a secure property: a managed installation would drop it"
 expect_registry '2	Software\Microsoft\Windows\CurrentVersion\Run	Quillmarten Viewer	"[#QuillmartenView.exe]"	ViewerAtLogOn'
-awk -F'\t' '$1 == "ViewerAtLogOn" { print $5 }' <<<"$components" | grep -qxF 'VIEWERATLOGON = "1"' ||
-    fail "the Run value's component is not conditioned on VIEWERATLOGON = \"1\""
+# Transitive (64): a repair weighs the condition anew.
+awk -F'\t' '$1 == "ViewerAtLogOn" { print ($4 % 128 >= 64), $5 }' <<<"$components" | grep -qxF '1 VIEWERATLOGON = "1"' ||
+    fail "the Run value's component is not conditioned on VIEWERATLOGON = \"1\", weighed anew on a repair"
+
+# VIEWERATLOGON is stored under the product's key and read back by the next installation, in
+# the package's registry view; a value on the command line is kept aside before that and put
+# back after, then an unset one becomes 1; in both sequences.
+expect_registry '2	Software\Brackwater\Quillmarten	VIEWERATLOGON	[VIEWERATLOGON]	Settings'
+expect_row AppSearch "VIEWERATLOGON	Remembered.VIEWERATLOGON"
+expect_row RegLocator "Remembered.VIEWERATLOGON	2	Software\Brackwater\Quillmarten	VIEWERATLOGON	$locator"
+[[ -z $(property VIEWERATLOGON) ]] || fail "VIEWERATLOGON has a default that would hide the remembered one"
+expect_row CustomAction "VIEWERATLOGON_KeepGiven	51	VIEWERATLOGON_Given	[VIEWERATLOGON]	"
+expect_row CustomAction "VIEWERATLOGON_PutGivenBack	51	VIEWERATLOGON	[VIEWERATLOGON_Given]	"
+expect_row CustomAction "VIEWERATLOGON_Default	51	VIEWERATLOGON	1	"
+for table in InstallUISequence InstallExecuteSequence; do
+    search=$(sequence "$table" AppSearch | cut -f2)
+    [[ $(sequence "$table" VIEWERATLOGON_KeepGiven) == "VIEWERATLOGON	$((search - 1))" &&
+        $(sequence "$table" VIEWERATLOGON_PutGivenBack) == "VIEWERATLOGON_Given	$((search + 1))" &&
+        $(sequence "$table" VIEWERATLOGON_Default) == "NOT VIEWERATLOGON	$((search + 2))" ]] ||
+        fail "$table does not keep a given VIEWERATLOGON over the remembered one"
+done
 
 if ((failures)); then
     echo "check-installer: $package: $failures failed" >&2

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds Quillmarten five ways and runs every test: the layer
 # check, the unit tests natively and under AddressSanitizer and UndefinedBehaviorSanitizer, a
-# minute of fuzzing the start of metering, checks of the executables of both Windows builds and
-# of both Windows Installer packages' tables, and the end-to-end tests, the fault drills and the
-# viewer's tests under Wine against the 64-bit build and against the 32-bit build that ships, the
-# latter in the 32-bit Wine root (made on the first run), and the x64 package's under Wine.
+# minute of fuzzing the start of metering, checks of the executables of both Windows builds, of the
+# signatures of the 32-bit one (signed with a throwaway certificate) and of both Windows Installer
+# packages' tables, and the end-to-end tests, the fault drills, the viewer's tests and the
+# package's under Wine against the 64-bit build and against the 32-bit build that ships, the
+# latter in the 32-bit Wine root (made on the first run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,7 +19,7 @@ logs=build/e2e-logs lanes=()
 rm -rf "$logs" && mkdir -p "$logs"
 # suites BUILD "SUITE..." [WRAPPER...]: the named suites of tests/e2e, one after another, against
 # BUILD, run by WRAPPER: run (the end-to-end tests), drills (kills, locks, a full disk...), viewer
-# (beside the service), scale (every text whole at 144 dpi), installer (the x64 package).
+# (beside the service), scale (every text whole at 144 dpi), installer (the build's package).
 suites() {
     local build=$1 suite log started status=0
     for suite in $2; do
@@ -51,16 +52,21 @@ echo "== layers"
 scripts/check-layers.sh
 
 jobs=$(nproc)
+# build PRESET [CMAKE_OPTIONS...]
 build() {
     echo "== build: $1"
-    cmake --preset "$1" >/dev/null
+    cmake --preset "$1" "${@:2}" >/dev/null
     cmake --build --preset "$1" -j "$jobs"
 }
-# The 32-bit suites, the slowest part under emulation, start as soon as their build and the
-# Linux report command they compare with are there.
+# The build that ships is signed, with a throwaway certificate made once in its build tree. The
+# 32-bit suites, the slowest part under emulation, start as soon as their build and the Linux
+# report command they compare with are there.
 build native
-build windows-i686
-lane build/windows-i686 "run drills viewer" scripts/in-win32-root.sh
+signing=$PWD/build/windows-i686/test-signing
+export QUILLMARTEN_SIGN_PASSWORD=throwaway
+scripts/make-test-certificate.sh "$signing"
+build windows-i686 -DQUILLMARTEN_SIGN_PKCS12="$signing/signing.p12"
+lane build/windows-i686 "run drills viewer installer" scripts/in-win32-root.sh
 build sanitize
 build fuzz
 build windows-x86_64
@@ -86,6 +92,9 @@ grep -E "^Done" "$fuzzing/log"
 echo "== executables of both Windows builds"
 scripts/check-shipped-exe.sh build/windows-i686
 scripts/check-shipped-exe.sh build/windows-x86_64
+
+echo "== signatures of the 32-bit programs and package"
+scripts/check-signatures.sh build/windows-i686 "$signing/ca.pem"
 
 echo "== Windows Installer packages"
 scripts/check-installer.sh build/windows-i686 x86

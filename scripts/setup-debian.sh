@@ -8,7 +8,7 @@ packages=(
     clang libclang-rt-14-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64
     wine wine64 xvfb xdotool imagemagick x11-apps valgrind sqlite3 wixl msitools debootstrap
-    libfaketime
+    libfaketime osslsigncode openssl
 )
 
 missing=()

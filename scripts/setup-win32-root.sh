@@ -3,18 +3,19 @@
 # ship: Wine with its 32-bit loader (wine32:i386, and its preloader, without which a start takes
 # minutes under emulation), qemu-user 10 from bookworm-backports for kernels that run no 32-bit
 # programs (bookworm's qemu 7.2 crashed the service in about one start in four), and the tools the
-# end-to-end harness uses (libfaketime of both bitnesses for the drills' shifted clock). It lives
-# outside the clone, in $QUILLMARTEN_WIN32_ROOT or /var/cache/quillmarten/win32-root, so that later runs and CI on the same machine reuse it; the
-# machine's own apt sources, Wine and binfmt registrations stay as they are. Safe to run again: a
-# finished root is left as it is, packages missing from it are added, an unfinished one is made
-# anew. scripts/in-win32-root.sh enters it.
+# end-to-end harness uses (libfaketime of both bitnesses for the drills' shifted clock), with wixl
+# and msitools, which build the installer tests' newer package. It comes from the Debian mirrors that the machine's own apt sources name, through the proxy its
+# apt uses, so that it works where the company's network does. It lives outside the clone, in
+# $QUILLMARTEN_WIN32_ROOT or /var/cache/quillmarten/win32-root, so that later runs and CI on the
+# same machine reuse it; the machine's own apt sources, Wine and binfmt registrations stay as they
+# are. Safe to run again: a finished root is left as it is, packages missing from it are added,
+# an unfinished one is made anew. scripts/in-win32-root.sh enters it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=${QUILLMARTEN_WIN32_ROOT:-/var/cache/quillmarten/win32-root}
-mirror=http://deb.debian.org/debian
 qemu="qemu-user-static/bookworm-backports"
 packages=(wine wine64 wine32:i386 wine32-preloader:i386 "$qemu" xvfb xdotool imagemagick procps xxd libstdc++6
-    libfaketime libfaketime:i386)
+    libfaketime libfaketime:i386 wixl msitools)
 
 fail() {
     echo "setup-win32-root: $*" >&2
@@ -31,6 +32,9 @@ flock 9
 [[ $(cat "$root/.packages" 2>/dev/null) == "${packages[*]}" ]] && exit 0
 
 started=$SECONDS
+{ read -r mirror && read -r security_mirror; } < <(scripts/debian-mirrors.sh)
+eval "$(apt-config shell http_proxy Acquire::http::Proxy https_proxy Acquire::https::Proxy)"
+export http_proxy https_proxy
 # debootstrap leaves its own folder in the root until it has finished. Only such an unfinished
 # root, or an empty folder, is removed, never a folder that QUILLMARTEN_WIN32_ROOT names by mistake.
 if [[ ! -x $root/usr/bin/apt-get || -e $root/debootstrap ]]; then
@@ -48,7 +52,7 @@ cat >"$root/etc/apt/sources.list" <<EOF
 deb $mirror bookworm main
 deb $mirror bookworm-updates main
 deb $mirror bookworm-backports main
-deb http://deb.debian.org/debian-security bookworm-security main
+deb $security_mirror bookworm-security main
 EOF
 # qemu first: with it, the second call runs the 32-bit packages' scripts under emulation.
 install() {

@@ -148,7 +148,7 @@ source_key='HKLM\System\CurrentControlSet\Services\EventLog\Application\Quillmar
 registered_as() {
     local config value && config=$(registry "$service_key" /s && registry "$source_key")
     for value in "ImagePath    REG_SZ    $1" "Start    REG_DWORD    0x2" "Type    REG_DWORD    0x110" \
-        "ObjectName    REG_SZ    LocalSystem" "TimerInterval    REG_SZ    1000" \
+        "ErrorControl    REG_DWORD    0x1" "ObjectName    REG_SZ    LocalSystem" "TimerInterval    REG_SZ    1000" \
         "Description    REG_SZ    Meters how long this computer is in use, session by session." \
         "EventMessageFile    REG_EXPAND_SZ    ${1//\"/}"; do
         grep -qxF "    $value" <<<"$config" || { e2e_log "no $value" 2>&"$E2E_STDERR" && return 1; }
