@@ -98,10 +98,14 @@ std::string tickText(std::int64_t seconds) {
     return std::to_string(seconds / hour) + " h";
 }
 
-std::string barText(const ChartBar& bar) {
+std::string barValue(const ChartBar& bar) {
     const std::int64_t tenthsOfAnHour = (bar.seconds * 10 + hour / 2) / hour;
-    return bar.period + ": " + durationText(durationOfSeconds(bar.seconds)) + ", " +
+    return durationText(durationOfSeconds(bar.seconds)) + ", " +
            std::to_string(tenthsOfAnHour / 10) + "." + std::to_string(tenthsOfAnHour % 10) + " h";
+}
+
+std::string barText(const ChartBar& bar) {
+    return bar.period + ": " + barValue(bar);
 }
 
 } // namespace quillmarten

@@ -61,6 +61,9 @@ ChartAxis chartAxis(std::int64_t tallest);
 // "45 min", "6 h"
 std::string tickText(std::int64_t seconds);
 
+// "0000:02:03:04, 2.1 h"
+std::string barValue(const ChartBar& bar);
+
 // "2026-12-07 Monday: 0000:02:03:04, 2.1 h"
 std::string barText(const ChartBar& bar);
 

@@ -6,6 +6,7 @@
 #include "doubles/record_bytes.h"
 #include "log_file/session_reader.h"
 #include "report/report_command.h"
+#include "viewer/chart_focus.h"
 #include "viewer/log_location.h"
 #include "viewer/viewer_presenter.h"
 
@@ -167,6 +168,38 @@ TEST(ChartAxis, RoundTicksUpToTheTallestBarInAtMostFive) {
         EXPECT_EQ(chartAxis(tallest), axis) << tallest;
         EXPECT_EQ(tickText(chartAxis(tallest).top()), top) << tallest;
     }
+}
+
+// The keyboard moves along the bars and stops at either end. The bar it is on keeps its period
+// while the chart shows it; the latest is followed as the days go by; another span starts on the
+// latest.
+TEST(ChartFocus, MovesAlongTheBarsAndKeepsItsPeriodAsTheDaysGoBy) {
+    const PeriodTotals none(PeriodKind::day, DayRange{});
+    const auto daysUpTo = [&none](std::int64_t day) {
+        return usageChart(none, day, lastFiveWeeksByDay);
+    };
+    const UsageChart days = daysUpTo(today);
+    EXPECT_EQ(chartName(lastFiveWeeksByDay), "Time in use by day");
+    EXPECT_EQ(chartName(lastYearByMonth), "Time in use by month");
+    ChartFocus focus;
+    EXPECT_EQ(focus.bar(days), 34u);
+    for (const auto& [key, moved, bar] :
+         std::vector<std::tuple<ChartKey, bool, std::size_t>>{{ChartKey::later, false, 34},
+                                                              {ChartKey::earlier, true, 33},
+                                                              {ChartKey::earliest, true, 0},
+                                                              {ChartKey::earlier, false, 0},
+                                                              {ChartKey::later, true, 1}}) {
+        EXPECT_EQ(focus.press(key, days), moved) << bar;
+        EXPECT_EQ(focus.bar(days), bar);
+    }
+    EXPECT_EQ(days.bars[1].period, "2026-11-06 Friday");
+    EXPECT_EQ(focus.bar(daysUpTo(today + 1)), 0u);
+    EXPECT_EQ(focus.bar(daysUpTo(today + 2)), 34u);
+    EXPECT_TRUE(focus.press(ChartKey::latest, days));
+    EXPECT_EQ(focus.bar(daysUpTo(today + 1)), 34u);
+    EXPECT_TRUE(focus.focus(31, days));
+    EXPECT_EQ(focus.bar(usageChart(none, today, lastHalfYearByWeek)), 25u);
+    EXPECT_EQ(focus.bar(UsageChart{}), std::nullopt);
 }
 
 TEST(LogLocation, NamedFileOrTheOneBesideTheServicesExecutable) {
