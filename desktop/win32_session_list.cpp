@@ -23,8 +23,8 @@ constexpr int cellMargins = 14;
 Win32SessionList::Win32SessionList(HWND parent, const SessionRows& rows, int width, int height)
     : rows_(rows),
       list_(CreateWindowExW(0, WC_LISTVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
-                                LVS_SHOWSELALWAYS,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | LVS_REPORT |
+                                LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                             0, 0, scaledPixels(width, parent), scaledPixels(height, parent), parent,
                             nullptr, GetModuleHandleW(nullptr), nullptr)) {
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);

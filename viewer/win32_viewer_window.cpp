@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace quillmarten {
@@ -19,6 +20,15 @@ constexpr int leastChartHeight = 150;
 // A status bar's part keeps a margin around its text.
 constexpr int partMargins = 16;
 
+// The window's shortcuts, as commands of its own.
+enum ShortcutCommand : WORD { exportCommand = 201, readAgainCommand };
+
+HACCEL makeShortcuts() {
+    std::array<ACCEL, 2> shortcuts{
+        {{FVIRTKEY | FCONTROL, 'E', exportCommand}, {FVIRTKEY, VK_F5, readAgainCommand}}};
+    return CreateAcceleratorTableW(shortcuts.data(), static_cast<int>(shortcuts.size()));
+}
+
 } // namespace
 
 Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionRows& rows,
@@ -31,7 +41,8 @@ Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionRows& rows,
                                  nullptr)),
       list_(window_.handle(), rows, clientWidth, clientHeight),
       chart_(window_.handle(),
-             [this](const ChartSpan& span) { presenter_.onChartSpanChosen(span); }) {
+             [this](const ChartSpan& span) { presenter_.onChartSpanChosen(span); }),
+      shortcuts_(makeShortcuts()) {
     list_.markDamagedRows();
     useDensity();
     // As large as its layout at the window's density, but no larger than the screen.
@@ -167,6 +178,61 @@ void Win32ViewerWindow::close() {
     window_.destroy();
 }
 
+// The shortcuts, then the dialog keys: Tab and Shift+Tab, the arrows among the span's buttons,
+// Alt and a span's letter, Esc.
+bool Win32ViewerWindow::translateKeys(MSG& message) {
+    const HWND window = window_.handle();
+    if (window == nullptr || (message.hwnd != window && IsChild(window, message.hwnd) == FALSE)) {
+        return false;
+    }
+    return TranslateAcceleratorW(window, shortcuts_.get(), &message) != 0 ||
+           IsDialogMessageW(window, &message) != FALSE;
+}
+
+// Esc comes as the dialog's Cancel.
+void Win32ViewerWindow::onCommand(WORD command) {
+    switch (command) {
+    case IDCANCEL:
+        presenter_.onCloseRequest();
+        break;
+    case exportCommand:
+        presenter_.onExportChosen();
+        break;
+    case readAgainCommand:
+        presenter_.onReadAgainChosen();
+        break;
+    default:
+        break;
+    }
+}
+
+// What a dialog does when its keys ask for another control: the one named, or the next or the
+// previous tab stop. A span's button that the arrows reach is chosen, as in a dialog.
+void Win32ViewerWindow::moveFocus(WPARAM wParam, LPARAM lParam) {
+    const bool named = LOWORD(lParam) != 0;
+    const HWND focus = GetFocus() == window_.handle() ? nullptr : GetFocus();
+    const HWND next = named ? reinterpret_cast<HWND>(wParam)
+                            : GetNextDlgTabItem(window_.handle(), focus, wParam != 0);
+    if (next == nullptr) {
+        return;
+    }
+    SetFocus(next);
+    if (named && (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0 &&
+        SendMessageW(next, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+        SendMessageW(next, BM_CLICK, 0, 0);
+    }
+}
+
+// The mouse's menu comes at the pointer, the keyboard's over the middle of the focused control.
+std::optional<ScreenPoint> Win32ViewerWindow::menuAnchorOf(LPARAM lParam) const {
+    if (lParam != -1) {
+        return std::nullopt;
+    }
+    RECT control{};
+    GetWindowRect(GetFocus() != nullptr ? GetFocus() : window_.handle(), &control);
+    return ScreenPoint{(control.left + control.right) / 2, (control.top + control.bottom) / 2};
+}
+
 std::optional<LRESULT> Win32ViewerWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_) {
         presenter_.onTaskbarCreated();
@@ -177,6 +243,9 @@ std::optional<LRESULT> Win32ViewerWindow::onMessage(UINT message, WPARAM wParam,
 
 std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM wParam,
                                                           LPARAM lParam) {
+    if (const auto answer = chart_.onParentMessage(message, wParam, lParam)) {
+        return answer;
+    }
     switch (message) {
     case WM_SIZE:
         layOut();
@@ -197,7 +266,24 @@ std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM w
         presenter_.onTimer();
         return 0;
     case trayMessage:
-        presenter_.onTrayClick(trayClickOf(lParam));
+        presenter_.onTrayClick(trayClickOf(lParam), trayAnchorOf(wParam));
+        return 0;
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam));
+        return 0;
+    case WM_NEXTDLGCTL:
+        moveFocus(wParam, lParam);
+        return 0;
+    case WM_CONTEXTMENU:
+        presenter_.onMenuRequested(menuAnchorOf(lParam));
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && IsChild(window_.handle(), GetFocus()) != FALSE) {
+            lastFocus_ = GetFocus();
+        }
+        return std::nullopt;
+    case WM_SETFOCUS:
+        SetFocus(IsWindow(lastFocus_) != FALSE ? lastFocus_ : list_.handle());
         return 0;
     case serviceChangeMessage:
         presenter_.onServiceChanged();

@@ -297,22 +297,29 @@ TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
 }
 
 // The service is asked again only when the platform tells of a change, or every ten seconds
-// where it cannot tell.
+// where it cannot tell, or when the user asks to read again (F5), which reads the whole log.
 TEST_F(Viewer, AsksForTheServiceOnItsChangesOrEveryTenSecondsWhereNotTold) {
+    file() = firstRun + gap + running;
     viewer();
     for (int second = 0; second < 30; ++second) {
         tick(1);
     }
     EXPECT_EQ(service.lookups, 1);
+    const std::size_t asked = files.bytesAsked;
+    const int listChanges = list.changes;
+    presenter->onReadAgainChosen();
+    EXPECT_EQ(service.lookups, 2);
+    EXPECT_EQ(files.bytesAsked - asked, file().size() + 16);
+    EXPECT_EQ(list.changes, listChanges + 1);
     EXPECT_EQ(service.watchedFrom, ServiceState::running);
     service.lookup.status.state = ServiceState::paused;
     service.tells = false;
     presenter->onServiceChanged();
     EXPECT_EQ(icon().picture, TrayPicture::paused);
     tick(9);
-    EXPECT_EQ(service.lookups, 2);
-    tick(1);
     EXPECT_EQ(service.lookups, 3);
+    tick(1);
+    EXPECT_EQ(service.lookups, 4);
 }
 
 // The tooltip's total moves every second; it is changed when its minutes move, or every second
