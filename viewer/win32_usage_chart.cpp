@@ -3,6 +3,8 @@
 #include "platform/win32_text.h"
 
 #include <algorithm>
+#include <memory>
+#include <type_traits>
 #include <utility>
 
 namespace quillmarten {
@@ -32,6 +34,11 @@ class Chosen {
     HDC context_;
     HGDIOBJ previous_;
 };
+
+struct DeleteBrush {
+    void operator()(HBRUSH brush) const { DeleteObject(brush); }
+};
+using OwnedBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, DeleteBrush>;
 
 // Paints into a bitmap of the client area's size, which is copied to the window at once.
 class BufferedPaint {
@@ -162,6 +169,11 @@ void Win32UsageChart::show(const UsageChart& chart) {
     InvalidateRect(window_.handle(), nullptr, FALSE);
 }
 
+void Win32UsageChart::hatchWeekends(bool hatched) {
+    weekendsHatched_ = hatched;
+    InvalidateRect(window_.handle(), nullptr, FALSE);
+}
+
 std::optional<LRESULT> Win32UsageChart::onParentMessage(UINT message, WPARAM wParam,
                                                         LPARAM lParam) {
     const auto button = std::ranges::find(spanButtons_, reinterpret_cast<HWND>(lParam));
@@ -253,12 +265,15 @@ void Win32UsageChart::paintBars(HDC context, const Layout& layout) const {
         (widestLabel + scaledPixels(margin, window_.handle()) + layout.slotWidth - 1) /
         layout.slotWidth);
     const int gap = std::max(1, layout.slotWidth / 6);
+    const OwnedBrush hatch(
+        weekendsHatched_ ? CreateHatchBrush(HS_BDIAGONAL, GetSysColor(COLOR_GRAYTEXT)) : nullptr);
+    const HBRUSH weekend = hatch ? hatch.get() : GetSysColorBrush(COLOR_3DFACE);
     for (std::size_t index = 0; index < chart_.bars.size(); ++index) {
         const ChartBar& bar = chart_.bars[index];
         const int left = layout.plot.left + static_cast<int>(index) * layout.slotWidth;
         if (bar.weekend) {
             const RECT slot{left, layout.plot.top, left + layout.slotWidth, layout.plot.bottom};
-            FillRect(context, &slot, GetSysColorBrush(COLOR_3DFACE));
+            FillRect(context, &slot, weekend);
         }
         const auto barHeight =
             static_cast<int>(std::min(height, (bar.seconds * height + top / 2) / top));

@@ -33,6 +33,9 @@ class Win32UsageChart final : private WindowMessages, private AccessibleChartSou
     void place(const RECT& bounds);
     // The presenter calls it only when the chart changed.
     void show(const UsageChart& chart);
+    // Weekends hatched in the grey text's colour rather than shaded in the buttons' face colour,
+    // which a high-contrast theme gives the window's ground too.
+    void hatchWeekends(bool hatched);
     // The parent's messages from the choice's buttons: their clicks and their colours.
     std::optional<LRESULT> onParentMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -82,6 +85,7 @@ class Win32UsageChart final : private WindowMessages, private AccessibleChartSou
     Layout layout_{}; // as last painted, where the mouse finds the bars
     std::optional<std::size_t> hovered_;
     bool trackingMouse_ = false;
+    bool weekendsHatched_ = false;
     std::unique_ptr<Win32AccessibleChart, Disconnect> accessible_;
 };
 

@@ -1,5 +1,7 @@
 #include "viewer/win32_viewer_window.h"
 
+#include "viewer/high_contrast.h"
+
 #include "desktop/win32_tray.h"
 #include "platform/win32_text.h"
 
@@ -17,6 +19,7 @@ constexpr int clientWidth = 920;
 constexpr int clientHeight = 540;
 // The chart takes two fifths of what the status bar leaves, at least this much.
 constexpr int leastChartHeight = 150;
+constexpr COLORREF damagedRed = RGB(204, 0, 0);
 // A status bar's part keeps a margin around its text.
 constexpr int partMargins = 16;
 
@@ -40,10 +43,11 @@ Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionRows& rows,
                                  0, 0, 0, 0, window_.handle(), nullptr, GetModuleHandleW(nullptr),
                                  nullptr)),
       list_(window_.handle(), rows, clientWidth, clientHeight),
+      listName_(std::in_place, list_.handle(), L"Sessions"),
       chart_(window_.handle(),
              [this](const ChartSpan& span) { presenter_.onChartSpanChosen(span); }),
       shortcuts_(makeShortcuts()) {
-    list_.markDamagedRows();
+    useColours();
     useDensity();
     // As large as its layout at the window's density, but no larger than the screen.
     RECT workArea{};
@@ -77,6 +81,19 @@ void Win32ViewerWindow::useDensity() {
     for (std::size_t index = 1; index < partTexts_.size(); ++index) {
         partWidths_.push_back(partWidth(partTexts_[index]));
     }
+}
+
+// At start, and whenever the theme's colours or the high-contrast setting change.
+void Win32ViewerWindow::useColours() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    const bool highContrastOn =
+        SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    const bool systemOnly =
+        systemColoursOnly(highContrastOn, GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_WINDOW));
+    list_.markDamagedRows(systemOnly ? GetSysColor(COLOR_GRAYTEXT) : damagedRed);
+    chart_.hatchWeekends(systemOnly);
 }
 
 int Win32ViewerWindow::partWidth(const std::wstring& text) const {
@@ -262,6 +279,14 @@ std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM w
     case WM_CLOSE:
         presenter_.onCloseRequest();
         return 0;
+    case WM_SYSCOLORCHANGE: // which the common controls learn only from their parent
+        SendMessageW(list_.handle(), message, wParam, lParam);
+        SendMessageW(statusBar_, message, wParam, lParam);
+        useColours();
+        return 0;
+    case WM_SETTINGCHANGE:
+        useColours();
+        return std::nullopt;
     case WM_TIMER:
         presenter_.onTimer();
         return 0;
@@ -301,6 +326,7 @@ std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM w
         }
         return 0;
     case WM_DESTROY:
+        listName_.reset();
         PostQuitMessage(0);
         return 0;
     default:

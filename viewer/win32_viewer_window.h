@@ -1,6 +1,7 @@
 #pragma once
 
 #include "viewer/viewer_presenter.h"
+#include "viewer/win32_accessible_name.h"
 #include "viewer/win32_usage_chart.h"
 
 #include "desktop/win32_session_list.h"
@@ -64,6 +65,7 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     std::optional<ScreenPoint> menuAnchorOf(LPARAM lParam) const;
     void layOut();
     void useDensity();
+    void useColours();
     int partWidth(const std::wstring& text) const;
 
     ViewerPresenter& presenter_;
@@ -73,6 +75,8 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     Win32Window window_;
     HWND statusBar_;
     Win32SessionList list_;
+    // Until the window is destroyed.
+    std::optional<Win32AccessibleName> listName_;
     Win32UsageChart chart_;
     // The widths the status bar's parts after the first need for their texts.
     std::vector<int> partWidths_;

@@ -65,7 +65,8 @@ TEST_F(Follower, ReadsAgainWhenTheLogGotShorterOrWasReplacedAndMendsADamagedLast
     file() = firstRun + gap + encodeRecord("2026") + gap + running.substr(0, 20);
     refresh();
     EXPECT_EQ(follower.damagedRecords(), 2);
-    EXPECT_TRUE(rows.isDamaged(2));
+    EXPECT_EQ(rows.cellText(2, SessionRows::Column::note), "damaged, not counted");
+    EXPECT_EQ(rows.cellText(0, SessionRows::Column::note), "");
     file() = firstRun + gap + encodeRecord("2026") + gap + running;
     refresh();
     EXPECT_EQ(follower.damagedRecords(), 1);
@@ -253,7 +254,7 @@ TEST_F(Viewer, ShowsTheServicesStateInItsIconAndTheTotalsEverywhere) {
     clock.time = LocalTime{{2026, 12, 9}, 8, 0, 20};
     file() = firstRun + gap + running;
     viewer();
-    EXPECT_EQ(window.caption, "Quillmarten Viewer - 0000:01:00:10 in all");
+    EXPECT_EQ(window.caption, "Quillmarten Viewer - running - 0000:01:00:10 in all");
     EXPECT_EQ(window.status, (std::vector<std::string>{
                                  "2 sessions", "Today 0000:00:00:10", "This week 0000:00:00:10",
                                  "This month 0000:01:00:10", "In all 0000:01:00:10"}));
@@ -267,6 +268,7 @@ TEST_F(Viewer, ShowsTheServicesStateInItsIconAndTheTotalsEverywhere) {
         EXPECT_EQ(service.watchedFrom, state);
         EXPECT_EQ(icon().picture, picture);
         EXPECT_EQ(tooltip(), "Quillmarten: " + name + ", 0000:01:00:10 in all");
+        EXPECT_EQ(window.caption, "Quillmarten Viewer - " + name + " - 0000:01:00:10 in all");
     }
 }
 
@@ -285,7 +287,7 @@ TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
     service.lookup = FakeServiceWatch().lookup;
     EXPECT_EQ(seen(10), "No log yet at " + logPath + ". Looking again every second.");
     file() = firstRun + gap + encodeRecord("2026");
-    EXPECT_EQ(seen(), "1 session; 1 damaged record in red, not counted");
+    EXPECT_EQ(seen(), "1 session; 1 damaged record, not counted");
     files.failOpens(error_number::permissionDenied);
     EXPECT_EQ(seen(), logPath + " cannot be read: Permission denied. Trying again every second.");
     files.failOpens(std::nullopt);
@@ -379,7 +381,7 @@ TEST_F(Viewer, DrawsWhatChangedWhileShownAndBringsAHiddenWindowUpToDate) {
     presenter->onTrayClick(TrayClick::leftDoubleClick);
     EXPECT_EQ(list.rowCount, 3u);
     EXPECT_EQ(list.selected, 2u);
-    EXPECT_EQ(window.caption, "Quillmarten Viewer - 0000:01:02:40 in all");
+    EXPECT_EQ(window.caption, "Quillmarten Viewer - running - 0000:01:02:40 in all");
     EXPECT_EQ(window.chart.bars.back().seconds, 3760);
 }
 
