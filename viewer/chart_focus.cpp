@@ -18,23 +18,24 @@ std::optional<std::size_t> ChartFocus::bar(const UsageChart& chart) const {
                                     : static_cast<std::size_t>(same - chart.bars.begin());
 }
 
+// A step beyond either end is refused as a bar the chart does not have; before the first, the
+// unsigned count wraps round to one.
 bool ChartFocus::press(ChartKey key, const UsageChart& chart) {
     const std::optional<std::size_t> now = bar(chart);
     if (!now) {
         return false;
     }
-    const std::size_t latest = chart.bars.size() - 1;
     switch (key) {
     case ChartKey::earlier:
-        return focus(*now == 0 ? 0 : *now - 1, chart);
+        return focus(*now - 1, chart);
     case ChartKey::later:
-        return focus(std::min(*now + 1, latest), chart);
+        return focus(*now + 1, chart);
     case ChartKey::earliest:
         return focus(0, chart);
     case ChartKey::latest:
         break;
     }
-    return focus(latest, chart);
+    return focus(chart.bars.size() - 1, chart);
 }
 
 // The latest bar is followed as the days go by, not held.
