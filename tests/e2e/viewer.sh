@@ -165,8 +165,15 @@ check "Home goes to the first bar" wait_for 5 eval '[[ $(chart_focus) == "Time i
 keys shift+Tab Left
 check "Shift+Tab and Left go back to days, the keyboard on their button" \
     wait_for 5 eval '[[ $(chart_focus) == "Time in use by day/none/" ]]'
-keys Escape
-check "Esc hides the window" wait_for 5 hidden QuillmartenViewer
+keys alt+m
+check "Alt+M charts the months" wait_for 5 eval '[[ $(chart_focus) == "Time in use by month/none/" ]]'
+keys ctrl+e
+check "Ctrl+E exports" eval 'wait_for 10 e2e_helper save-as "Export the sessions" "C:\keys.csv" &&
+    wait_for 5 test -s "$WINEPREFIX/drive_c/keys.csv"'
+keys shift+F10
+check "Shift+F10 opens the icon's menu in the window" wait_for 5 shown '#32768'
+keys Escape Escape
+check "Esc closes it, and then hides the window" wait_for 5 hidden QuillmartenViewer
 
 # Under a high-contrast scheme, as Windows gives it with visual styles off, what the viewer draws
 # in the chart and the list takes the scheme's colours alone, text edges blended between two of
