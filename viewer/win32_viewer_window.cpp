@@ -283,6 +283,8 @@ std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM w
         SendMessageW(list_.handle(), message, wParam, lParam);
         SendMessageW(statusBar_, message, wParam, lParam);
         useColours();
+        RedrawWindow(window_.handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return 0;
     case WM_SETTINGCHANGE:
         useColours();
