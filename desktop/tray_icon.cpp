@@ -2,8 +2,9 @@
 
 namespace quillmarten {
 
-TrayIcon::TrayIcon(NotificationArea& shell, MainWindow& mainWindow, PopupMenu& trayMenu)
-    : shell_(shell), mainWindow_(mainWindow), trayMenu_(trayMenu) {}
+TrayIcon::TrayIcon(NotificationArea& shell, MainWindow& mainWindow, PopupMenu& trayMenu,
+                   TrayInput input)
+    : shell_(shell), mainWindow_(mainWindow), trayMenu_(trayMenu), input_(input) {}
 
 void TrayIcon::addRunningIcon() {
     add(TrayPicture::running, runningTooltip);
@@ -25,12 +26,22 @@ void TrayIcon::removeIcon() {
     shell_.remove();
 }
 
-void TrayIcon::onTrayClick(TrayClick click) {
+// Enter may come twice from one key press: it shows the window rather than toggling it.
+void TrayIcon::onTrayClick(TrayClick click, ScreenPoint anchor) {
+    const bool keyboard = input_ == TrayInput::mouseAndKeyboard;
     if (click == TrayClick::leftDoubleClick) {
         mainWindow_.setVisible(!mainWindow_.isVisible());
-    } else if (click == TrayClick::rightButtonDown) {
-        trayMenu_.openAtPointer();
+    } else if (click == TrayClick::rightButtonDown && !keyboard) {
+        openMenu(std::nullopt);
+    } else if (click == TrayClick::keySelect && keyboard) {
+        mainWindow_.setVisible(true);
+    } else if (click == TrayClick::contextMenu && keyboard && !trayMenu_.open(anchor)) {
+        shell_.returnFocus();
     }
+}
+
+void TrayIcon::openMenu(std::optional<ScreenPoint> anchor) {
+    trayMenu_.open(anchor);
 }
 
 } // namespace quillmarten

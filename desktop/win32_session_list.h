@@ -33,8 +33,9 @@ class Win32SessionList final : public SessionListView {
     int columnsWidth() const;
     // Shares what `width` leaves beyond the fitted columns among them.
     void spreadColumns(int width);
-    // Draws the rows of damaged records in red.
-    void markDamagedRows() { markDamaged_ = true; }
+    // Says of each damaged record that it is, in a fourth column, and draws its row in `colour`;
+    // called again, changes the colour.
+    void markDamagedRows(COLORREF colour);
 
     // Answers the control's requests for a cell's text and, when damaged rows are marked, its
     // colour; the result for the parent's window procedure when the notice was the list's.
@@ -42,13 +43,14 @@ class Win32SessionList final : public SessionListView {
 
   private:
     void addColumn(int index, const wchar_t* header, int width);
+    std::size_t columnCount() const { return damagedColour_ ? 4 : 3; }
     void answerTextRequest(LVITEMW& item) const;
     LRESULT answerDrawRequest(NMLVCUSTOMDRAW& draw) const;
 
     const SessionRows& rows_;
     HWND list_;
-    bool markDamaged_ = false;
-    std::array<int, 3> fittedWidths_{};
+    std::optional<COLORREF> damagedColour_; // nullopt: damaged rows are not marked
+    std::array<int, 4> fittedWidths_{};
 };
 
 } // namespace quillmarten

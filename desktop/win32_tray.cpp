@@ -2,6 +2,8 @@
 
 #include "platform/win32_text.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <span>
@@ -30,13 +32,15 @@ void fillTooltipField(std::span<CHAR> field, const std::string& ansiText) {
 } // namespace
 
 Win32NotificationArea::Win32NotificationArea(HWND callbackWindow, UINT callbackMessage,
-                                             const Win32Pictures& pictures)
-    : pictures_(pictures) {
-    record_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+                                             const Win32Pictures& pictures, TrayInput input)
+    : pictures_(pictures), input_(input) {
+    const bool keyboard = input == TrayInput::mouseAndKeyboard;
+    record_.cbSize = keyboard ? sizeof record_ : NOTIFYICONDATAA_V1_SIZE;
     record_.hWnd = callbackWindow;
     record_.uID = iconId;
-    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | (keyboard ? NIF_SHOWTIP : 0);
     record_.uCallbackMessage = callbackMessage;
+    record_.uVersion = keyboard ? NOTIFYICON_VERSION_4 : 0;
 }
 
 void Win32NotificationArea::fill(TrayPicture picture, std::string_view tooltip) {
@@ -51,7 +55,9 @@ void Win32NotificationArea::fill(TrayPicture picture, std::string_view tooltip) 
 
 void Win32NotificationArea::add(TrayPicture picture, std::string_view tooltip) {
     fill(picture, tooltip);
-    Shell_NotifyIconA(NIM_ADD, &record_);
+    if (Shell_NotifyIconA(NIM_ADD, &record_) != FALSE && input_ == TrayInput::mouseAndKeyboard) {
+        Shell_NotifyIconA(NIM_SETVERSION, &record_);
+    }
 }
 
 void Win32NotificationArea::change(TrayPicture picture, std::string_view tooltip) {
@@ -63,10 +69,20 @@ void Win32NotificationArea::remove() {
     Shell_NotifyIconA(NIM_DELETE, &record_);
 }
 
+void Win32NotificationArea::returnFocus() {
+    Shell_NotifyIconA(NIM_SETFOCUS, &record_);
+}
+
 // The mouse message number itself is decoded, not a coordinate scaled by the screen's density,
-// so the double-click and the right button work the same at every density.
+// so the double-click and the right button work the same at every density. The fourth version
+// puts it in the same place. Its NIN_SELECT is left out: a single click sends it too, and the
+// double-click keeps its meaning.
 TrayClick trayClickOf(LPARAM callback) {
     switch (LOWORD(callback)) {
+    case NIN_KEYSELECT:
+        return TrayClick::keySelect;
+    case WM_CONTEXTMENU:
+        return TrayClick::contextMenu;
     case WM_MOUSEMOVE:
         return TrayClick::mouseMove;
     case WM_LBUTTONDBLCLK:
@@ -78,6 +94,10 @@ TrayClick trayClickOf(LPARAM callback) {
     default:
         return TrayClick::other;
     }
+}
+
+ScreenPoint trayAnchorOf(WPARAM callback) {
+    return ScreenPoint{GET_X_LPARAM(callback), GET_Y_LPARAM(callback)};
 }
 
 bool Win32TaskbarProbe::taskbarExists() {
@@ -97,23 +117,29 @@ Win32PopupMenu::~Win32PopupMenu() {
 }
 
 // The owner comes to the foreground first so that the menu closes when the user clicks away.
-void Win32PopupMenu::openAtPointer() {
+bool Win32PopupMenu::open(std::optional<ScreenPoint> anchor) {
     for (std::size_t index = 0; index < items_.size(); ++index) {
         if (items_[index].checked) {
             const UINT mark = items_[index].checked() ? MF_CHECKED : MF_UNCHECKED;
             CheckMenuItem(menu_, static_cast<UINT>(index + 1), MF_BYCOMMAND | mark);
         }
     }
-    POINT pointer{};
-    GetCursorPos(&pointer);
+    POINT place{};
+    if (anchor) {
+        place = POINT{anchor->x, anchor->y};
+    } else {
+        GetCursorPos(&place);
+    }
     SetForegroundWindow(owner_);
     const auto chosen = static_cast<std::size_t>(
         TrackPopupMenu(menu_, TPM_RIGHTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                       pointer.x, pointer.y, 0, owner_, nullptr));
+                       place.x, place.y, 0, owner_, nullptr));
     PostMessageW(owner_, WM_NULL, 0, 0);
-    if (chosen >= 1 && chosen <= items_.size()) {
-        items_[chosen - 1].chosen();
+    if (chosen < 1 || chosen > items_.size()) {
+        return false;
     }
+    items_[chosen - 1].chosen();
+    return true;
 }
 
 } // namespace quillmarten

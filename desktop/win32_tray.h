@@ -18,30 +18,38 @@ namespace quillmarten {
 // client area needs a message of its own.
 inline constexpr UINT hiddenWindowTrayMessage = 0x200;
 
-// The notification area through Shell_NotifyIconA: the shell's ANSI record (88 bytes in the
-// 32-bit program) of one icon of `callbackWindow`, built from a picture and a tooltip, the
-// tooltip in the system's ANSI code page. Decides nothing.
+// The notification area through Shell_NotifyIconA: the shell's ANSI record of one icon of
+// `callbackWindow`, built from a picture and a tooltip, the tooltip in the system's ANSI code
+// page. Worked with the mouse alone, it is the first version's record (88 bytes in the 32-bit
+// program); with the keyboard too, the whole record, and each add tells the shell to speak the
+// fourth version, whose callbacks carry the keyboard's and where to put a menu, and to show the
+// tooltip all the same. Decides nothing.
 class Win32NotificationArea final : public NotificationArea {
   public:
-    Win32NotificationArea(HWND callbackWindow, UINT callbackMessage, const Win32Pictures& pictures);
+    Win32NotificationArea(HWND callbackWindow, UINT callbackMessage, const Win32Pictures& pictures,
+                          TrayInput input = TrayInput::mouse);
 
     void add(TrayPicture picture, std::string_view tooltip) override;
     void change(TrayPicture picture, std::string_view tooltip) override;
     // Deletes the icon with the record as last filled.
     void remove() override;
+    void returnFocus() override;
 
   private:
     void fill(TrayPicture picture, std::string_view tooltip);
 
     const Win32Pictures& pictures_;
+    TrayInput input_;
     NOTIFYICONDATAA record_{};
     // The tooltip the record holds: the service adds its icon again on every tick, and the
     // conversion to the ANSI code page is done only when the text changes.
     std::optional<std::string> tooltip_;
 };
 
-// What the mouse did on the icon, from the lParam of the tray's callback message.
+// What the user did on the icon, from the lParam of the tray's callback message.
 TrayClick trayClickOf(LPARAM callback);
+// Where the fourth version's callback, from its wParam, asks for the icon's menu.
+ScreenPoint trayAnchorOf(WPARAM callback);
 
 class Win32TaskbarProbe final : public TaskbarProbe {
   public:
@@ -64,7 +72,7 @@ class Win32PopupMenu final : public PopupMenu {
     Win32PopupMenu(const Win32PopupMenu&) = delete;
     Win32PopupMenu& operator=(const Win32PopupMenu&) = delete;
 
-    void openAtPointer() override;
+    bool open(std::optional<ScreenPoint> anchor) override;
 
   private:
     HWND owner_;

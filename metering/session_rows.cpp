@@ -35,6 +35,9 @@ void SessionRows::replaceLast(std::string_view recordText) {
 
 std::string SessionRows::cellText(std::size_t row, Column column) const {
     const Row& stored = rows_.at(row);
+    if (column == Column::note) {
+        return stored.damaged ? std::string(damagedNote) : "";
+    }
     return recordCellText(std::string_view(stored.characters.data(), stored.length), column);
 }
 
@@ -46,6 +49,8 @@ std::string SessionRows::recordCellText(std::string_view record, Column column) 
         return stopTimeText(record);
     case Column::timeInUse:
         return timeInUseText(record);
+    case Column::note:
+        break;
     }
     return {};
 }

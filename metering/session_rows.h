@@ -8,12 +8,16 @@
 
 namespace quillmarten {
 
+// What a list that marks damaged records says of each in its fourth column.
+inline constexpr std::string_view damagedNote = "damaged, not counted";
+
 // The sessions a list shows, oldest first, each kept as the characters of its record: 40 bytes
 // a session, so that a log of 100,000 sessions takes 4 MB and no text is made before the
 // list asks to draw a row.
 class SessionRows {
   public:
-    enum class Column : std::uint8_t { start, stop, timeInUse };
+    // The note tells a damaged record from the others.
+    enum class Column : std::uint8_t { start, stop, timeInUse, note };
 
     void clear() { rows_.clear(); }
     void reserve(std::size_t rows) { rows_.reserve(rows); }
@@ -29,7 +33,7 @@ class SessionRows {
     bool empty() const { return rows_.empty(); }
     bool isDamaged(std::size_t row) const { return rows_[row].damaged; }
     std::string cellText(std::size_t row, Column column) const;
-    // The text a column shows for a record's characters.
+    // The text one of the first three columns shows for a record's characters.
     static std::string recordCellText(std::string_view record, Column column);
 
   private:

@@ -8,8 +8,8 @@
 set -euo pipefail
 build=${1:?usage: check-shipped-exe.sh BUILD_DIR}
 version=$(sed -n 's/^project(Quillmarten VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../CMakeLists.txt")
-allowed="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll
-user32.dll version.dll"
+allowed="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll
+oleacc.dll oleaut32.dll shell32.dll user32.dll version.dll"
 fail() {
     echo "check-shipped-exe: $*" >&2
     exit 1

@@ -105,15 +105,18 @@ std::string tickText(std::int64_t seconds) {
     return std::to_string(seconds / hour) + " h";
 }
 
-std::string barText(const ChartBar& bar) {
-    std::string text = bar.period + ": " + durationText(durationOfSeconds(bar.seconds)) + ", " +
-                       hoursText(bar.seconds);
+std::string barValue(const ChartBar& bar) {
+    std::string value = durationText(durationOfSeconds(bar.seconds)) + ", " + hoursText(bar.seconds);
     if (bar.estimatedSeconds == bar.seconds && bar.seconds > 0) {
-        text += ", estimated";
+        value += ", estimated";
     } else if (bar.estimatedSeconds > 0) {
-        text += ", " + hoursText(bar.estimatedSeconds) + " of it estimated";
+        value += ", " + hoursText(bar.estimatedSeconds) + " of it estimated";
     }
-    return text;
+    return value;
+}
+
+std::string barText(const ChartBar& bar) {
+    return bar.period + ": " + barValue(bar);
 }
 
 } // namespace quillmarten

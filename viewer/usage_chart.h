@@ -62,8 +62,10 @@ ChartAxis chartAxis(std::int64_t tallest);
 // "45 min", "6 h"
 std::string tickText(std::int64_t seconds);
 
-// "2026-12-07 Monday: 0000:02:03:04, 2.1 h", then ", estimated" or ", 0.5 h of it estimated"
-// when some of it is.
+// "0000:02:03:04, 2.1 h", then ", estimated" or ", 0.5 h of it estimated" when some of it is.
+std::string barValue(const ChartBar& bar);
+
+// "2026-12-07 Monday: " and the bar's value.
 std::string barText(const ChartBar& bar);
 
 // The first day of the span that ends with the period holding `today`.

@@ -166,13 +166,17 @@ std::string ViewerPresenter::currentNotice() {
 }
 
 // The mouse over the icon may bring its tooltip up; a double-click may have shown the window.
-void ViewerPresenter::onTrayClick(TrayClick click) {
+void ViewerPresenter::onTrayClick(TrayClick click, ScreenPoint anchor) {
     if (click == TrayClick::mouseMove) {
         tooltipSeenUntil_ = ports_.clock.steadySeconds() + tooltipSeconds;
         showInTray();
     }
-    ports_.tray.onTrayClick(click);
+    ports_.tray.onTrayClick(click, anchor);
     showInWindow();
+}
+
+void ViewerPresenter::onMenuRequested(std::optional<ScreenPoint> anchor) {
+    ports_.tray.openMenu(anchor);
 }
 
 void ViewerPresenter::onTaskbarCreated() {
@@ -193,6 +197,12 @@ void ViewerPresenter::onExportChosen() {
     if (const auto target = ports_.saveDialog.askSavePath(exportFileName(ports_.clock.now()))) {
         showNotice(exportText(exportSessions(ports_.files, state_.logPath, *target), *target));
     }
+}
+
+void ViewerPresenter::onReadAgainChosen() {
+    nextServiceLook_ = 0;
+    shown_.rowsStale = follower_.forget().rowsChanged || shown_.rowsStale;
+    refresh();
 }
 
 bool ViewerPresenter::startsWithWindows() {

@@ -50,13 +50,19 @@ class ViewerPresenter {
     void onTimer();
     void onServiceChanged();
     void onChartSpanChosen(const ChartSpan& span);
-    void onTrayClick(TrayClick click);
+    // `anchor`: where the shell asks for the icon's menu.
+    void onTrayClick(TrayClick click, ScreenPoint anchor = {});
+    // The menu key or the right button in the window: the icon's menu, at `anchor` or at the
+    // mouse pointer.
+    void onMenuRequested(std::optional<ScreenPoint> anchor);
     // The taskbar was created anew, as when Explorer restarts: the icon is added again.
     void onTaskbarCreated();
 
     // Show also answers a second start of the viewer.
     void onShowChosen();
     void onExportChosen();
+    // Asks for the service again and reads the log again from its start.
+    void onReadAgainChosen();
     bool startsWithWindows();
     void onStartWithWindowsChosen();
     void onAboutChosen();

@@ -55,7 +55,7 @@ std::string summaryText(const ViewerState& state) {
     std::string text = counted(state.sessions, "session", "sessions");
     if (state.damaged > 0) {
         text += "; " + counted(state.damaged, "damaged record", "damaged records");
-        text += " in red, not counted";
+        text += ", not counted";
     }
     return text;
 }
@@ -124,8 +124,8 @@ std::string tooltipText(const ViewerState& state) {
 }
 
 std::string captionText(const ViewerState& state) {
-    const std::string file = state.service ? "" : std::string(fileNameOf(state.logPath)) + " - ";
-    return std::string(viewerTitle) + " - " + file + timeText(state.sums.all) + " in all";
+    return std::string(viewerTitle) + " - " + subject(state) + " - " + timeText(state.sums.all) +
+           " in all";
 }
 
 std::vector<std::string> statusParts(const ViewerState& state) {

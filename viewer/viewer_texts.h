@@ -35,8 +35,9 @@ TrayPicture pictureOf(const ViewerState& state);
 // "Quillmarten: running, 0012:03:04:05 in all", at most the 63 characters the tray keeps.
 std::string tooltipText(const ViewerState& state);
 
-// "Quillmarten Viewer - 0012:03:04:05 in all", the file's name before the total for a named
-// file.
+// "Quillmarten Viewer - running - 0012:03:04:05 in all", the file's name in place of the
+// service's state for a named file. A screen reader hears the window's new name when the service's
+// state changes.
 std::string captionText(const ViewerState& state);
 
 // What is wrong, or a notice, alone; else the sessions read, then the time in use today, this

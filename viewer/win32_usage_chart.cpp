@@ -3,6 +3,8 @@
 #include "platform/win32_text.h"
 
 #include <algorithm>
+#include <memory>
+#include <type_traits>
 #include <utility>
 
 namespace quillmarten {
@@ -11,11 +13,13 @@ namespace {
 
 constexpr std::array<const ChartSpan*, 3> spans{&lastFiveWeeksByDay, &lastHalfYearByWeek,
                                                 &lastYearByMonth};
-constexpr std::array<const wchar_t*, 3> spanNames{L"Days", L"Weeks", L"Months"};
-constexpr UINT_PTR firstSpanId = 1;
+constexpr std::array<const wchar_t*, 3> spanNames{L"&Days", L"&Weeks", L"&Months"};
+// Away from the IDOK and IDCANCEL that Enter and Esc send the parent.
+constexpr UINT_PTR firstSpanId = 101;
 // Pixels at 96 dpi.
 constexpr int margin = 6;
 constexpr int radioMark = 24;
+constexpr int focusLine = 2;
 
 // An object chosen into a device context until the end of the scope.
 class Chosen {
@@ -30,6 +34,11 @@ class Chosen {
     HDC context_;
     HGDIOBJ previous_;
 };
+
+struct DeleteBrush {
+    void operator()(HBRUSH brush) const { DeleteObject(brush); }
+};
+using OwnedBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, DeleteBrush>;
 
 // Paints into a bitmap of the client area's size, which is copied to the window at once.
 class BufferedPaint {
@@ -89,46 +98,74 @@ void drawText(HDC context, const std::wstring& text, RECT place, UINT format) {
               format | DT_SINGLELINE | DT_NOPREFIX);
 }
 
+// One group of radio buttons: Tab stops at the checked one, which a check marks as a tab stop.
+std::array<HWND, 3> makeSpanButtons(HWND parent) {
+    std::array<HWND, 3> buttons{};
+    for (std::size_t index = 0; index < buttons.size(); ++index) {
+        const DWORD group = index == 0 ? WS_GROUP : 0;
+        buttons[index] = CreateWindowExW(0, L"BUTTON", spanNames[index],
+                                         WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | group, 0, 0,
+                                         0, 0, parent, reinterpret_cast<HMENU>(firstSpanId + index),
+                                         GetModuleHandleW(nullptr), nullptr);
+    }
+    SendMessageW(buttons[0], BM_SETCHECK, BST_CHECKED, 0);
+    return buttons;
+}
+
 } // namespace
 
+void Win32UsageChart::Disconnect::operator()(Win32AccessibleChart* accessible) const {
+    accessible->disconnect();
+    accessible->Release();
+}
+
+// The chart starts a group of its own, which ends the buttons' group.
 Win32UsageChart::Win32UsageChart(HWND parent, std::function<void(const ChartSpan&)> chosen)
-    : chosen_(std::move(chosen)),
+    : chosen_(std::move(chosen)), parent_(parent), spanButtons_(makeSpanButtons(parent)),
       window_(L"QuillmartenChart", L"",
-              WindowStyle{WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, nullptr, parent}, *this) {
-    for (std::size_t index = 0; index < spanButtons_.size(); ++index) {
-        const DWORD group = index == 0 ? WS_GROUP : 0;
-        spanButtons_[index] = CreateWindowExW(
-            0, L"BUTTON", spanNames[index], WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | group, 0,
-            0, 0, 0, window_.handle(), reinterpret_cast<HMENU>(firstSpanId + index),
-            GetModuleHandleW(nullptr), nullptr);
-    }
-    SendMessageW(spanButtons_[0], BM_SETCHECK, BST_CHECKED, 0);
+              WindowStyle{WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, 0,
+                          nullptr, parent},
+              *this) {
     useFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
 }
 
-// The buttons stand in a row, each as wide as its text and its round mark.
 void Win32UsageChart::useFont(HFONT font) {
     font_ = font;
-    int left = scaledPixels(margin, window_.handle());
+    for (const HWND button : spanButtons_) {
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    }
+    placeButtons();
+    InvalidateRect(window_.handle(), nullptr, TRUE);
+}
+
+// The buttons stand in a row over the chart's heading, each as wide as its text and its round
+// mark.
+void Win32UsageChart::placeButtons() {
+    RECT chart{};
+    GetWindowRect(window_.handle(), &chart);
+    MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&chart), 2);
+    int left = chart.left + scaledPixels(margin, window_.handle());
     for (std::size_t index = 0; index < spanButtons_.size(); ++index) {
-        SendMessageW(spanButtons_[index], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         const int width = textWidth(spanButtons_[index], spanNames[index]) +
                           scaledPixels(radioMark, window_.handle());
-        SetWindowPos(spanButtons_[index], nullptr, left, scaledPixels(margin / 2, window_.handle()),
-                     width,
+        SetWindowPos(spanButtons_[index], nullptr, left,
+                     chart.top + scaledPixels(margin / 2, window_.handle()), width,
                      lineHeight(spanButtons_[index]) + scaledPixels(margin, window_.handle()),
                      SWP_NOZORDER | SWP_NOACTIVATE);
         left += width + scaledPixels(margin, window_.handle());
     }
-    InvalidateRect(window_.handle(), nullptr, TRUE);
 }
 
 void Win32UsageChart::place(const RECT& bounds) {
     MoveWindow(window_.handle(), bounds.left, bounds.top, bounds.right - bounds.left,
                bounds.bottom - bounds.top, TRUE);
+    placeButtons();
 }
 
+// Another span renames the chart; a focus that moved with the bars is told.
 void Win32UsageChart::show(const UsageChart& chart) {
+    const std::optional<std::size_t> focused = focusedBar();
+    const bool renamed = chart.span.kind != chart_.span.kind;
     chart_ = chart;
     if (hovered_ && *hovered_ >= chart_.bars.size()) {
         hovered_.reset();
@@ -137,7 +174,38 @@ void Win32UsageChart::show(const UsageChart& chart) {
         const bool shown = spans[index]->kind == chart_.span.kind;
         SendMessageW(spanButtons_[index], BM_SETCHECK, shown ? BST_CHECKED : BST_UNCHECKED, 0);
     }
+    if (renamed) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_.handle(), OBJID_CLIENT, CHILDID_SELF);
+    }
+    if (focusedBar() != focused) {
+        focusMoved();
+    }
     InvalidateRect(window_.handle(), nullptr, FALSE);
+}
+
+void Win32UsageChart::hatchWeekends(bool hatched) {
+    weekendsHatched_ = hatched;
+    InvalidateRect(window_.handle(), nullptr, FALSE);
+}
+
+std::optional<LRESULT> Win32UsageChart::onParentMessage(UINT message, WPARAM wParam,
+                                                        LPARAM lParam) {
+    const auto button = std::ranges::find(spanButtons_, reinterpret_cast<HWND>(lParam));
+    if (button == spanButtons_.end()) {
+        return std::nullopt;
+    }
+    if (message == WM_COMMAND) {
+        if (HIWORD(wParam) == BN_CLICKED) {
+            chosen_(*spans[static_cast<std::size_t>(button - spanButtons_.begin())]);
+        }
+        return 0;
+    }
+    if (message == WM_CTLCOLORSTATIC) { // on the chart's own ground
+        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    return std::nullopt;
 }
 
 // The heading holds the span's choice and the bar's text; below it the bars stand in equal
@@ -170,8 +238,11 @@ void Win32UsageChart::paint(HDC context, const RECT& client) {
     const Layout& layout = layout_;
     paintBars(context, layout);
     paintAxis(context, layout);
-    if (!chart_.bars.empty()) {
-        const ChartBar& bar = chart_.bars[hovered_.value_or(chart_.bars.size() - 1)];
+    if (hasKeyboardFocus()) {
+        paintFocus(context);
+    }
+    if (const auto shown = hovered_ ? hovered_ : focusedBar()) {
+        const ChartBar& bar = chart_.bars[*shown];
         RECT heading = layout.heading;
         heading.right -= scaledPixels(margin, window_.handle());
         drawText(context, widen(barText(bar)), heading, DT_RIGHT | DT_VCENTER);
@@ -208,15 +279,18 @@ void Win32UsageChart::paintBars(HDC context, const Layout& layout) const {
         (widestLabel + scaledPixels(margin, window_.handle()) + layout.slotWidth - 1) /
         layout.slotWidth);
     const int gap = std::max(1, layout.slotWidth / 6);
+    const OwnedBrush hatch(
+        weekendsHatched_ ? CreateHatchBrush(HS_BDIAGONAL, GetSysColor(COLOR_GRAYTEXT)) : nullptr);
+    const HBRUSH weekend = hatch ? hatch.get() : GetSysColorBrush(COLOR_3DFACE);
     // The estimated part of a bar, over its measured part, is hatched in the bar's own colour, so
     // that it shows without telling colours apart.
-    const GdiObject<HBRUSH> hatch(CreateHatchBrush(HS_BDIAGONAL, GetSysColor(COLOR_HIGHLIGHT)));
+    const OwnedBrush estimatedHatch(CreateHatchBrush(HS_BDIAGONAL, GetSysColor(COLOR_HIGHLIGHT)));
     for (std::size_t index = 0; index < chart_.bars.size(); ++index) {
         const ChartBar& bar = chart_.bars[index];
         const int left = layout.plot.left + static_cast<int>(index) * layout.slotWidth;
         if (bar.weekend) {
             const RECT slot{left, layout.plot.top, left + layout.slotWidth, layout.plot.bottom};
-            FillRect(context, &slot, GetSysColorBrush(COLOR_3DFACE));
+            FillRect(context, &slot, weekend);
         }
         const auto pixels = [&](std::int64_t seconds) {
             return static_cast<int>(std::min(height, (seconds * height + top / 2) / top));
@@ -228,7 +302,7 @@ void Win32UsageChart::paintBars(HDC context, const Layout& layout) const {
         const RECT estimated{left + gap, layout.plot.bottom - pixels(bar.seconds),
                              left + layout.slotWidth - gap, measuredTop};
         if (estimated.bottom > estimated.top) {
-            FillRect(context, &estimated, hatch.get());
+            FillRect(context, &estimated, estimatedHatch.get());
             FrameRect(context, &estimated, GetSysColorBrush(COLOR_HIGHLIGHT));
         }
         if ((chart_.bars.size() - 1 - index) % std::max<std::size_t>(1, every) == 0) {
@@ -245,17 +319,111 @@ void Win32UsageChart::onMouseMove(int x) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_.handle(), 0};
         trackingMouse_ = TrackMouseEvent(&track) != FALSE;
     }
-    if (layout_.slotWidth == 0) {
-        return; // nothing painted yet
+    hover(barAtX(x));
+}
+
+std::optional<std::size_t> Win32UsageChart::barAtX(int x) const {
+    if (layout_.slotWidth == 0 || x < layout_.plot.left) {
+        return std::nullopt; // nothing painted yet, or left of the bars
     }
-    const int slot = (x - layout_.plot.left) / layout_.slotWidth;
-    const bool onBar = x >= layout_.plot.left && slot < static_cast<int>(chart_.bars.size());
-    hover(onBar ? std::optional(static_cast<std::size_t>(slot)) : std::nullopt);
+    const auto slot = static_cast<std::size_t>((x - layout_.plot.left) / layout_.slotWidth);
+    return slot < chart_.bars.size() ? std::optional(slot) : std::nullopt;
+}
+
+// A frame of the window text's colour around the focused bar's slot.
+void Win32UsageChart::paintFocus(HDC context) const {
+    const auto bar = focusedBar();
+    if (!bar) {
+        return;
+    }
+    RECT frame = slotOf(*bar);
+    for (int line = 0; line < scaledPixels(focusLine, window_.handle()); ++line) {
+        FrameRect(context, &frame, GetSysColorBrush(COLOR_WINDOWTEXT));
+        InflateRect(&frame, -1, -1);
+    }
 }
 
 void Win32UsageChart::hover(std::optional<std::size_t> bar) {
     if (bar != hovered_) {
         hovered_ = bar;
+        InvalidateRect(window_.handle(), nullptr, FALSE);
+    }
+}
+
+void Win32UsageChart::onKey(WPARAM key) {
+    std::optional<ChartKey> move;
+    switch (key) {
+    case VK_LEFT:
+    case VK_UP:
+        move = ChartKey::earlier;
+        break;
+    case VK_RIGHT:
+    case VK_DOWN:
+        move = ChartKey::later;
+        break;
+    case VK_HOME:
+        move = ChartKey::earliest;
+        break;
+    case VK_END:
+        move = ChartKey::latest;
+        break;
+    default:
+        return;
+    }
+    // The heading follows the keys rather than a mouse that happens to rest over the chart.
+    if (focus_.press(*move, chart_)) {
+        hovered_.reset();
+        focusMoved();
+        InvalidateRect(window_.handle(), nullptr, FALSE);
+    }
+}
+
+// A screen reader follows the focused bar while the chart has the keyboard.
+void Win32UsageChart::focusMoved() {
+    const auto bar = focusedBar();
+    if (hasKeyboardFocus()) {
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, window_.handle(), OBJID_CLIENT,
+                       bar ? static_cast<LONG>(*bar) + 1 : CHILDID_SELF);
+    }
+}
+
+// The chart's own object answers for its client area; the system answers the rest.
+LRESULT Win32UsageChart::answerObjectRequest(WPARAM wParam, LPARAM lParam) {
+    if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) {
+        return DefWindowProcW(window_.handle(), WM_GETOBJECT, wParam, lParam);
+    }
+    if (!accessible_) {
+        accessible_.reset(Win32AccessibleChart::create(window_.handle(), *this));
+    }
+    return accessible_ ? LresultFromObject(IID_IAccessible, wParam, accessible_.get()) : 0;
+}
+
+RECT Win32UsageChart::slotOf(std::size_t bar) const {
+    const int left = layout_.plot.left + static_cast<int>(bar) * layout_.slotWidth;
+    return RECT{left, layout_.plot.top, left + layout_.slotWidth, layout_.plot.bottom};
+}
+
+bool Win32UsageChart::hasKeyboardFocus() const {
+    return GetFocus() == window_.handle();
+}
+
+RECT Win32UsageChart::barBounds(std::size_t bar) const {
+    RECT bounds = slotOf(bar);
+    MapWindowPoints(window_.handle(), nullptr, reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+std::optional<std::size_t> Win32UsageChart::barAt(POINT screen) const {
+    ScreenToClient(window_.handle(), &screen);
+    return barAtX(screen.x);
+}
+
+void Win32UsageChart::focusBar(std::size_t bar, bool takeKeyboardFocus) {
+    if (takeKeyboardFocus) {
+        SetFocus(window_.handle());
+    }
+    if (focus_.focus(bar, chart_)) {
+        focusMoved();
         InvalidateRect(window_.handle(), nullptr, FALSE);
     }
 }
@@ -284,16 +452,26 @@ std::optional<LRESULT> Win32UsageChart::onMessage(UINT message, WPARAM wParam, L
         trackingMouse_ = false;
         hover(std::nullopt);
         return 0;
-    case WM_CTLCOLORSTATIC: // the span's buttons, on the chart's own ground
-        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= firstSpanId &&
-            LOWORD(wParam) < firstSpanId + spans.size()) {
-            chosen_(*spans[LOWORD(wParam) - firstSpanId]);
+    case WM_LBUTTONDOWN:
+        SetFocus(window_.handle());
+        if (const auto bar = barAtX(static_cast<short>(LOWORD(lParam)))) {
+            focusBar(*bar, false);
         }
         return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        onKey(wParam);
+        return 0;
+    case WM_SETFOCUS:
+        focusMoved();
+        InvalidateRect(window_.handle(), nullptr, FALSE);
+        return 0;
+    case WM_KILLFOCUS:
+        InvalidateRect(window_.handle(), nullptr, FALSE);
+        return 0;
+    case WM_GETOBJECT:
+        return answerObjectRequest(wParam, lParam);
     default:
         return std::nullopt;
     }

@@ -1,11 +1,14 @@
 #include "viewer/win32_viewer_window.h"
 
+#include "viewer/high_contrast.h"
+
 #include "desktop/win32_tray.h"
 #include "platform/win32_text.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace quillmarten {
@@ -16,8 +19,18 @@ constexpr int clientWidth = 920;
 constexpr int clientHeight = 540;
 // The chart takes two fifths of what the status bar leaves, at least this much.
 constexpr int leastChartHeight = 150;
+constexpr COLORREF damagedRed = RGB(204, 0, 0);
 // A status bar's part keeps a margin around its text.
 constexpr int partMargins = 16;
+
+// The window's shortcuts, as commands of its own.
+enum ShortcutCommand : WORD { exportCommand = 201, readAgainCommand };
+
+HACCEL makeShortcuts() {
+    std::array<ACCEL, 2> shortcuts{
+        {{FVIRTKEY | FCONTROL, 'E', exportCommand}, {FVIRTKEY, VK_F5, readAgainCommand}}};
+    return CreateAcceleratorTableW(shortcuts.data(), static_cast<int>(shortcuts.size()));
+}
 
 } // namespace
 
@@ -30,9 +43,11 @@ Win32ViewerWindow::Win32ViewerWindow(HICON icon, const SessionRows& rows,
                                  0, 0, 0, 0, window_.handle(), nullptr, GetModuleHandleW(nullptr),
                                  nullptr)),
       list_(window_.handle(), rows, clientWidth, clientHeight),
+      listName_(std::in_place, list_.handle(), L"Sessions"),
       chart_(window_.handle(),
-             [this](const ChartSpan& span) { presenter_.onChartSpanChosen(span); }) {
-    list_.markDamagedRows();
+             [this](const ChartSpan& span) { presenter_.onChartSpanChosen(span); }),
+      shortcuts_(makeShortcuts()) {
+    useColours();
     useDensity();
     // As large as its layout at the window's density, but no larger than the screen.
     RECT workArea{};
@@ -66,6 +81,19 @@ void Win32ViewerWindow::useDensity() {
     for (std::size_t index = 1; index < partTexts_.size(); ++index) {
         partWidths_.push_back(partWidth(partTexts_[index]));
     }
+}
+
+// At start, and whenever the theme's colours or the high-contrast setting change.
+void Win32ViewerWindow::useColours() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    const bool highContrastOn =
+        SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) != FALSE &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    const bool systemOnly =
+        systemColoursOnly(highContrastOn, GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_WINDOW));
+    list_.markDamagedRows(systemOnly ? GetSysColor(COLOR_GRAYTEXT) : damagedRed);
+    chart_.hatchWeekends(systemOnly);
 }
 
 int Win32ViewerWindow::partWidth(const std::wstring& text) const {
@@ -167,6 +195,61 @@ void Win32ViewerWindow::close() {
     window_.destroy();
 }
 
+// The shortcuts, then the dialog keys: Tab and Shift+Tab, the arrows among the span's buttons,
+// Alt and a span's letter, Esc.
+bool Win32ViewerWindow::translateKeys(MSG& message) {
+    const HWND window = window_.handle();
+    if (window == nullptr || (message.hwnd != window && IsChild(window, message.hwnd) == FALSE)) {
+        return false;
+    }
+    return TranslateAcceleratorW(window, shortcuts_.get(), &message) != 0 ||
+           IsDialogMessageW(window, &message) != FALSE;
+}
+
+// Esc comes as the dialog's Cancel.
+void Win32ViewerWindow::onCommand(WORD command) {
+    switch (command) {
+    case IDCANCEL:
+        presenter_.onCloseRequest();
+        break;
+    case exportCommand:
+        presenter_.onExportChosen();
+        break;
+    case readAgainCommand:
+        presenter_.onReadAgainChosen();
+        break;
+    default:
+        break;
+    }
+}
+
+// What a dialog does when its keys ask for another control: the one named, or the next or the
+// previous tab stop. A span's button that the arrows reach is chosen, as in a dialog.
+void Win32ViewerWindow::moveFocus(WPARAM wParam, LPARAM lParam) {
+    const bool named = LOWORD(lParam) != 0;
+    const HWND focus = GetFocus() == window_.handle() ? nullptr : GetFocus();
+    const HWND next = named ? reinterpret_cast<HWND>(wParam)
+                            : GetNextDlgTabItem(window_.handle(), focus, wParam != 0);
+    if (next == nullptr) {
+        return;
+    }
+    SetFocus(next);
+    if (named && (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0 &&
+        SendMessageW(next, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+        SendMessageW(next, BM_CLICK, 0, 0);
+    }
+}
+
+// The mouse's menu comes at the pointer, the keyboard's over the middle of the focused control.
+std::optional<ScreenPoint> Win32ViewerWindow::menuAnchorOf(LPARAM lParam) const {
+    if (lParam != -1) {
+        return std::nullopt;
+    }
+    RECT control{};
+    GetWindowRect(GetFocus() != nullptr ? GetFocus() : window_.handle(), &control);
+    return ScreenPoint{(control.left + control.right) / 2, (control.top + control.bottom) / 2};
+}
+
 std::optional<LRESULT> Win32ViewerWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_) {
         presenter_.onTaskbarCreated();
@@ -177,6 +260,9 @@ std::optional<LRESULT> Win32ViewerWindow::onMessage(UINT message, WPARAM wParam,
 
 std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM wParam,
                                                           LPARAM lParam) {
+    if (const auto answer = chart_.onParentMessage(message, wParam, lParam)) {
+        return answer;
+    }
     switch (message) {
     case WM_SIZE:
         layOut();
@@ -193,11 +279,38 @@ std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM w
     case WM_CLOSE:
         presenter_.onCloseRequest();
         return 0;
+    case WM_SYSCOLORCHANGE: // which the common controls learn only from their parent
+        SendMessageW(list_.handle(), message, wParam, lParam);
+        SendMessageW(statusBar_, message, wParam, lParam);
+        useColours();
+        RedrawWindow(window_.handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return 0;
+    case WM_SETTINGCHANGE:
+        useColours();
+        return std::nullopt;
     case WM_TIMER:
         presenter_.onTimer();
         return 0;
     case trayMessage:
-        presenter_.onTrayClick(trayClickOf(lParam));
+        presenter_.onTrayClick(trayClickOf(lParam), trayAnchorOf(wParam));
+        return 0;
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam));
+        return 0;
+    case WM_NEXTDLGCTL:
+        moveFocus(wParam, lParam);
+        return 0;
+    case WM_CONTEXTMENU:
+        presenter_.onMenuRequested(menuAnchorOf(lParam));
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && IsChild(window_.handle(), GetFocus()) != FALSE) {
+            lastFocus_ = GetFocus();
+        }
+        return std::nullopt;
+    case WM_SETFOCUS:
+        SetFocus(IsWindow(lastFocus_) != FALSE ? lastFocus_ : list_.handle());
         return 0;
     case serviceChangeMessage:
         presenter_.onServiceChanged();
@@ -215,6 +328,7 @@ std::optional<LRESULT> Win32ViewerWindow::onWindowMessage(UINT message, WPARAM w
         }
         return 0;
     case WM_DESTROY:
+        listName_.reset();
         PostQuitMessage(0);
         return 0;
     default:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "viewer/viewer_presenter.h"
+#include "viewer/win32_accessible_name.h"
 #include "viewer/win32_usage_chart.h"
 
 #include "desktop/win32_session_list.h"
@@ -9,14 +10,17 @@
 #include <windows.h>
 
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 namespace quillmarten {
 
 // The viewer's window as a Win32 window: a normal, resizable window with a taskbar button,
 // holding the session list above a status bar. Translates closing, sizing, the timer, the tray
-// icon's callbacks, a change of the service, a new taskbar, a second start's wake-up and the end
-// of the session for the presenter. The status bar is sent only the texts that changed.
+// icon's callbacks, a change of the service, a new taskbar, a second start's wake-up, the end
+// of the session, the shortcuts and the menu key for the presenter. Its keys are a dialog's: Tab
+// and Shift+Tab go from the list to the chart's choice of span and to the chart, the arrows
+// within each, Esc hides it. The status bar is sent only the texts that changed.
 class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
   public:
     static constexpr const wchar_t* className = L"QuillmartenViewer";
@@ -36,6 +40,8 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
 
     HWND handle() const { return window_.handle(); }
     Win32SessionList& sessionList() { return list_; }
+    // Acts on a key meant for the window or its controls: true when the message was used up.
+    bool translateKeys(MSG& message);
 
     void setCaption(const std::string& caption) override;
     bool isVisible() const override;
@@ -48,10 +54,18 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     void close() override;
 
   private:
+    struct DestroyShortcuts {
+        void operator()(HACCEL shortcuts) const { DestroyAcceleratorTable(shortcuts); }
+    };
+
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     std::optional<LRESULT> onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void onCommand(WORD command);
+    void moveFocus(WPARAM wParam, LPARAM lParam);
+    std::optional<ScreenPoint> menuAnchorOf(LPARAM lParam) const;
     void layOut();
     void useDensity();
+    void useColours();
     int partWidth(const std::wstring& text) const;
 
     ViewerPresenter& presenter_;
@@ -61,11 +75,16 @@ class Win32ViewerWindow final : public ViewerWindow, private WindowMessages {
     Win32Window window_;
     HWND statusBar_;
     Win32SessionList list_;
+    // Until the window is destroyed.
+    std::optional<Win32AccessibleName> listName_;
     Win32UsageChart chart_;
     // The widths the status bar's parts after the first need for their texts.
     std::vector<int> partWidths_;
     // The texts the status bar's parts show.
     std::vector<std::wstring> partTexts_;
+    std::unique_ptr<std::remove_pointer_t<HACCEL>, DestroyShortcuts> shortcuts_;
+    // The control that had the keyboard when the window was left, to have it again.
+    HWND lastFocus_ = nullptr;
 };
 
 } // namespace quillmarten

@@ -17,7 +17,8 @@ ViewerProgram::ViewerProgram(const std::wstring& commandLine)
     : executable_(executablePath()), window_(pictures_.running(), sessionRows_, presenter_),
       aboutWindow_(pictures_, window_.handle()),
       refreshTimer_(window_.handle(), refreshTimerId, refreshInterval),
-      shell_(window_.handle(), Win32ViewerWindow::trayMessage, pictures_),
+      shell_(window_.handle(), Win32ViewerWindow::trayMessage, pictures_,
+             TrayInput::mouseAndKeyboard),
       trayMenu_(window_.handle(),
                 {{L"&Show", [this] { presenter_.onShowChosen(); }},
                  {L"&Export...", [this] { presenter_.onExportChosen(); }},
@@ -25,7 +26,7 @@ ViewerProgram::ViewerProgram(const std::wstring& commandLine)
                   [this] { return presenter_.startsWithWindows(); }},
                  {L"&About", [this] { presenter_.onAboutChosen(); }},
                  {L"E&xit", [this] { presenter_.onExitChosen(); }}}),
-      tray_(shell_, window_, trayMenu_),
+      tray_(shell_, window_, trayMenu_, TrayInput::mouseAndKeyboard),
       service_(window_.handle(), Win32ViewerWindow::serviceChangeMessage),
       saveDialog_(window_.handle()),
       presenter_(ViewerPorts{clock_, files_, service_, window_, window_.sessionList(), tray_,
@@ -48,6 +49,9 @@ int ViewerProgram::run() {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 return static_cast<int>(message.wParam);
+            }
+            if (window_.translateKeys(message)) {
+                continue;
             }
             TranslateMessage(&message);
             DispatchMessageW(&message);

@@ -35,13 +35,21 @@ class FakeNotificationArea final : public NotificationArea {
         calls.push_back({"change", picture, std::string(tooltip)});
     }
     void remove() override { calls.push_back({"remove", {}, {}}); }
+    void returnFocus() override { calls.push_back({"focus", {}, {}}); }
     std::vector<TrayCall> calls;
 };
 
+// Chooses an item when told to.
 class FakePopupMenu final : public PopupMenu {
   public:
-    void openAtPointer() override { ++opened; }
+    bool open(std::optional<ScreenPoint> at) override {
+        ++opened;
+        anchor = at;
+        return chooses;
+    }
     int opened = 0;
+    std::optional<ScreenPoint> anchor;
+    bool chooses = false;
 };
 
 class FakeStacking final : public WindowStacking {

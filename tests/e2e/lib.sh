@@ -208,14 +208,15 @@ labels_show_whole() {
             [[ $(crop "$((right - 1)),$top,$right,$bottom" -format %k info:) == 1 ]] || return 1
     done <<<"$labels"
 }
-# columns_fit CLASS: the list in the window of CLASS has the columns Start time, Stop time and Time
-# in use, at least 120, 120 and 87 px wide at 96 dpi and as wide as their texts with the margin.
+# columns_fit CLASS [COUNT]: the list in the window of CLASS has the first COUNT (3) of the columns
+# Start time, Stop time, Time in use and Note, at least 120, 120, 87 and 60 px wide at 96 dpi and
+# as wide as their texts with the margin.
 columns_fit() {
-    e2e_helper rows "$1" | awk -F'\t' -v dpi="$E2E_DPI" '
-        BEGIN { split("Start time,Stop time,Time in use", header, ","); split("120,120,87", least, ",") }
+    e2e_helper rows "$1" | awk -F'\t' -v dpi="$E2E_DPI" -v count="${2:-3}" '
+        BEGIN { split("Start time,Stop time,Time in use,Note", header, ","); split("120,120,87,60", least, ",") }
         $1 == "column" { width[$2] = $3; columns++; bad += $4 != header[$2 + 1] || $3 < int(least[$2 + 1] * dpi / 96) }
         $1 == "widest" { bad += width[$2] < $3 + 12 }
-        END { exit bad || columns != 3 }'
+        END { exit bad || columns != count }'
 }
 
 # install_in NAME [PROGRAM...]: installs it in C:\$E2E_PROGRAM_FILES\NAME, the other programs

@@ -14,6 +14,16 @@ row_texts() { e2e_helper rows "$1" | awk -F'\t' '$1 == "row" {print $3, $4, $5}'
 # The running session's stop and time move on every second; its start stands.
 settled_rows() { row_texts "$1" | sed '$ s/ .*//'; }
 rows_match() { [[ $(settled_rows QuillmartenHourMeter) == "$(settled_rows QuillmartenViewer)" ]]; }
+# heard PATH LINE: what a screen reader hears of the window at PATH: the value of LINE (role,
+# name, children, focus) of e2e_helper accessible.
+heard() { e2e_helper accessible "$1" | awk -F'\t' -v line="$2" '$1 == line { print $2 }'; }
+# The list and the status bar have names a screen reader says; a damaged record's row says that
+# it is, in its note, not by its colour alone.
+damage_is_heard() {
+    [[ $(heard QuillmartenViewer/SysListView32 name) == Sessions &&
+        $(heard QuillmartenViewer/msctls_statusbar32 name) == "2 sessions; 1 damaged record, not counted" &&
+        $(e2e_helper rows QuillmartenViewer | awk -F'\t' '$1 == "row" && $2 == 1 { print $6 }') == "damaged, not counted" ]]
+}
 # exit_viewer ICON: Exit from the menu of the viewer's tray icon ICON ends it.
 exit_viewer() { choose_tray_item "$1" 4 5 && wait_for 10 program_gone QuillmartenView.exe; }
 
@@ -40,7 +50,8 @@ check "the viewer's window appears beside the service's, a normal one with a tas
     eval '[[ $(e2e_helper find QuillmartenViewer) == "visible=1 topmost=0 toolwindow=0 "* ]]'
 check "its rows are the service's: a session, the damaged record, the running session" \
     wait_for 5 eval 'rows_match && [[ $(row_texts QuillmartenViewer | wc -l) == 3 ]]'
-check "its columns show their texts whole" columns_fit QuillmartenViewer
+check "its columns show their texts whole, a note for damaged records the fourth" columns_fit QuillmartenViewer 4
+check "a screen reader hears the list's name, the damaged record's note and the status bar" damage_is_heard
 check "its total is the service's within a second" \
     wait_for 10 within_caption_totals 1 caption_total QuillmartenViewer
 check "its icon, the second, is green" wait_for 2 tray_is green 1 viewer-green.png
@@ -48,6 +59,8 @@ keep_window QuillmartenViewer viewer-window.png
 
 e2e_helper control Quillmarten pause && wait_for 10 service_is PAUSED
 check "pause makes it red within 2 s" wait_for 2 tray_is red 1 viewer-red.png
+check "and the window's name, which a screen reader hears, says so" \
+    eval '[[ $(e2e_helper find QuillmartenViewer) == *" title=Quillmarten Viewer - paused - "* ]]'
 check "Export... opens the Save As dialog, which saves the file" eval \
     'choose_tray_item 1 1 5 && wait_for 10 e2e_helper save-as "Export the sessions" "C:\export.csv"'
 check "the export is the report command's CSV of both sessions to the byte" wait_for 5 export_is_report
@@ -138,5 +151,88 @@ rm "$WINEPREFIX/drive_c/next.days"
 start_viewer 'C:\next.dat'
 wait_for 20 shown QuillmartenViewer && sleep 1
 keep_window QuillmartenViewer viewer-chart-estimated.png
+
+# The chart as a screen reader asks it: the last 35 days by name, and the days with time of the
+# report of log $1, each named by its date and weekday with its time and hours as value.
+chart_heard_as_report() {
+    local heard && heard=$(e2e_helper accessible QuillmartenViewer/QuillmartenChart) || return
+    [[ $(grep -E '^(role|name|children)' <<<"$heard") == $'role\tchart\nname\tTime in use by day\nchildren\t35' &&
+        $(awk -F'\t' '$1 == "child" && $4 !~ /^0000:00:00:00,/ { print $3 "\t" $4 }' <<<"$heard") == \
+        "$(e2e_run 60 "$folder\\quillmarten-report.exe" --by day --format csv "$1" | tr -d '\r' | awk -F, '
+            NR > 1 { weekday = "date -d " $2 " +%A"; weekday | getline name; close(weekday)
+                     tenths = int(($3 * 10 + 1800) / 3600)
+                     printf "%s %s\t%s, %d.%d h\n", $2, name, $4, tenths / 10, tenths % 10 }')" ]]
+}
+check "a screen reader hears the chart's bars as the report's days" wait_for 5 chart_heard_as_report 'C:\chart.dat'
+
+# The keys, a fifth of a second apart; the chart's name and the bar that has the keyboard.
+keys() { timeout 20 xdotool key --delay 200 "$@"; }
+chart_focus() { e2e_helper accessible QuillmartenViewer/QuillmartenChart | awk -F'\t' '$1 == "name" || $1 == "focus" { printf "%s/", $2 }'; }
+keys Tab Right Tab Left
+check "Tab, Right, Tab and Left choose weeks, reach the chart and move along its bars" \
+    wait_for 5 eval '[[ $(chart_focus) == "Time in use by week/25/" ]]'
+keep_window QuillmartenViewer viewer-keyboard.png
+keys Home
+check "Home goes to the first bar" wait_for 5 eval '[[ $(chart_focus) == "Time in use by week/1/" ]]'
+keys shift+Tab Left
+check "Shift+Tab and Left go back to days, the keyboard on their button" \
+    wait_for 5 eval '[[ $(chart_focus) == "Time in use by day/none/" ]]'
+keys alt+m
+check "Alt+M charts the months" wait_for 5 eval '[[ $(chart_focus) == "Time in use by month/none/" ]]'
+keys ctrl+e
+check "Ctrl+E exports" eval 'wait_for 10 e2e_helper save-as "Export the sessions" "C:\keys.csv" &&
+    wait_for 5 test -s "$WINEPREFIX/drive_c/keys.csv"'
+keys shift+F10
+check "Shift+F10 opens the icon's menu in the window" wait_for 5 shown '#32768'
+keys Escape Escape
+check "Esc closes it, and then hides the window" wait_for 5 hidden QuillmartenViewer
+
+# Under a high-contrast scheme, as Windows gives it with visual styles off, what the viewer draws
+# in the chart and the list takes the scheme's colours alone, text edges blended between two of
+# them: bars, weekends, the damaged record's row, text.
+exit_viewer 0
+colours='HKCU\Control Panel\Colors'
+while read -r name value; do "$E2E_WINE" reg add "$colours" /v "$name" /d "$value" /f; done >/dev/null 2>&1 <<'SCHEME'
+Window 0 0 0
+WindowText 255 255 255
+ButtonFace 0 0 0
+ButtonText 255 255 255
+GrayText 63 242 63
+Hilight 26 235 255
+HilightText 0 0 0
+SCHEME
+"$E2E_WINE" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f >/dev/null 2>&1
+{ cat "$WINEPREFIX/drive_c/chart.dat" && gap && printf '\004\000%s' 2026 && head -c 34 /dev/zero && gap &&
+    session "$(day 0)130000" "$(day 0)130500" 0000000500; } >"$WINEPREFIX/drive_c/contrast.dat"
+# system_colours_only: on a fresh shot (kept), every colour of the chart and of the list is one of
+# the scheme's colours or lies between two of them, to a step of 3 in each channel.
+system_colours_only() {
+    local scheme part
+    scheme=$(registry "$colours" | awk '$2 == "REG_SZ" { printf "%s %s %s;", $3, $4, $5 }') &&
+        shot viewer-contrast.png || return
+    for part in QuillmartenChart SysListView32; do
+        crop "$(window_rect "QuillmartenViewer/$part")" -depth 8 -unique-colors txt:- |
+            awk -F'[,:() ]+' -v scheme="$scheme" '
+                function near(a, b) { return (a - b) ^ 2 <= 9 }
+                function between(i, j,    k, wide, t) {
+                    wide = 1
+                    for (k = 2; k <= 3; k++) if ((s[j, k] - s[i, k]) ^ 2 > (s[j, wide] - s[i, wide]) ^ 2) wide = k
+                    t = s[j, wide] == s[i, wide] ? 0 : (c[wide] - s[i, wide]) / (s[j, wide] - s[i, wide])
+                    if (t < 0 || t > 1) return 0
+                    for (k = 1; k <= 3; k++) if (!near(c[k], s[i, k] + t * (s[j, k] - s[i, k]))) return 0
+                    return 1
+                }
+                BEGIN { n = split(scheme, lines, ";") - 1
+                        for (i = 1; i <= n; i++) { split(lines[i], v, " "); for (k = 1; k <= 3; k++) s[i, k] = v[k] } }
+                NR > 1 { c[1] = $3; c[2] = $4; c[3] = $5; found = 0
+                         for (i = 1; i <= n && !found; i++) for (j = i; j <= n && !found; j++) found = between(i, j)
+                         if (!found) { print "not the scheme colours: " $3 "," $4 "," $5 > "/dev/stderr"; bad = 1 } }
+                END { exit bad }' || return
+    done
+}
+# The keyboard goes to the chart: the list's focus rectangle is the list's own, drawn inverted.
+start_viewer 'C:\contrast.dat'
+wait_for 20 shown QuillmartenViewer && keys Tab Tab && sleep 1
+check "with a high-contrast scheme the chart and the list show its colours alone" system_colours_only
 
 summary

@@ -8,6 +8,7 @@
 #include "log_file/session_log_file.h"
 #include "log_file/session_reader.h"
 #include "report/report_command.h"
+#include "viewer/chart_focus.h"
 #include "viewer/log_location.h"
 #include "viewer/viewer_presenter.h"
 
@@ -66,7 +67,8 @@ TEST_F(Follower, ReadsAgainWhenTheLogGotShorterOrWasReplacedAndMendsADamagedLast
     file() = firstRun + gap + encodeRecord("2026") + gap + running.substr(0, 20);
     refresh();
     EXPECT_EQ(follower.damagedRecords(), 2);
-    EXPECT_TRUE(rows.isDamaged(2));
+    EXPECT_EQ(rows.cellText(2, SessionRows::Column::note), "damaged, not counted");
+    EXPECT_EQ(rows.cellText(0, SessionRows::Column::note), "");
     file() = firstRun + gap + encodeRecord("2026") + gap + running;
     refresh();
     EXPECT_EQ(follower.damagedRecords(), 1);
@@ -194,6 +196,38 @@ TEST(ChartAxis, RoundTicksUpToTheTallestBarInAtMostFive) {
     }
 }
 
+// The keyboard moves along the bars and stops at either end. The bar it is on keeps its period
+// while the chart shows it; the latest is followed as the days go by; another span starts on the
+// latest.
+TEST(ChartFocus, MovesAlongTheBarsAndKeepsItsPeriodAsTheDaysGoBy) {
+    const PeriodTotals none(PeriodKind::day, DayRange{});
+    const auto daysUpTo = [&none](std::int64_t day) {
+        return usageChart(none, day, lastFiveWeeksByDay);
+    };
+    const UsageChart days = daysUpTo(today);
+    EXPECT_EQ(chartName(lastFiveWeeksByDay), "Time in use by day");
+    EXPECT_EQ(chartName(lastYearByMonth), "Time in use by month");
+    ChartFocus focus;
+    EXPECT_EQ(focus.bar(days), 34u);
+    for (const auto& [key, moved, bar] :
+         std::vector<std::tuple<ChartKey, bool, std::size_t>>{{ChartKey::later, false, 34},
+                                                              {ChartKey::earlier, true, 33},
+                                                              {ChartKey::earliest, true, 0},
+                                                              {ChartKey::earlier, false, 0},
+                                                              {ChartKey::later, true, 1}}) {
+        EXPECT_EQ(focus.press(key, days), moved) << bar;
+        EXPECT_EQ(focus.bar(days), bar);
+    }
+    EXPECT_EQ(days.bars[1].period, "2026-11-06 Friday");
+    EXPECT_EQ(focus.bar(daysUpTo(today + 1)), 0u);
+    EXPECT_EQ(focus.bar(daysUpTo(today + 2)), 34u);
+    EXPECT_TRUE(focus.press(ChartKey::latest, days));
+    EXPECT_EQ(focus.bar(daysUpTo(today + 1)), 34u);
+    EXPECT_TRUE(focus.focus(31, days));
+    EXPECT_EQ(focus.bar(usageChart(none, today, lastHalfYearByWeek)), 25u);
+    EXPECT_EQ(focus.bar(UsageChart{}), std::nullopt);
+}
+
 // A bare command is cut as Windows cuts it to start the service: at the first blank after which
 // an existing file is named, ".exe" added where the name has none.
 TEST(LogLocation, NamedFileOrTheOneBesideTheServicesProgramFoundAsWindowsFindsIt) {
@@ -263,7 +297,7 @@ TEST_F(Viewer, ShowsTheServicesStateInItsIconAndTheTotalsEverywhere) {
     clock.time = LocalTime{{2026, 12, 9}, 8, 0, 20};
     file() = firstRun + gap + running;
     viewer();
-    EXPECT_EQ(window.caption, "Quillmarten Viewer - 0000:01:00:10 in all");
+    EXPECT_EQ(window.caption, "Quillmarten Viewer - running - 0000:01:00:10 in all");
     EXPECT_EQ(window.status, (std::vector<std::string>{
                                  "2 sessions", "Today 0000:00:00:10", "This week 0000:00:00:10",
                                  "This month 0000:01:00:10", "In all 0000:01:00:10"}));
@@ -277,6 +311,7 @@ TEST_F(Viewer, ShowsTheServicesStateInItsIconAndTheTotalsEverywhere) {
         EXPECT_EQ(service.watchedFrom, state);
         EXPECT_EQ(icon().picture, picture);
         EXPECT_EQ(tooltip(), "Quillmarten: " + name + ", 0000:01:00:10 in all");
+        EXPECT_EQ(window.caption, "Quillmarten Viewer - " + name + " - 0000:01:00:10 in all");
     }
 }
 
@@ -295,7 +330,7 @@ TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
     service.lookup = FakeServiceWatch().lookup;
     EXPECT_EQ(seen(10), "No log yet at " + logPath + ". Looking again every second.");
     file() = firstRun + gap + encodeRecord("2026");
-    const std::string damaged = "1 session; 1 damaged record in red, not counted";
+    const std::string damaged = "1 session; 1 damaged record, not counted";
     EXPECT_EQ(seen(), damaged);
     // A log beyond the largest shown is not read, however large: a sparse one of 100 GB.
     for (const auto& [size, status] : std::vector<std::pair<std::uint64_t, std::string>>{
@@ -320,22 +355,29 @@ TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
 }
 
 // The service is asked again only when the platform tells of a change, or every ten seconds
-// where it cannot tell.
+// where it cannot tell, or when the user asks to read again (F5), which reads the whole log.
 TEST_F(Viewer, AsksForTheServiceOnItsChangesOrEveryTenSecondsWhereNotTold) {
+    file() = firstRun + gap + running;
     viewer();
     for (int second = 0; second < 30; ++second) {
         tick(1);
     }
     EXPECT_EQ(service.lookups, 1);
+    const std::size_t asked = files.bytesAsked;
+    const int listChanges = list.changes;
+    presenter->onReadAgainChosen();
+    EXPECT_EQ(service.lookups, 2);
+    EXPECT_EQ(files.bytesAsked - asked, file().size() + 16);
+    EXPECT_EQ(list.changes, listChanges + 1);
     EXPECT_EQ(service.watchedFrom, ServiceState::running);
     service.lookup.status.state = ServiceState::paused;
     service.tells = false;
     presenter->onServiceChanged();
     EXPECT_EQ(icon().picture, TrayPicture::paused);
     tick(9);
-    EXPECT_EQ(service.lookups, 2);
-    tick(1);
     EXPECT_EQ(service.lookups, 3);
+    tick(1);
+    EXPECT_EQ(service.lookups, 4);
 }
 
 // The tooltip's total moves every second; it is changed when its minutes move, or every second
@@ -395,7 +437,7 @@ TEST_F(Viewer, DrawsWhatChangedWhileShownAndBringsAHiddenWindowUpToDate) {
     presenter->onTrayClick(TrayClick::leftDoubleClick);
     EXPECT_EQ(list.rowCount, 3u);
     EXPECT_EQ(list.selected, 2u);
-    EXPECT_EQ(window.caption, "Quillmarten Viewer - 0000:01:02:40 in all");
+    EXPECT_EQ(window.caption, "Quillmarten Viewer - running - 0000:01:02:40 in all");
     EXPECT_EQ(window.chart.bars.back().seconds, 3760);
 }
 

@@ -32,12 +32,18 @@ template <typename Handle, auto Close>
 using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, CloseWith<Close>>;
 using KernelHandle = Owned<HANDLE, &CloseHandle>;
 
-// The subcommands that act on windows (windows.cpp); main.cpp's table says what each takes.
+// The first window of a class: CLASS among the top-level windows, PARENT/CLASS among the children
+// of the one window of class PARENT; none is a Failure.
+HWND firstWindowAt(const std::wstring& path);
+
+// The subcommands that act on windows (windows.cpp, accessible.cpp); main.cpp's table says what
+// each takes.
 void findCommand(const Words& words);
 void rowsCommand(const Words& words);
 void closeCommand(const Words& words);
 void logoffCommand(const Words& words);
 void messageBoxCommand(const Words& words);
 void saveAsCommand(const Words& words);
+void accessibleCommand(const Words& words);
 
 } // namespace e2e

@@ -129,6 +129,7 @@ struct Subcommand {
 
 constexpr Subcommand subcommands[] = {
     {L"find", L"CLASS|PARENT/CLASS", findCommand},
+    {L"accessible", L"CLASS|PARENT/CLASS", accessibleCommand},
     {L"rows", L"CLASS", rowsCommand},
     {L"close", L"CLASS", closeCommand},
     {L"logoff", L"CLASS", logoffCommand},

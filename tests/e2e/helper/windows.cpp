@@ -203,14 +203,26 @@ void printRow(const RemoteListView& list, int row, std::vector<int>& widest) {
     printLine(line);
 }
 
+// CLASS names top-level windows, PARENT/CLASS the children of the one window of class PARENT.
+std::vector<HWND> windowsAt(const std::wstring& path) {
+    const auto slash = path.find(L'/');
+    const HWND parent =
+        slash == std::wstring::npos ? nullptr : findSingleWindow(path.substr(0, slash));
+    return findWindows(parent, path.substr(slash + 1).c_str());
+}
+
 } // namespace
 
-// CLASS names top-level windows, PARENT/CLASS the children of the one window of class PARENT.
+HWND firstWindowAt(const std::wstring& path) {
+    const auto found = windowsAt(path);
+    if (found.empty()) {
+        throw Failure{L"no window " + path};
+    }
+    return found.front();
+}
+
 void findCommand(const Words& words) {
-    const auto slash = words[0].find(L'/');
-    const HWND parent =
-        slash == std::wstring::npos ? nullptr : findSingleWindow(words[0].substr(0, slash));
-    for (const HWND window : findWindows(parent, words[0].substr(slash + 1).c_str())) {
+    for (const HWND window : windowsAt(words[0])) {
         printLine(windowLine(window));
     }
 }
