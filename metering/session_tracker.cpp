@@ -35,6 +35,7 @@ void SessionTracker::start() {
     try {
         const LocalTime now = ports_.clock.now();
         startStamp_ = dateTimeStamp(now);
+        startUnixSeconds_ = ports_.clock.unixSeconds();
         lastSecondSeen_ = now.second;
         lastPlacingAttempt_ = ports_.clock.steadySeconds();
         placeRecord(sessionRecordText(startStamp_, startStamp_, sessionTime_));
@@ -68,6 +69,7 @@ void SessionTracker::placeRecord(const std::string& record) {
     if (reread || rows_.empty()) {
         listWithSession(record);
     }
+    recordWriteFailed_ = failure.has_value();
     if (failure) {
         const bool moving = pendingMove_.has_value();
         report(*failure, moving ? report_origin::recordRewrite : report_origin::meteringStart,
@@ -83,6 +85,7 @@ void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
     logReadBefore_ = true;
     rows_.clear();
     storedTotal_ = {};
+    damagedRecords_ = 0;
     lastReading_.reset();
     rows_.reserve(static_cast<std::size_t>(status.size / recordSize / 2 + 2));
     DurationSum total;
@@ -93,7 +96,10 @@ void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
         rows_.add(record.text, record.kind == RecordKind::damaged);
         if (record.kind == RecordKind::session) {
             total.add(record.timeInUse());
-        } else if (firstReading) {
+            return;
+        }
+        ++damagedRecords_;
+        if (firstReading) {
             reportDamage(slot, record);
         }
     });
@@ -204,9 +210,11 @@ void SessionTracker::keepRecord(const std::string& record) {
         move = recordMove(file);
         if (!move) {
             file.rewriteRecord(placed_->slot, record);
+            recordWriteFailed_ = false;
             rewriteReports_.succeeded();
         }
     } catch (...) {
+        recordWriteFailed_ = true;
         report(currentError(), report_origin::recordRewrite, rewriteReports_);
     }
     if (move) {
@@ -242,6 +250,11 @@ void SessionTracker::showSession(const std::string& record) {
     const std::string total =
         sessionTime_ == Duration{} ? "" : durationText(storedTotal_ + sessionTime_);
     ports_.mainWindow.setCaption(captionPrefix_ + total);
+}
+
+MeterReading SessionTracker::reading() const {
+    return MeterReading{storedTotal_ + sessionTime_, sessionTime_, startUnixSeconds_,
+                        damagedRecords_, recordWriteFailed_};
 }
 
 void SessionTracker::onHideTimer() {

@@ -11,9 +11,11 @@ class FakeClock final : public Clock {
   public:
     LocalTime now() override { return time; }
     std::int64_t steadySeconds() override { return steady; }
-    // Moves both clocks on by whole seconds, the wall clock within one day.
+    std::int64_t unixSeconds() override { return unixTime; }
+    // Moves the clocks on by whole seconds, the wall clock within one day.
     void advance(int seconds) {
         steady += seconds;
+        unixTime += seconds;
         const int daySeconds = time.hour * 3600 + time.minute * 60 + time.second + seconds;
         time.hour = daySeconds / 3600 % 24;
         time.minute = daySeconds / 60 % 60;
@@ -22,6 +24,7 @@ class FakeClock final : public Clock {
 
     LocalTime time{{2026, 12, 5}, 8, 3, 7};
     std::int64_t steady = 1000;
+    std::int64_t unixTime = 1'796'457'787; // the wall clock's time, taken as UTC
 };
 
 // The list as the user sees it: the texts of every row it shows, read from the rows.
