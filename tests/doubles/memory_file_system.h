@@ -24,6 +24,7 @@ class MemoryFileSystem final : public FileSystem {
     // Another file takes the path, as when a log is replaced by a copy.
     void replace(const std::string& path, std::string bytes);
     bool exists(const std::string& path) const { return files_.contains(path); }
+    std::size_t fileCount() const { return files_.size(); }
     // A read-only file can be read but not opened for writing nor replaced ("permission denied").
     void setReadOnly(const std::string& path, bool readOnly) { files_[path].readOnly = readOnly; }
 
