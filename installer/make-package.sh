@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows Installer package from quillmarten.wxs with wixl, from the programs of a
-# Windows build directory, then writes into its tables what wixl 0.101 cannot: the Run value's
-# component condition, the event source's REG_EXPAND_SZ type, and VIEWERATLOGON among the
-# secure properties, so that a managed installation passes it on from its command line too.
+# Windows build directory, then writes into its tables what wixl 0.101 cannot: the conditions of
+# the Run value's and the metrics folder's components, the event source's REG_EXPAND_SZ type,
+# and VIEWERATLOGON and METRICSFOLDER among the secure properties, so that a managed
+# installation passes them on from its command line too.
 # Usage: installer/make-package.sh BUILD_DIR x86|x64 VERSION PRODUCT_CODE OUTPUT
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")" && pwd)
@@ -21,8 +22,10 @@ secure=$(msiinfo export "$partial" Property | awk -F'\t' '$1 == "SecureCustomPro
 msibuild "$partial" \
     -q "UPDATE \`Component\` SET \`Condition\` = 'VIEWERATLOGON = \"1\"'
         WHERE \`Component\` = 'ViewerAtLogOn'" \
+    -q "UPDATE \`Component\` SET \`Condition\` = 'METRICSFOLDER'
+        WHERE \`Component\` = 'MetricsFolder'" \
     -q "UPDATE \`Registry\` SET \`Value\` = '#%[#Quillmarten.exe]'
         WHERE \`Name\` = 'EventMessageFile'" \
-    -q "UPDATE \`Property\` SET \`Value\` = 'VIEWERATLOGON;$secure'
+    -q "UPDATE \`Property\` SET \`Value\` = 'VIEWERATLOGON;METRICSFOLDER;$secure'
         WHERE \`Property\` = 'SecureCustomProperties'"
 mv "$partial" "$output"

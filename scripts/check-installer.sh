@@ -2,7 +2,8 @@
 # Checks the Windows Installer package of a Windows build directory, table by table (msiinfo,
 # msiextract from msitools): its name and version from the project's version, its platform, the
 # programs of this build, the service as "Quillmarten.exe /i" registers it, the upgrade of
-# older versions, the shortcut and the viewer's all-users Run value with its condition.
+# older versions, the shortcut, the viewer's all-users Run value and the service's metrics folder
+# with their conditions.
 # Usage: scripts/check-installer.sh BUILD_DIR x86|x64
 set -euo pipefail
 usage="usage: check-installer.sh BUILD_DIR x86|x64"
@@ -82,6 +83,13 @@ expect_row Shortcut "ViewerShortcut	ProgramMenuFolder	Quillmarten Viewer	Viewer	
 expect_registry '2	Software\Microsoft\Windows\CurrentVersion\Run	Quillmarten Viewer	"[#QuillmartenView.exe]"	ViewerAtLogOn'
 awk -F'\t' '$1 == "ViewerAtLogOn" { print $5 }' <<<"$components" | grep -qxF 'VIEWERATLOGON = "1"' ||
     fail "the Run value's component is not conditioned on VIEWERATLOGON = \"1\""
+
+# METRICSFOLDER, when given, is the service's MetricsFolder.
+[[ ";$(property SecureCustomProperties);" == *";METRICSFOLDER;"* ]] ||
+    fail "METRICSFOLDER is not a secure property: a managed installation would drop it"
+expect_registry '2	SYSTEM\CurrentControlSet\Services\Quillmarten\Parameters	MetricsFolder	[METRICSFOLDER]	MetricsFolder'
+awk -F'\t' '$1 == "MetricsFolder" { print $5 }' <<<"$components" | grep -qxF 'METRICSFOLDER' ||
+    fail "the metrics folder's component is not conditioned on METRICSFOLDER"
 
 if ((failures)); then
     echo "check-installer: $package: $failures failed" >&2
