@@ -43,7 +43,6 @@ class RecordingServiceHost final : public ServiceHost {
     }
     std::optional<std::string> readSetting(const std::string& section,
                                            const std::string& key) override {
-        record("readSetting", " " + section + "/" + key);
         const auto found = settings.find(section + "/" + key);
         return found == settings.end() ? std::nullopt : std::optional(found->second);
     }
