@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Windows Installer package from quillmarten.wxs with wixl, from the programs of a
 # Windows build directory, then writes into its tables what wixl 0.101 cannot: the programs'
-# file versions, the Run value's component condition, the event source's REG_EXPAND_SZ type,
-# the service's vital error control and its restarts after a failure, and the remembered
-# settings; last, when given a signing command (cmake/sign.sh and its options), signs it.
+# file versions, the conditions of the Run value's and the metrics folder's components, the event
+# source's REG_EXPAND_SZ type, the service's vital error control and its restarts after a failure,
+# and the remembered settings; last, when given a signing command (cmake/sign.sh and its options),
+# signs it.
 # Usage: installer/make-package.sh BUILD_DIR x86|x64 VERSION PRODUCT_CODE OUTPUT [SIGN_COMMAND...]
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")" && pwd)
@@ -88,7 +89,9 @@ remember() {
     done
     secure="$property;$secure"
 }
+query "UPDATE \`Component\` SET \`Condition\` = 'METRICSFOLDER' WHERE \`Component\` = 'MetricsFolder'"
 remember VIEWERATLOGON 1
+remember METRICSFOLDER
 query "UPDATE \`Property\` SET \`Value\` = '$secure' WHERE \`Property\` = 'SecureCustomProperties'"
 
 msibuild "$partial" "${queries[@]}"

@@ -44,6 +44,7 @@ void SessionTracker::start() {
     try {
         const LocalTime now = ports_.clock.now();
         startStamp_ = dateTimeStamp(now);
+        startUnixSeconds_ = ports_.clock.unixSeconds();
         lastSecondSeen_ = now.second;
         lastPlacingAttempt_ = ports_.clock.steadySeconds();
         const std::string record = sessionRecordText(startStamp_, startStamp_, sessionTime_);
@@ -83,6 +84,7 @@ void SessionTracker::placeRecord(const std::string& record) {
     if (reread || rows_.empty()) {
         listWithSession(record);
     }
+    recordWriteFailed_ = failure.has_value();
     if (failure) {
         reportPlacing(*failure);
     }
@@ -111,6 +113,7 @@ void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
     logReadBefore_ = true;
     rows_.clear();
     storedTotal_ = {};
+    damagedRecords_ = 0;
     lastReading_.reset();
     if (status.size > largestListedLog) {
         if (firstReading) {
@@ -135,7 +138,10 @@ void SessionTracker::readLog(SessionLogFile& file, const FileStatus& status) {
         rows_.add(record.text, record.kind == RecordKind::damaged);
         if (record.kind == RecordKind::session) {
             total.add(record.timeInUse());
-        } else if (firstReading) {
+            return;
+        }
+        ++damagedRecords_;
+        if (firstReading) {
             reportDamage(slot, record);
         }
     });
@@ -272,11 +278,13 @@ void SessionTracker::keepRecord(const std::string& record) {
         if (file.holdsSessionStartingAt(placed_->slot, startStamp_)) {
             placed_->file = status.identity;
             file.rewriteRecord(placed_->slot, record);
+            recordWriteFailed_ = false;
             rewriteReports_.succeeded();
         } else if (logChange(status) == LogChange::settled) {
             move = recordMove(status);
         }
     } catch (...) {
+        recordWriteFailed_ = true;
         report(currentError(), report_origin::recordRewrite, rewriteReports_);
     }
     if (move) {
@@ -304,6 +312,11 @@ void SessionTracker::showSession(const std::string& record) {
     const std::string total =
         sessionTime_ == Duration{} ? "" : durationText(storedTotal_ + sessionTime_);
     ports_.mainWindow.setCaption(captionPrefix_ + total);
+}
+
+MeterReading SessionTracker::reading() const {
+    return MeterReading{storedTotal_ + sessionTime_, sessionTime_, startUnixSeconds_,
+                        damagedRecords_, recordWriteFailed_};
 }
 
 void SessionTracker::onHideTimer() {

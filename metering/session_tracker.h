@@ -5,6 +5,7 @@
 #include "log_file/session_log_file.h"
 #include "metering/day_snapshots.h"
 #include "metering/event_log.h"
+#include "metering/meter_reading.h"
 #include "metering/report_throttle.h"
 #include "metering/session_rows.h"
 #include "metering/tracker_ports.h"
@@ -58,6 +59,9 @@ class SessionTracker {
     // Once, 30 s after the main window was loaded.
     void onHideTimer();
 
+    // Raises overflow (error 6) when the grand total no longer fits, as the caption does.
+    MeterReading reading() const;
+
   private:
     // Where the record went: its slot, in which file.
     struct PlacedRecord {
@@ -102,6 +106,7 @@ class SessionTracker {
     Duration storedTotal_;
     Duration sessionTime_;
     std::string startStamp_;
+    std::int64_t startUnixSeconds_ = 0;
     int lastSecondSeen_ = 0;
     std::optional<PlacedRecord> placed_;
     std::optional<LogReading> lastReading_;
@@ -109,6 +114,8 @@ class SessionTracker {
     std::optional<RecordMove> pendingMove_;
     std::int64_t lastPlacingAttempt_ = 0;
     bool logReadBefore_ = false;
+    std::int64_t damagedRecords_ = 0;
+    bool recordWriteFailed_ = false;
     int damageReports_ = 0;
     std::map<std::int32_t, int> damageNotInFull_; // how many by error number
     ReportThrottle startReports_;

@@ -16,6 +16,8 @@ class Clock {
     virtual LocalTime now() = 0;
     // Seconds on a clock that only moves forward, whatever is done to the wall clock.
     virtual std::int64_t steadySeconds() = 0;
+    // Seconds since 1970-01-01 00:00:00 UTC, as other machines read a moment.
+    virtual std::int64_t unixSeconds() = 0;
 };
 
 // The session list, drawn from a SessionRows: rows in the order they were added, never

@@ -4,11 +4,12 @@
 
 namespace quillmarten {
 
-// The clock through GetLocalTime and GetTickCount64.
+// The clock through GetLocalTime, GetTickCount64 and GetSystemTimeAsFileTime.
 class Win32Clock final : public Clock {
   public:
     LocalTime now() override;
     std::int64_t steadySeconds() override;
+    std::int64_t unixSeconds() override;
 };
 
 } // namespace quillmarten

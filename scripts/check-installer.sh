@@ -3,8 +3,8 @@
 # msiextract from msitools): its name and version from the project's version, its platform, the
 # programs of this build with their file versions, the Windows versions it installs on, the
 # service as "Quillmarten.exe /i" registers it with its restarts after a failure, the upgrade of
-# older versions, the shortcut, the viewer's all-users Run value with its condition, and
-# VIEWERATLOGON remembered across upgrades.
+# older versions, the shortcut, the viewer's all-users Run value and the service's metrics folder
+# with their conditions, and VIEWERATLOGON and METRICSFOLDER remembered across upgrades.
 # Usage: scripts/check-installer.sh BUILD_DIR x86|x64
 set -euo pipefail
 usage="usage: check-installer.sh BUILD_DIR x86|x64"
@@ -109,16 +109,32 @@ expect_registry '2	Software\Brackwater\Quillmarten	VIEWERATLOGON	[VIEWERATLOGON]
 expect_row AppSearch "VIEWERATLOGON	Remembered.VIEWERATLOGON"
 expect_row RegLocator "Remembered.VIEWERATLOGON	2	Software\Brackwater\Quillmarten	VIEWERATLOGON	$locator"
 [[ -z $(property VIEWERATLOGON) ]] || fail "VIEWERATLOGON has a default that would hide the remembered one"
-expect_row CustomAction "VIEWERATLOGON_KeepGiven	51	VIEWERATLOGON_Given	[VIEWERATLOGON]	"
-expect_row CustomAction "VIEWERATLOGON_PutGivenBack	51	VIEWERATLOGON	[VIEWERATLOGON_Given]	"
 expect_row CustomAction "VIEWERATLOGON_Default	51	VIEWERATLOGON	1	"
+# METRICSFOLDER is read back from the service's own value, with no default.
+expect_row AppSearch "METRICSFOLDER	Remembered.METRICSFOLDER"
+expect_row RegLocator "Remembered.METRICSFOLDER	2	SYSTEM\CurrentControlSet\Services\Quillmarten\Parameters	MetricsFolder	$locator"
+for remembered in VIEWERATLOGON METRICSFOLDER; do
+    expect_row CustomAction "${remembered}_KeepGiven	51	${remembered}_Given	[$remembered]	"
+    expect_row CustomAction "${remembered}_PutGivenBack	51	$remembered	[${remembered}_Given]	"
+    for table in InstallUISequence InstallExecuteSequence; do
+        search=$(sequence "$table" AppSearch | cut -f2)
+        [[ $(sequence "$table" "${remembered}_KeepGiven") == "$remembered	$((search - 1))" &&
+            $(sequence "$table" "${remembered}_PutGivenBack") == "${remembered}_Given	$((search + 1))" ]] ||
+            fail "$table does not keep a given $remembered over the remembered one"
+    done
+done
 for table in InstallUISequence InstallExecuteSequence; do
     search=$(sequence "$table" AppSearch | cut -f2)
-    [[ $(sequence "$table" VIEWERATLOGON_KeepGiven) == "VIEWERATLOGON	$((search - 1))" &&
-        $(sequence "$table" VIEWERATLOGON_PutGivenBack) == "VIEWERATLOGON_Given	$((search + 1))" &&
-        $(sequence "$table" VIEWERATLOGON_Default) == "NOT VIEWERATLOGON	$((search + 2))" ]] ||
-        fail "$table does not keep a given VIEWERATLOGON over the remembered one"
+    [[ $(sequence "$table" VIEWERATLOGON_Default) == "NOT VIEWERATLOGON	$((search + 2))" ]] ||
+        fail "$table does not give VIEWERATLOGON its default"
 done
+
+# METRICSFOLDER, when given, is the service's MetricsFolder.
+[[ ";$(property SecureCustomProperties);" == *";METRICSFOLDER;"* ]] ||
+    fail "METRICSFOLDER is not a secure property: a managed installation would drop it"
+expect_registry '2	SYSTEM\CurrentControlSet\Services\Quillmarten\Parameters	MetricsFolder	[METRICSFOLDER]	MetricsFolder'
+awk -F'\t' '$1 == "MetricsFolder" { print $5 }' <<<"$components" | grep -qxF 'METRICSFOLDER' ||
+    fail "the metrics folder's component is not conditioned on METRICSFOLDER"
 
 if ((failures)); then
     echo "check-installer: $package: $failures failed" >&2

@@ -5,7 +5,8 @@
 # signatures of the 32-bit one (signed with a throwaway certificate) and of both Windows Installer
 # packages' tables, and the end-to-end tests, the fault drills, the viewer's tests and the
 # package's under Wine against the 64-bit build and against the 32-bit build that ships, the
-# latter in the 32-bit Wine root (made on the first run).
+# latter in the 32-bit Wine root (made on the first run), and the x64 package's metrics file read
+# by Debian's node exporter and Prometheus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +20,8 @@ logs=build/e2e-logs lanes=()
 rm -rf "$logs" && mkdir -p "$logs"
 # suites BUILD "SUITE..." [WRAPPER...]: the named suites of tests/e2e, one after another, against
 # BUILD, run by WRAPPER: run (the end-to-end tests), drills (kills, locks, a full disk...), viewer
-# (beside the service), scale (every text whole at 144 dpi), installer (the build's package).
+# (beside the service), scale (every text whole at 144 dpi), installer (the build's package), metrics
+# (the x64 package's metrics file through a node exporter into Prometheus).
 suites() {
     local build=$1 suite log started status=0
     for suite in $2; do
@@ -70,7 +72,7 @@ lane build/windows-i686 "run drills viewer installer" scripts/in-win32-root.sh
 build sanitize
 build fuzz
 build windows-x86_64
-lane build/windows-x86_64 "run drills viewer scale installer"
+lane build/windows-x86_64 "run drills viewer scale installer metrics"
 
 echo "== unit tests"
 ctest --preset native -j "$jobs"

@@ -10,10 +10,11 @@ constexpr int hostingFailedExitCode = 1;
 
 } // namespace
 
-ServiceControl::ServiceControl(SessionTracker& tracker, TrayPresence& tray, Timer& meterTimer,
-                               ServiceHost& host, ProgramLifetime& program, std::string programPath)
-    : tracker_(tracker), tray_(tray), meterTimer_(meterTimer), host_(host), program_(program),
-      programPath_(std::move(programPath)) {}
+ServiceControl::ServiceControl(SessionTracker& tracker, MetricsFile& metrics, TrayPresence& tray,
+                               Timer& meterTimer, ServiceHost& host, ProgramLifetime& program,
+                               std::string programPath)
+    : tracker_(tracker), metrics_(metrics), tray_(tray), meterTimer_(meterTimer), host_(host),
+      program_(program), programPath_(std::move(programPath)) {}
 
 template <typename Steps> void ServiceControl::guarded(Steps steps) {
     try {
@@ -23,11 +24,13 @@ template <typename Steps> void ServiceControl::guarded(Steps steps) {
     }
 }
 
-// The tracker reports its own failures, so the start counts as done whatever happens inside; a
-// command the manager would not let change is reported, and metering starts all the same.
+// The tracker and the metrics file report their own failures, so the start counts as done
+// whatever happens inside; a command the manager would not let change is reported, and metering
+// starts all the same. The metrics file's folder is read once, here.
 bool ServiceControl::onStart() {
     guarded([&] { quoteRegisteredCommand(); });
     guarded([&] { tracker_.start(); });
+    guarded([&] { metrics_.start(host_.readSetting("Parameters", "MetricsFolder")); });
     return true;
 }
 
@@ -43,24 +46,25 @@ void ServiceControl::quoteRegisteredCommand() {
 // A pause is written as an error, so that an administrator who is alerted to the service's
 // errors learns that someone paused the meter.
 bool ServiceControl::onPause() {
-    return switchMetering(EventType::error, event_id::report, "Service paused",
-                          TrayPicture::paused);
+    return switchMetering(EventType::error, event_id::report, "Service paused", MeterState::paused);
 }
 
 bool ServiceControl::onContinue() {
     return switchMetering(EventType::information, event_id::serviceContinued, "Service continued",
-                          TrayPicture::running);
+                          MeterState::running);
 }
 
 // A request is carried out once its entry is written, even should a later step fail.
 bool ServiceControl::switchMetering(EventType type, std::uint32_t eventId, const std::string& entry,
-                                    TrayPicture picture) {
+                                    MeterState state) {
+    const bool running = state == MeterState::running;
     bool done = false;
     guarded([&] {
         host_.writeEvent(type, eventId, entry);
         done = true;
-        tray_.showPicture(picture);
-        meterTimer_.setEnabled(picture == TrayPicture::running);
+        tray_.showPicture(running ? TrayPicture::running : TrayPicture::paused);
+        meterTimer_.setEnabled(running);
+        metrics_.switchTo(state);
     });
     return done;
 }

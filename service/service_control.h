@@ -1,5 +1,6 @@
 #pragma once
 
+#include "metering/metrics_file.h"
 #include "metering/session_tracker.h"
 #include "service/service_host.h"
 
@@ -17,13 +18,14 @@ class ProgramLifetime {
 };
 
 // The service control manager's requests: Start makes the service's registered command the quoted
-// path of `programPath` and begins metering, Pause and Continue switch the tick and the icon, Stop
-// removes the icon and ends the program, custom requests do nothing. Whatever fails inside a
-// request is reported and the request returns normally.
+// path of `programPath` and begins metering, Pause and Continue switch the tick, the icon and the
+// metrics file, Stop removes the icon and ends the program, custom requests do nothing. Whatever
+// fails inside a request is reported and the request returns normally.
 class ServiceControl final : public ServiceEvents {
   public:
-    ServiceControl(SessionTracker& tracker, TrayPresence& tray, Timer& meterTimer,
-                   ServiceHost& host, ProgramLifetime& program, std::string programPath);
+    ServiceControl(SessionTracker& tracker, MetricsFile& metrics, TrayPresence& tray,
+                   Timer& meterTimer, ServiceHost& host, ProgramLifetime& program,
+                   std::string programPath);
 
     bool onStart() override;
     void onStop() override;
@@ -38,11 +40,13 @@ class ServiceControl final : public ServiceEvents {
   private:
     template <typename Steps> void guarded(Steps steps);
     void quoteRegisteredCommand();
-    // Writes the request's entry, shows the picture, and ticks while it is the running one.
+    // Writes the request's entry, then shows the state's picture, ticks while it is the running
+    // one, and says it in the metrics file.
     bool switchMetering(EventType type, std::uint32_t eventId, const std::string& entry,
-                        TrayPicture picture);
+                        MeterState state);
 
     SessionTracker& tracker_;
+    MetricsFile& metrics_;
     TrayPresence& tray_;
     Timer& meterTimer_;
     ServiceHost& host_;

@@ -4,6 +4,7 @@
 #include "metering/tracker_ports.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,9 @@ class ServiceHost : public EventWriter, public ServiceHosting {
     virtual std::string displayName() = 0;
     virtual void writeSetting(const std::string& section, const std::string& key,
                               const std::string& value) = 0;
+    // nullopt when the service has no such setting.
+    virtual std::optional<std::string> readSetting(const std::string& section,
+                                                   const std::string& key) = 0;
     // Whether the service accepts pause and continue requests besides stop.
     virtual void acceptPauseAndContinue() = 0;
     // Hands the process to the service control manager; its requests follow as ServiceEvents.

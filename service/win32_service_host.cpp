@@ -138,6 +138,13 @@ void Win32ServiceHost::writeSetting(const std::string& section, const std::strin
     }
 }
 
+std::optional<std::string> Win32ServiceHost::readSetting(const std::string& section,
+                                                         const std::string& key) {
+    const auto stored = RegistryKey::open(HKEY_LOCAL_MACHINE, serviceKey + L"\\" + widen(section));
+    const auto value = stored ? stored->text(widen(key).c_str()) : std::nullopt;
+    return value ? std::optional(narrow(*value)) : std::nullopt;
+}
+
 void Win32ServiceHost::connectToServiceManager() {
     runningHost = this;
     dispatcher_ = CreateThread(nullptr, 0, &dispatch, this, 0, nullptr);

@@ -40,6 +40,8 @@ class Win32ServiceHost final : public ServiceHost {
     std::string displayName() override;
     void writeSetting(const std::string& section, const std::string& key,
                       const std::string& value) override;
+    std::optional<std::string> readSetting(const std::string& section,
+                                           const std::string& key) override;
     void acceptPauseAndContinue() override { acceptsPauseAndContinue_ = true; }
     void connectToServiceManager() override;
     std::string registeredCommand() override;

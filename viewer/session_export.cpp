@@ -1,6 +1,7 @@
 #include "viewer/session_export.h"
 
 #include "basics/error_report.h"
+#include "log_file/whole_file.h"
 #include "report/csv_writer.h"
 #include "report/log_report.h"
 #include "report/report_rows.h"
@@ -44,25 +45,6 @@ class CountingWriter final : public ReportWriter {
     ReportWriter& writer_;
 };
 
-// Written whole beside the target first, so that a failure leaves whatever the target held.
-void writeWhole(FileSystem& files, const std::string& bytes, const std::string& target) {
-    const std::string partial = target + ".part";
-    try {
-        {
-            const auto file = files.openReadWrite(partial);
-            file->truncate(0);
-            file->writeAt(0, bytes);
-        } // closed first: Windows moves no file that is open
-        files.moveOver(partial, target);
-    } catch (const RaisedError&) {
-        try {
-            files.removeFile(partial);
-        } catch (const RaisedError&) {
-        }
-        throw;
-    }
-}
-
 } // namespace
 
 ExportOutcome exportSessions(FileSystem& files, const std::string& logPath,
@@ -89,7 +71,7 @@ ExportOutcome exportSessions(FileSystem& files, const std::string& logPath,
                              firstLine(damage.str().substr(reported.size()))};
     }
     try {
-        writeWhole(files, csv.str(), target);
+        writeFileWhole(files, csv.str(), target);
     } catch (const RaisedError& error) {
         return ExportOutcome{Result::targetUnwritable, 0, 0, error.description()};
     }

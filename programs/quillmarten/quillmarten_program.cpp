@@ -10,8 +10,10 @@ namespace {
 
 constexpr UINT_PTR meterTimerId = 1;
 constexpr UINT_PTR hideTimerId = 2;
+constexpr UINT_PTR metricsTimerId = 3;
 constexpr UINT meterInterval = 500;
 constexpr UINT hideDelay = 30000;
+constexpr UINT metricsInterval = 60000;
 
 } // namespace
 
@@ -23,6 +25,7 @@ QuillmartenProgram::QuillmartenProgram()
       mainWindow_(pictures_.running(), hiddenWindow_.handle(), sessionRows_, *this),
       meterTimer_(mainWindow_.handle(), meterTimerId, meterInterval),
       hideTimer_(mainWindow_.handle(), hideTimerId, hideDelay),
+      metricsTimer_(mainWindow_.handle(), metricsTimerId, metricsInterval),
       shell_(hiddenWindow_.handle(), hiddenWindowTrayMessage, pictures_),
       trayMenu_(hiddenWindow_.handle(),
                 {{L"&Info", [this] { mainWindowEvents_.onAboutChosen(); }}}),
@@ -31,7 +34,9 @@ QuillmartenProgram::QuillmartenProgram()
       tracker_(TrackerPorts{clock_, mainWindow_.sessionList(), mainWindow_, tray_, taskbar_,
                             meterTimer_, hideTimer_, serviceHost_, files_},
                sessionRows_, logFileBeside(narrow(executable_)), version_),
-      serviceControl_(tracker_, tray_, meterTimer_, serviceHost_, *this, narrow(executable_)),
+      metricsFile_(MetricsPorts{files_, serviceHost_, clock_, metricsTimer_}, tracker_),
+      serviceControl_(tracker_, metricsFile_, tray_, meterTimer_, serviceHost_, *this,
+                      narrow(executable_)),
       startUp_(instances_, mainWindow_, serviceHost_, messageBoxes_, version_) {
     serviceHost_.connect(hiddenWindow_.handle(), serviceControl_);
     reportWindowFailuresTo(&serviceHost_);
@@ -67,6 +72,8 @@ void QuillmartenProgram::timerFired(UINT_PTR timerId) {
         tracker_.onMeterTick();
     } else if (timerId == hideTimerId) {
         tracker_.onHideTimer();
+    } else if (timerId == metricsTimerId) {
+        metricsFile_.onMinuteTimer();
     }
 }
 

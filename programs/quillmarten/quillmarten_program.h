@@ -9,6 +9,7 @@
 #include "desktop/win32_tray.h"
 #include "desktop/win32_window.h"
 #include "log_file/win32_file_system.h"
+#include "metering/metrics_file.h"
 #include "metering/session_tracker.h"
 #include "metering/win32_clock.h"
 #include "platform/win32_executable_path.h"
@@ -54,6 +55,7 @@ class QuillmartenProgram final : public MainWindowHandlers,
     Win32MainWindow mainWindow_;
     Win32Timer meterTimer_;
     Win32Timer hideTimer_;
+    Win32Timer metricsTimer_;
     Win32NotificationArea shell_;
     Win32PopupMenu trayMenu_;
     TrayIcon tray_;
@@ -63,6 +65,7 @@ class QuillmartenProgram final : public MainWindowHandlers,
     Win32TaskbarProbe taskbar_;
     Win32FileSystem files_;
     SessionTracker tracker_;
+    MetricsFile metricsFile_;
     ServiceControl serviceControl_;
     Win32InstanceProbe instances_;
     Win32MessageBoxes messageBoxes_;

@@ -12,12 +12,15 @@ class FakeClock final : public Clock {
   public:
     LocalTime now() override { return time; }
     std::int64_t steadySeconds() override { return steady; }
-    // Moves both clocks on by whole seconds.
+    std::int64_t unixSeconds() override { return unixTime; }
+    // Moves the clocks on by whole seconds.
     void advance(int seconds) {
         steady += seconds;
+        unixTime += seconds;
         moveWallClock(seconds);
     }
-    // Moves the wall clock alone, forward or back, as a user or a time server does.
+    // Moves the local wall clock alone, forward or back, as a user, a time server or a change of
+    // daylight saving does.
     void moveWallClock(std::int64_t seconds) {
         const std::int64_t at = wallClockSeconds(time) + seconds;
         const std::int64_t day = at / secondsPerDay - (at % secondsPerDay < 0 ? 1 : 0);
@@ -27,6 +30,7 @@ class FakeClock final : public Clock {
 
     LocalTime time{{2026, 12, 5}, 8, 3, 7};
     std::int64_t steady = 1000;
+    std::int64_t unixTime = 1'796'457'787; // the wall clock's time, taken as UTC
 };
 
 // The list as the user sees it: the texts of every row it shows, read from the rows.

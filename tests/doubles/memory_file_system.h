@@ -26,6 +26,7 @@ class MemoryFileSystem final : public FileSystem {
     std::string& contents(const std::string& path) { return files_[path].bytes; }
     // Another file takes the path, as when a log is replaced by a copy.
     void replace(const std::string& path, std::string bytes);
+    std::size_t fileCount() const { return files_.size(); }
     // A read-only file can be read but not opened for writing nor replaced ("permission denied").
     void setReadOnly(const std::string& path, bool readOnly) { files_[path].readOnly = readOnly; }
     // The file's size says it holds at least `size` bytes, as a huge sparse file's does; reads

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,11 @@ class RecordingServiceHost final : public ServiceHost {
                       const std::string& value) override {
         record("writeSetting", " " + section + "/" + key + "=" + value);
     }
+    std::optional<std::string> readSetting(const std::string& section,
+                                           const std::string& key) override {
+        const auto found = settings.find(section + "/" + key);
+        return found == settings.end() ? std::nullopt : std::optional(found->second);
+    }
     void acceptPauseAndContinue() override { record("acceptPauseAndContinue"); }
     void connectToServiceManager() override { record("connectToServiceManager"); }
     std::string registeredCommand() override {
@@ -74,6 +80,8 @@ class RecordingServiceHost final : public ServiceHost {
 
     void answerInstall(bool installed) { installAnswer_ = installed; }
     std::string command = "\"C:\\Q\\Quillmarten.exe\"";
+    // What readSetting answers, by "section/key".
+    std::map<std::string, std::string> settings;
     // The named operation throws this exception when next called.
     template <typename Exception>
     void failNext(const std::string& operation, const Exception& exception) {

@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # Harness of the end-to-end tests: the Windows programs under Wine in a 64-bit (WoW64) prefix, on a
 # headless X server. Source it, call e2e_setup BUILD_DIR, check; the EXIT trap cleans up. E2E_SCREEN
-# sets the screen (1024x768), E2E_DPI its density (96), E2E_KEEP=1 keeps the work directory. Wine:
+# sets the screen (1024x768), E2E_DPI its density (96), E2E_KEEP=1 keeps the work directory; a
+# suite adds the Linux processes it starts to E2E_PIDS, which the trap ends too. Wine:
 # - The virtual desktop "Default" holds every window, a service's too, in one X window at 0,0.
 # - The first Wine process starts the service manager, whose services inherit its stderr and
 #   WINEDEBUG; Wine keeps no event log, ReportEvent only writes debug output (+eventlog).
@@ -96,7 +97,7 @@ e2e_cleanup() {
     [[ $status != 0 || -n ${summarised:-} ]] || ((passed + failed == 0)) || status=1
     trap - EXIT && trap '' INT TERM
     [[ -z ${WINEPREFIX:-} ]] || { timeout 20 "$E2E_WINESERVER" -k && timeout 20 "$E2E_WINESERVER" -w; }
-    for pid in ${E2E_HOLD_PID:-} ${E2E_DESKTOP_PID:-} ${E2E_XVFB_PID:-}; do kill "$pid"; done 2>/dev/null
+    for pid in ${E2E_PIDS:-} ${E2E_HOLD_PID:-} ${E2E_DESKTOP_PID:-} ${E2E_XVFB_PID:-}; do kill "$pid"; done 2>/dev/null
     wait 2>/dev/null
     [[ -z ${E2E_MOUNT:-} ]] || ${sudo:-} umount "$E2E_MOUNT"
     if [[ ${E2E_KEEP:-0} == 1 ]]; then e2e_log "kept $E2E_DIR"; else rm -rf "$E2E_DIR"; fi

@@ -1,6 +1,7 @@
 #include "doubles/fake_desktop.h"
 #include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
+#include "doubles/record_bytes.h"
 #include "service/service_states.h"
 
 #include <gtest/gtest.h>
@@ -107,12 +108,15 @@ class ServiceRequests : public ::testing::Test {
     const std::string& log() { return files.contents(path); }
 
     const std::string path = "C:\\Q\\Quillmarten.dat";
+    const std::string metricsPath = "C:\\Metrics\\quillmarten.prom";
     FakeClock clock;
     MemoryFileSystem files;
     MeteredProcess program{files, clock, path};
     FakeLifetime lifetime;
-    ServiceControl control{program.tracker, program.tray, program.meterTimer,
-                           program.host,    lifetime,     "C:\\Q\\Quillmarten.exe"};
+    FakeTimer minuteTimer{false};
+    MetricsFile metrics{MetricsPorts{files, program.host, clock, minuteTimer}, program.tracker};
+    ServiceControl control{program.tracker, metrics,  program.tray, program.meterTimer,
+                           program.host,    lifetime, "C:\\Q\\Quillmarten.exe"};
 };
 
 TEST_F(ServiceRequests, PauseHoldsTheRecordStopWritesNothingAndAFailureIsReported) {
@@ -155,6 +159,89 @@ TEST_F(ServiceRequests, StartQuotesTheRegisteredCommandAndMetersWhenRefused) {
     const std::string change = "changeRegisteredCommand \"C:\\Q\\Quillmarten.exe\"";
     EXPECT_EQ(std::ranges::count(program.host.calls(), change), 2);
     EXPECT_EQ(program.host.command, "\"C:\\Q\\Quillmarten.exe\"");
+}
+
+// The grand total is the caption's; a damaged record is counted apart. Ticks never write it.
+TEST_F(ServiceRequests, MetricsFileIsWrittenWholeAtStartEveryMinuteAndOnPauseAndContinue) {
+    const std::string stored = "20261201080000";
+    files.contents(path) = record(stored, stored, "0001000003") + gap + encodeRecord("2026");
+    program.host.settings["Parameters/MetricsFolder"] = "C:\\Metrics";
+    control.onStart();
+    EXPECT_TRUE(minuteTimer.enabled);
+    const std::string atStart = files.contents(metricsPath);
+    EXPECT_NE(atStart.find("\nquillmarten_time_in_use_seconds_total 86403\n"), std::string::npos);
+    tick();
+    tick();
+    EXPECT_EQ(files.contents(metricsPath), atStart);
+    metrics.onMinuteTimer();
+    const std::string running =
+        R"(# HELP quillmarten_time_in_use_seconds_total Time this computer was in use, in all the sessions of its log.
+# TYPE quillmarten_time_in_use_seconds_total counter
+quillmarten_time_in_use_seconds_total 86405
+# HELP quillmarten_session_time_in_use_seconds Time in use of the running session.
+# TYPE quillmarten_session_time_in_use_seconds gauge
+quillmarten_session_time_in_use_seconds 2
+# HELP quillmarten_session_start_timestamp_seconds When the running session started, in seconds since 1970-01-01 UTC.
+# TYPE quillmarten_session_start_timestamp_seconds gauge
+quillmarten_session_start_timestamp_seconds 1796457787
+# HELP quillmarten_meter_running Whether the meter counts (1) or is paused (0).
+# TYPE quillmarten_meter_running gauge
+quillmarten_meter_running 1
+# HELP quillmarten_log_damaged_records Damaged records in the log, listed but not counted.
+# TYPE quillmarten_log_damaged_records gauge
+quillmarten_log_damaged_records 1
+# HELP quillmarten_log_write_failed Whether the last write of the session's record to the log failed (1) or not (0).
+# TYPE quillmarten_log_write_failed gauge
+quillmarten_log_write_failed 0
+)";
+    EXPECT_EQ(files.contents(metricsPath), running);
+    EXPECT_EQ(program.window.caption, "Quillmarten - Version 1.0.45 - At work since 0001:00:00:05");
+    control.onPause();
+    tick();
+    EXPECT_FALSE(minuteTimer.enabled);
+    std::string paused = running;
+    EXPECT_EQ(files.contents(metricsPath),
+              paused.replace(paused.find("running 1"), 9, "running 0"));
+    control.onContinue();
+    EXPECT_TRUE(minuteTimer.enabled);
+    EXPECT_EQ(files.contents(metricsPath), running);
+    for (const bool readOnly : {true, false}) {
+        files.setReadOnly(path, readOnly);
+        tick();
+        metrics.onMinuteTimer();
+        EXPECT_TRUE(files.contents(metricsPath).ends_with(readOnly ? "failed 1\n" : "failed 0\n"));
+    }
+}
+
+// An empty folder is none: the file would land in the root of the current drive.
+TEST_F(ServiceRequests, WithoutAMetricsFolderNothingElseIsWrittenAndNoTimerRuns) {
+    control.onStart();
+    control.onPause();
+    control.onContinue();
+    metrics.start("");
+    metrics.switchTo(MeterState::running);
+    EXPECT_EQ(files.fileCount(), 2u) << "the log and its days file";
+    EXPECT_FALSE(minuteTimer.enabled);
+    EXPECT_EQ(program.host.events().size(), 2u);
+}
+
+TEST_F(ServiceRequests, MetricsFileThatCannotBeWrittenStaysAsItWasAndIsReportedOnce) {
+    program.host.settings["Parameters/MetricsFolder"] = "C:\\Metrics\\";
+    control.onStart();
+    const std::string written = files.contents(metricsPath);
+    files.failWrites(61, 20);
+    control.onPause();
+    control.onContinue();
+    EXPECT_EQ(files.contents(metricsPath), written);
+    EXPECT_FALSE(files.isFile(metricsPath + ".part"));
+    const std::string report = "[61] Disk full - " + metricsPath;
+    EXPECT_EQ(program.host.errorReports(), (Texts{"Service paused", report}));
+    EXPECT_TRUE(program.meterTimer.enabled);
+    files.failWrites(std::nullopt);
+    metrics.onMinuteTimer();
+    files.failWrites(61);
+    metrics.onMinuteTimer();
+    EXPECT_EQ(program.host.errorReports(), (Texts{"Service paused", report, report}));
 }
 
 TEST_F(ServiceRequests, HostingThatCannotConnectIsReportedAndEndsTheProgram) {
