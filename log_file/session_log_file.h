@@ -40,7 +40,6 @@ constexpr std::int64_t slotsIn(std::uint64_t size) {
     return static_cast<std::int64_t>((size + recordSize - 1) / recordSize);
 }
 
-
 // The name of a path's file, without its folder.
 std::string_view fileNameOf(std::string_view path);
 

@@ -106,7 +106,8 @@ std::string tickText(std::int64_t seconds) {
 }
 
 std::string barValue(const ChartBar& bar) {
-    std::string value = durationText(durationOfSeconds(bar.seconds)) + ", " + hoursText(bar.seconds);
+    std::string value =
+        durationText(durationOfSeconds(bar.seconds)) + ", " + hoursText(bar.seconds);
     if (bar.estimatedSeconds == bar.seconds && bar.seconds > 0) {
         value += ", estimated";
     } else if (bar.estimatedSeconds > 0) {

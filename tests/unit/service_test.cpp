@@ -115,8 +115,9 @@ class ServiceRequests : public ::testing::Test {
     FakeLifetime lifetime;
     FakeTimer minuteTimer{false};
     MetricsFile metrics{MetricsPorts{files, program.host, clock, minuteTimer}, program.tracker};
-    ServiceControl control{program.tracker, metrics,  program.tray, program.meterTimer,
-                           program.host,    lifetime, "C:\\Q\\Quillmarten.exe"};
+    ServiceControl control{program.tracker,         metrics,      program.tray,
+                           program.meterTimer,      program.host, lifetime,
+                           "C:\\Q\\Quillmarten.exe"};
 };
 
 TEST_F(ServiceRequests, PauseHoldsTheRecordStopWritesNothingAndAFailureIsReported) {
