@@ -153,15 +153,17 @@ wait_for 20 shown QuillmartenViewer && sleep 1
 keep_window QuillmartenViewer viewer-chart-estimated.png
 
 # The chart as a screen reader asks it: the last 35 days by name, and the days with time of the
-# report of log $1, each named by its date and weekday with its time and hours as value.
+# report of log $1, each named by its date and weekday with its time and hours as value, and what
+# of it is estimated.
 chart_heard_as_report() {
     local heard && heard=$(e2e_helper accessible QuillmartenViewer/QuillmartenChart) || return
     [[ $(grep -E '^(role|name|children)' <<<"$heard") == $'role\tchart\nname\tTime in use by day\nchildren\t35' &&
         $(awk -F'\t' '$1 == "child" && $4 !~ /^0000:00:00:00,/ { print $3 "\t" $4 }' <<<"$heard") == \
         "$(e2e_run 60 "$folder\\quillmarten-report.exe" --by day --format csv "$1" | tr -d '\r' | awk -F, '
+            function hours(seconds) { return sprintf("%.1f h", int((seconds * 10 + 1800) / 3600) / 10) }
             NR > 1 { weekday = "date -d " $2 " +%A"; weekday | getline name; close(weekday)
-                     tenths = int(($3 * 10 + 1800) / 3600)
-                     printf "%s %s\t%s, %d.%d h\n", $2, name, $4, tenths / 10, tenths % 10 }')" ]]
+                     estimated = $6 == 0 ? "" : $6 == $3 ? ", estimated" : ", " hours($6) " of it estimated"
+                     printf "%s %s\t%s, %s%s\n", $2, name, $4, hours($3), estimated }')" ]]
 }
 check "a screen reader hears the chart's bars as the report's days" wait_for 5 chart_heard_as_report 'C:\chart.dat'
 
