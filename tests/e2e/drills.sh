@@ -14,10 +14,15 @@ fi
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 # Every process from the prefix's first Wine process on, the drills' own clocks included, runs on
-# one shifted clock, so that a local midnight falls a few minutes after the set-up.
+# one shifted clock, so that a local midnight falls a few minutes after the set-up. Not with 32-bit
+# programs: where Wine's 32-bit loader and its 64-bit processes both carry libfaketime, Wine hangs
+# at its first start (seen with QEMU running the 32-bit loader), so that lane leaves out the drill
+# across midnight.
 midnight_after=180
-ahead=$(($(date -d 'tomorrow 00:00' +%s) - $(date +%s) - midnight_after))
-export LD_PRELOAD='/usr/$LIB/faketime/libfaketime.so.1' FAKETIME=$( ((ahead < 0)) || echo +)${ahead}s
+if [[ $(e2e_program_bits "${1:-}") == 64 ]]; then
+    ahead=$(($(date -d 'tomorrow 00:00' +%s) - $(date +%s) - midnight_after))
+    export LD_PRELOAD='/usr/$LIB/faketime/libfaketime.so.1' FAKETIME=$( ((ahead < 0)) || echo +)${ahead}s
+fi
 midnight=$(($(date +%s) + midnight_after))
 e2e_setup "${1:?usage: drills.sh BUILD_DIR [KILL_ROUNDS]}"
 install_in "Quill Drills"
@@ -61,31 +66,38 @@ lock() {
 }
 unlock_later() { sleep "$1" && kill "$locker" && wait "$locker"; sleep 2; }
 
-# The service frozen for a minute across midnight: the report by day of a copy of its folder gives
-# each day the seconds counted on it, give or take the two a tick and a copy may take.
-start_service
-sleep "$((midnight - 20 - $(date +%s)))" 2>/dev/null
-frozen=$(date +%s) && kill -STOP "$(program_pid)"
-sleep 60
-released=$(date +%s) && kill -CONT "$(program_pid)"
-sleep 5
-mkdir "$E2E_DIR/copy" && cp "$log_file" "$days_file" "$E2E_DIR/copy/" && copied=$(date +%s)
-started=$(stamp_seconds "$(record_start "$log_file" 1)")
-"$E2E_REPO/build/native/programs/report/quillmarten-report" --by day --format csv \
-    "$E2E_DIR/copy/Quillmarten.dat" | tr -d '\r' >"$E2E_DIR/by-day.csv"
-# within_two DAY SECONDS: the row of DAY (a day number from midnight's) holds SECONDS, give or
-# take two, all measured.
+# within_two DAY SECONDS: the row of DAY (a day number from midnight's) in the report by day holds
+# SECONDS, give or take two, all measured.
 within_two() {
     awk -F, -v day="$(date -d "@$((midnight + $1 * 86400))" +%F)" -v expected="$2" \
         '$2 == day { found = 1; exit !($3 >= expected - 2 && $3 <= expected + 2 && $6 == 0) }
          END { exit !found }' "$E2E_DIR/by-day.csv"
 }
-check "frozen 20 s before midnight, the day before has the $((frozen - started)) s counted on it" \
-    eval '((midnight - frozen >= 10)) && within_two -1 $((frozen - started))'
-check "released after midnight, the day after has the $((copied - released + 1)) s counted since" \
-    within_two 0 $((copied - released + 1))
-check "and the service meters on" service_is RUNNING
-stop_service
+# The service frozen for a minute across midnight: the report by day of a copy of its folder gives
+# each day the seconds counted on it, give or take the two a tick and a copy may take.
+frozen_across_midnight() {
+    start_service
+    sleep "$((midnight - 20 - $(date +%s)))" 2>/dev/null
+    frozen=$(date +%s) && kill -STOP "$(program_pid)"
+    sleep 60
+    released=$(date +%s) && kill -CONT "$(program_pid)"
+    sleep 5
+    mkdir "$E2E_DIR/copy" && cp "$log_file" "$days_file" "$E2E_DIR/copy/" && copied=$(date +%s)
+    started=$(stamp_seconds "$(record_start "$log_file" 1)")
+    "$E2E_REPO/build/native/programs/report/quillmarten-report" --by day --format csv \
+        "$E2E_DIR/copy/Quillmarten.dat" | tr -d '\r' >"$E2E_DIR/by-day.csv"
+    check "frozen 20 s before midnight, the day before has the $((frozen - started)) s counted on it" \
+        eval '((midnight - frozen >= 10)) && within_two -1 $((frozen - started))'
+    check "released after midnight, the day after has the $((copied - released + 1)) s counted since" \
+        within_two 0 $((copied - released + 1))
+    check "and the service meters on" service_is RUNNING
+    stop_service
+}
+if [[ -n ${FAKETIME:-} ]]; then
+    frozen_across_midnight
+else
+    e2e_log "skip the service frozen across midnight: no shifted clock for 32-bit programs"
+fi
 
 for ((round = 1; round <= ${2:-4}; round++)); do
     cp "$log_file" "$E2E_DIR/before.dat" 2>/dev/null || : >"$E2E_DIR/before.dat"

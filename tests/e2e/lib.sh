@@ -70,6 +70,13 @@ e2e_start_desktop() {
     wait_for 60 windows_exist Shell_TrayWnd || e2e_fail "no Wine desktop"
 }
 
+# 32 where BUILD's Quillmarten.exe is an i386 program (PE machine 0x014c), else 64.
+e2e_program_bits() {
+    local service=$1/programs/quillmarten/Quillmarten.exe header
+    header=$(od -An -tu4 -j60 -N4 "$service" 2>/dev/null) && [[ -n $header ]] || return
+    [[ $(od -An -tx2 -j$((header + 4)) -N2 "$service") == " 014c" ]] && echo 32 || echo 64
+}
+
 # e2e_setup BUILD_DIR: build, E2E_HELPER (the build's: a helper sees only programs of its bitness),
 # artifacts, E2E_BITS, E2E_PROGRAM_FILES (where 64-bit Windows installs it), X, a prefix, a desktop.
 e2e_setup() {
@@ -77,12 +84,8 @@ e2e_setup() {
     E2E_HELPER=$build/tests/e2e/helper/e2ehelper.exe artifacts=$E2E_REPO/build/e2e-artifacts/$(basename "$build")
     [[ -f $E2E_HELPER ]] || e2e_fail "missing $E2E_HELPER"
     mkdir -p "$artifacts"
-    local service=$build/programs/quillmarten/Quillmarten.exe header
-    header=$(od -An -tu4 -j60 -N4 "$service") || e2e_fail "missing $service"
-    E2E_BITS=64 E2E_PROGRAM_FILES="Program Files"
-    # PE machine 0x014c: i386.
-    [[ $(od -An -tx2 -j$((header + 4)) -N2 "$service") != " 014c" ]] ||
-        E2E_BITS=32 E2E_PROGRAM_FILES="Program Files (x86)"
+    E2E_BITS=$(e2e_program_bits "$build") || e2e_fail "missing $build/programs/quillmarten/Quillmarten.exe"
+    E2E_PROGRAM_FILES="Program Files" && ((E2E_BITS == 64)) || E2E_PROGRAM_FILES="Program Files (x86)"
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/e2e.XXXXXX")
     exec {E2E_STDERR}>&2
     trap e2e_cleanup EXIT && trap 'exit 130' INT && trap 'exit 143' TERM
