@@ -176,7 +176,7 @@ section "another program holds the single-instance name while the package instal
 # Any program may take the name first; the installed service must start all the same, quote its
 # path in the service manager's own configuration, and the viewer find its log.
 own_instance_name || e2e_fail "the single-instance name could not be taken"
-check "msiexec /i /qn ends with 0" installs_silently held /i "C:\\Quillmarten-$version-x64.msi"
+check "msiexec /i /qn ends with 0" installs_silently held /i "C:\\Quillmarten-$version-$arch.msi"
 check "the service runs and its log grows" eval 'wait_for 20 service_is RUNNING && log_grows'
 check "the service manager starts it from its quoted path (sc qc)" \
     test "$(e2e_helper command Quillmarten)" = "\"$folder\\Quillmarten.exe\""
