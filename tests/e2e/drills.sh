@@ -15,9 +15,9 @@ fi
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 # Every process from the prefix's first Wine process on, the drills' own clocks included, runs on
 # one shifted clock, so that a local midnight falls a few minutes after the set-up. Not with 32-bit
-# programs: where Wine's 32-bit loader and its 64-bit processes both carry libfaketime, Wine hangs
-# at its first start (seen with QEMU running the 32-bit loader), so that lane leaves out the drill
-# across midnight.
+# programs: libfaketime hands the semaphore of a process's first faked ancestor on to every process
+# it starts, and a 32-bit process waits for ever on one that a 64-bit process made; with the
+# 32-bit processes alone shifted, Wine's own first start hangs. That lane leaves the drill out.
 midnight_after=180
 if [[ $(e2e_program_bits "${1:-}") == 64 ]]; then
     ahead=$(($(date -d 'tomorrow 00:00' +%s) - $(date +%s) - midnight_after))
