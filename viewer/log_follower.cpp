@@ -113,10 +113,15 @@ bool LogFollower::startOver(const std::string& path, std::int64_t today) {
 // Returns whether everything is to be read again. A days file that is missing, or cannot be read
 // for now, leaves the sessions as they were read: estimated, or measured by what was read.
 bool LogFollower::followDaysFile(LogChange& change) {
+    const std::string daysPath = daysFileOf(path_);
+    // Most logs have no days file beside them; a look costs a refresh far less than a failed open.
+    if (!files_.isFile(daysPath)) {
+        return false;
+    }
     std::unique_ptr<File> file;
     FileStatus status;
     try {
-        file = files_.openReadOnly(daysFileOf(path_));
+        file = files_.openReadOnly(daysPath);
         status = file->status();
     } catch (const RaisedError&) {
         return false;
