@@ -2,14 +2,12 @@
 // whose write fails, and a log replaced by another between two ticks, and checks each against the
 // oracle. Run:
 //   build/fuzz/tests/fuzz/start_path_fuzzer -max_len=4096 NEW_CORPUS tests/fuzz/corpus
-#include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
 #include "log_oracle.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -17,7 +15,6 @@ using namespace quillmarten;
 using namespace quillmarten::testing;
 
 const std::string path = "C:\\Q\\Quillmarten.dat";
-const std::string captionPrefix = "Quillmarten - Version 1.0.45 - At work since ";
 const std::string firstStart = "20261205080307"; // where the machine's clock starts
 constexpr int ticks = 3;
 
@@ -27,26 +24,6 @@ void expect(bool holds, const char* what) {
         std::abort();
     }
 }
-
-// Runs of the program, one after the other, over one log on the same clock.
-struct Machine {
-    explicit Machine(const std::string& log) { files.contents(path) = log; }
-    void start() {
-        run = std::make_unique<MeteredProcess>(files, clock, path);
-        run->tracker.start();
-    }
-    void tick(int seconds = ticks) {
-        for (int second = 0; second < seconds; ++second) {
-            clock.advance(1);
-            run->tracker.onMeterTick();
-        }
-    }
-    const std::string& log() { return files.contents(path); }
-
-    MemoryFileSystem files;
-    FakeClock clock;
-    std::unique_ptr<MeteredProcess> run;
-};
 
 // The first slot of an empty log; else one gap slot after the last.
 std::size_t newSlot(const oracle::LogSummary& log) {
@@ -80,25 +57,27 @@ void checkNewRun(const std::string& before, const std::string& after, const Mete
 }
 
 void startsAndTicks(const std::string& log) {
-    Machine machine(log);
+    MeteredMachine machine(path);
+    machine.log() = log;
     machine.start();
-    machine.tick();
+    machine.tick(1, ticks);
     const std::string afterFirst = machine.log();
     checkNewRun(log, afterFirst, *machine.run);
     machine.clock.advance(3600);
     machine.start();
-    machine.tick();
+    machine.tick(1, ticks);
     checkNewRun(afterFirst, machine.log(), *machine.run);
 }
 
 // A start whose write breaks off leaves the file as it was, then places its record whole.
 void startWithAFailingWrite(const std::string& log, std::size_t bytesWritten) {
-    Machine machine(log);
+    MeteredMachine machine(path);
+    machine.log() = log;
     machine.files.failWrites(61, bytesWritten);
     machine.start();
     expect(machine.log() == log, "a failed append leaves no fragment");
     machine.files.failWrites(std::nullopt);
-    machine.tick();
+    machine.tick(1, ticks);
     checkNewRun(log, machine.log(), *machine.run);
 }
 
@@ -106,11 +85,12 @@ void startWithAFailingWrite(const std::string& log, std::size_t bytesWritten) {
 // its start that the new file holds, or behind what the new file holds, whose bytes stay as they
 // are, and keeps the time it counted.
 void logReplacedBetweenTicks(const std::string& log, const std::string& replacement) {
-    Machine machine(log);
+    MeteredMachine machine(path);
+    machine.log() = log;
     machine.start();
     machine.tick(1);
     machine.files.replace(path, replacement);
-    machine.tick();
+    machine.tick(1, ticks);
     const oracle::LogSummary read = oracle::summarise(replacement, firstStart);
     checkRun(replacement, machine.log(), read.ownSlot != 0 ? read.ownSlot : newSlot(read), read,
              *machine.run, ticks + 1);

@@ -113,10 +113,20 @@ TEST(History, ASessionCostsOnlyItsDaysWithTimeAndItsSharesStayExact) {
     }
 }
 
+// The header of each CSV table, and the rows of a.dat's sessions after their machine and number.
+const std::string bySession = "machine,session,start,stop,seconds,time_in_use\r\n";
+const std::string byDay = "machine,day,seconds,time_in_use,sessions,estimated_seconds\r\n";
+const std::string a1 = "2026-12-31T23:00:00,2027-01-01T01:00:00,3600,0000:01:00:00\r\n";
+const std::string a3 = "2027-01-01T08:00:00,2027-01-01T09:30:00,5400,0000:01:30:00\r\n";
+
 struct Outcome {
     int status;
     std::string out;
     std::string err;
+    bool operator==(const Outcome&) const = default;
+    friend void PrintTo(const Outcome& outcome, std::ostream* to) {
+        *to << outcome.status << " \"" << outcome.out << "\" \"" << outcome.err << '"';
+    }
 };
 
 class Report : public ::testing::Test {
@@ -136,31 +146,44 @@ class Report : public ::testing::Test {
     MemoryFileSystem files;
 };
 
-TEST_F(Report, CsvAndJsonQuoteAndEscapeWhatNeedsIt) {
-    EXPECT_EQ(run({"--by", "day", "--format", "csv", "big \"office\", 2=a.dat"}).out,
-              "machine,day,seconds,time_in_use,sessions,estimated_seconds\r\n"
-              "\"big \"\"office\"\", 2\",2026-12-31,1800,0000:00:30:00,1,1800\r\n"
-              "\"big \"\"office\"\", 2\",2027-01-01,7200,0000:02:00:00,2,7200\r\n");
-    const std::string loneReturn = run({"--format", "csv", "lone\rreturn=b.dat"}).out;
-    EXPECT_EQ(loneReturn.substr(loneReturn.find("\r\n") + 2, 16), "\"lone\rreturn\",1,");
-    EXPECT_EQ(run({"--format", "json", "--by", "week", "caf\xC3\xA9\t\xFF=b.dat"}).out,
-              "[\n  {\"machine\":\"caf\xC3\xA9\\u0009\\ufffd\",\"week\":\"2027-W01\","
-              "\"seconds\":30,\"time_in_use\":\"0000:00:00:30\",\"sessions\":1,"
-              "\"estimated_seconds\":30}\n]\n");
-}
-
-// By session the days choose whole sessions; by period they keep the time on them.
-TEST_F(Report, DaysKeepOverlappingSessionsWholeAndOnlyTheirOwnTime) {
-    const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
-        {{"--to", "2026-12-31"},
-         "a.dat,1,2026-12-31T23:00:00,2027-01-01T01:00:00,3600,0000:01:00:00\r\n"},
-        {{"--by", "day", "--from", "2027-01-01", "--to", "2027-01-01"},
-         "a.dat,2027-01-01,7200,0000:02:00:00,2,7200\r\n"},
+// Names are quoted and escaped as CSV and JSON need. By session the days choose whole sessions;
+// by period they keep the time on them. The exit status says whether every record was read.
+TEST_F(Report, WritesWhatItIsAskedOrSaysWhyNot) {
+    const std::string b1 = "1,2027-01-04T10:00:00,2027-01-04T10:00:30,30,0000:00:00:30\r\n";
+    const auto usage = [](const std::string& problem) {
+        return "quillmarten-report: " + problem + "\n" + std::string(reportUsage);
     };
-    for (auto [arguments, rows] : cases) {
-        arguments.insert(arguments.end(), {"--format", "csv", "a.dat", "b.dat"});
-        const std::string out = run(arguments).out;
-        EXPECT_EQ(out.substr(out.find('\n') + 1), rows);
+    files.contents("d.dat") = files.contents("b.dat") + encodeRecord("2026");
+    const std::vector<std::pair<std::vector<std::string>, Outcome>> cases{
+        {{"--by", "day", "--format", "csv", "big \"office\", 2=a.dat"},
+         {0,
+          byDay + "\"big \"\"office\"\", 2\",2026-12-31,1800,0000:00:30:00,1,1800\r\n"
+                  "\"big \"\"office\"\", 2\",2027-01-01,7200,0000:02:00:00,2,7200\r\n",
+          ""}},
+        {{"--format", "csv", "lone\rreturn=b.dat"}, {0, bySession + "\"lone\rreturn\"," + b1, ""}},
+        {{"--format", "json", "--by", "week", "caf\xC3\xA9\t\xFF=b.dat"},
+         {0,
+          "[\n  {\"machine\":\"caf\xC3\xA9\\u0009\\ufffd\",\"week\":\"2027-W01\","
+          "\"seconds\":30,\"time_in_use\":\"0000:00:00:30\",\"sessions\":1,"
+          "\"estimated_seconds\":30}\n]\n",
+          ""}},
+        {{"--to", "2026-12-31", "--format", "csv", "a.dat", "b.dat"},
+         {0, bySession + "a.dat,1," + a1, ""}},
+        {{"--by", "day", "--from", "2027-01-01", "--to", "2027-01-01", "--format", "csv", "a.dat",
+          "b.dat"},
+         {0, byDay + "a.dat,2027-01-01,7200,0000:02:00:00,2,7200\r\n", ""}},
+        {{"--format", "csv", "a.dat", "absent.dat", "d.dat"},
+         {2, bySession + "a.dat,1," + a1 + "a.dat,3," + a3 + "d.dat," + b1,
+          "absent.dat: cannot be read: Path not found\nd.dat: record 2: a length of 4 instead of "
+          "38\n"}},
+        {{}, {2, "", usage("no log file given")}},
+        {{"--from", "2026-02-29", "a.dat"},
+         {2, "", usage("--from takes a date as YYYY-MM-DD, not '2026-02-29'")}},
+        {{"--from", "2026-12-02", "--to", "2026-12-01", "a.dat"},
+         {2, "", usage("--from is after --to")}},
+        {{"--version"}, {0, "quillmarten-report 1.0.45\n", ""}}};
+    for (const auto& [arguments, expected] : cases) {
+        EXPECT_EQ(run(arguments), expected);
     }
 }
 
@@ -173,18 +196,16 @@ TEST_F(Report, SessionsComeInTimeOrderWhicheverOrderTheLogHoldsWithATotalPerMach
     files.contents("c.dat") =
         files.contents("a.dat") + gap + early + encodeRecord("2026") + alongsideThird;
     files.contents("d.dat") = files.contents("a.dat") + encodeRecord("2026") + alongsideThird;
-    const std::string a1 = "2026-12-31T23:00:00,2027-01-01T01:00:00,3600,0000:01:00:00\r\n";
-    const std::string a3 = "2027-01-01T08:00:00,2027-01-01T09:30:00,5400,0000:01:30:00\r\n";
     const std::string third = "2027-01-01T08:00:00,2027-01-01T08:05:00,300,0000:00:05:00\r\n";
-    const Outcome outcome = run({"--format", "csv", "c.dat", "d.dat"});
-    EXPECT_EQ(outcome.out, "machine,session,start,stop,seconds,time_in_use\r\n"
+    EXPECT_EQ(run({"--format", "csv", "c.dat", "d.dat"}),
+              (Outcome{1,
+                       bySession +
                            "c.dat,5,2026-12-30T08:00:00,2026-12-30T08:10:00,600,0000:00:10:00\r\n"
                            "c.dat,1," +
-                               a1 + "c.dat,3," + a3 + "c.dat,7," + third + "d.dat,1," + a1 +
-                               "d.dat,3," + a3 + "d.dat,5," + third);
-    EXPECT_EQ(outcome.err, "c.dat: record 6: a length of 4 instead of 38\n"
-                           "d.dat: record 4: a length of 4 instead of 38\n");
-    EXPECT_EQ(outcome.status, 1);
+                           a1 + "c.dat,3," + a3 + "c.dat,7," + third + "d.dat,1," + a1 +
+                           "d.dat,3," + a3 + "d.dat,5," + third,
+                       "c.dat: record 6: a length of 4 instead of 38\n"
+                       "d.dat: record 4: a length of 4 instead of 38\n"}));
     EXPECT_EQ(
         run({"office=c.dat", "b.dat"}).out,
         "machine  session  start                stop                 seconds  time_in_use\n"
@@ -209,9 +230,7 @@ TEST_F(Report, RowsAreThoseOfTheFirstReadingWhileTheServiceWritesOn) {
     CsvWriter writer(reportColumns(std::nullopt), out);
     writer.machine("office");
     listing->write(writer);
-    EXPECT_EQ(out.str(), "machine,session,start,stop,seconds,time_in_use\r\n"
-                         "office,1,2026-12-31T23:00:00,2027-01-01T01:00:00,3600,0000:01:00:00\r\n"
-                         "office,3,2027-01-01T08:00:00,2027-01-01T09:30:00,5400,0000:01:30:00\r\n");
+    EXPECT_EQ(out.str(), bySession + "office,1," + a1 + "office,3," + a3);
 }
 
 // Another program writing the log faster than it is read does not keep the report from its end.
@@ -273,27 +292,6 @@ TEST_F(Report, SessionsOutOfTimeOrderFindTheirSnapshots) {
     files.contents("b.days") = files.contents("a.days");
     EXPECT_EQ(daysIn(run({"--by", "day", "--format", "csv", "a=a.dat", "b=b.dat"}).out),
               "a 01=100 a 02=200 a 05=100 a 06=400 b 01=100 b 02=200 b 05=100 b 06=400");
-}
-
-TEST_F(Report, ExitStatusSaysWhetherEveryRecordWasRead) {
-    files.contents("d.dat") = files.contents("b.dat") + encodeRecord("2026");
-    const Outcome damaged = run({"--format", "csv", "a.dat", "absent.dat", "d.dat"});
-    EXPECT_EQ(damaged.status, 2);
-    EXPECT_EQ(damaged.err, "absent.dat: cannot be read: Path not found\n"
-                           "d.dat: record 2: a length of 4 instead of 38\n");
-    EXPECT_EQ(damaged.out, run({"--format", "csv", "a.dat", "d.dat"}).out);
-    for (const auto& [arguments, problem] :
-         std::vector<std::pair<std::vector<std::string>, std::string>>{
-             {{}, "no log file given"},
-             {{"--from", "2026-02-29", "a.dat"},
-              "--from takes a date as YYYY-MM-DD, not '2026-02-29'"},
-             {{"--from", "2026-12-02", "--to", "2026-12-01", "a.dat"}, "--from is after --to"}}) {
-        const Outcome usage = run(arguments);
-        EXPECT_EQ(usage.status, 2);
-        EXPECT_EQ(usage.err, "quillmarten-report: " + problem + "\n" + std::string(reportUsage));
-        EXPECT_EQ(usage.out, "");
-    }
-    EXPECT_EQ(run({"--version"}).out, "quillmarten-report 1.0.45\n");
 }
 
 } // namespace

@@ -120,7 +120,7 @@ class ServiceRequests : public ::testing::Test {
                            "C:\\Q\\Quillmarten.exe"};
 };
 
-TEST_F(ServiceRequests, PauseHoldsTheRecordStopWritesNothingAndAFailureIsReported) {
+TEST_F(ServiceRequests, PauseHoldsTheRecordStopWritesNothingAndFailuresAreReported) {
     EXPECT_TRUE(control.onStart());
     tick();
     EXPECT_TRUE(control.onPause());
@@ -130,10 +130,9 @@ TEST_F(ServiceRequests, PauseHoldsTheRecordStopWritesNothingAndAFailureIsReporte
     EXPECT_TRUE(control.onContinue());
     tick();
     EXPECT_EQ(log().substr(30), "0000000002");
-    EXPECT_EQ(program.host.events().front(),
-              (RecordingServiceHost::Entry{EventType::error, 109, "Service paused"}));
-    EXPECT_EQ(program.host.events().at(1),
-              (RecordingServiceHost::Entry{EventType::information, 110, "Service continued"}));
+    EXPECT_EQ(program.host.events(), (std::vector<RecordingServiceHost::Entry>{
+                                         {EventType::error, 109, "Service paused"},
+                                         {EventType::information, 110, "Service continued"}}));
     control.onPause();
     control.onStop();
     EXPECT_EQ(program.tray.removals, 1);
@@ -143,8 +142,11 @@ TEST_F(ServiceRequests, PauseHoldsTheRecordStopWritesNothingAndAFailureIsReporte
     program.host.failNext("writeEvent", RaisedError(5, "Invalid procedure call or argument"));
     EXPECT_FALSE(control.onContinue());
     EXPECT_EQ(program.tray.picture, TrayPicture::paused);
-    EXPECT_EQ(program.host.errorReports(), (Texts{"Service paused", "Service paused",
-                                                  "[5] Invalid procedure call or argument"}));
+    control.onHostingFailed(RaisedError(1063, "The service process could not connect."));
+    EXPECT_EQ(program.host.errorReports(),
+              (Texts{"Service paused", "Service paused", "[5] Invalid procedure call or argument",
+                     "[1063] The service process could not connect. - RunService"}));
+    EXPECT_EQ(lifetime.exitCode, 1);
 }
 
 // However the service was registered, it starts from its quoted path from the next start on; a
@@ -243,13 +245,6 @@ TEST_F(ServiceRequests, MetricsFileThatCannotBeWrittenStaysAsItWasAndIsReportedO
     files.failWrites(61);
     metrics.onMinuteTimer();
     EXPECT_EQ(program.host.errorReports(), (Texts{"Service paused", report, report}));
-}
-
-TEST_F(ServiceRequests, HostingThatCannotConnectIsReportedAndEndsTheProgram) {
-    control.onHostingFailed(RaisedError(1063, "The service process could not connect."));
-    EXPECT_EQ(program.host.errorReports(),
-              Texts{"[1063] The service process could not connect. - RunService"});
-    EXPECT_EQ(lifetime.exitCode, 1);
 }
 
 } // namespace

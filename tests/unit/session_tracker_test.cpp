@@ -1,4 +1,3 @@
-#include "doubles/memory_file_system.h"
 #include "doubles/metered_process.h"
 #include "doubles/record_bytes.h"
 #include "doubles/report_days.h"
@@ -8,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <sstream>
 
 namespace quillmarten {
@@ -18,25 +16,15 @@ using namespace quillmarten::testing;
 using Texts = std::vector<std::string>;
 
 const std::string path = "C:\\Program Files\\Quillmarten\\Quillmarten.dat";
-const std::string captionPrefix = "Quillmarten - Version 1.0.45 - At work since ";
 const std::string stored = "20261201080000";
 const std::string daysPath = "C:\\Program Files\\Quillmarten\\Quillmarten.days";
 const std::string daysHeader = encodeRecord(daysFileHeader);
 
 // Runs of the program over one log file; where records land and what totals they make across
 // runs is the fuzzer's to check.
-class Tracker : public ::testing::Test {
+class Tracker : public ::testing::Test, public MeteredMachine {
   protected:
-    MeteredProcess& start() {
-        run = std::make_unique<MeteredProcess>(files, clock, path);
-        run->tracker.start();
-        return *run;
-    }
-    void tick(int secondsLater) {
-        clock.advance(secondsLater);
-        run->tracker.onMeterTick();
-    }
-    std::string& file() { return files.contents(path); }
+    Tracker() : MeteredMachine(path) {}
     // The report's days of the log and its days file (see daysIn), then what it said is wrong.
     std::string byDay() {
         std::ostringstream out;
@@ -44,21 +32,17 @@ class Tracker : public ::testing::Test {
         runReport({"--by", "day", "--format", "csv", "pc=" + path}, files, out, err);
         return daysIn(out.str()) + err.str();
     }
-    std::string recordInSlot(int slot) { return file().substr(std::size_t(slot - 1) * 40, 40); }
+    std::string recordInSlot(int slot) { return log().substr(std::size_t(slot - 1) * 40, 40); }
     Texts reports() const { return run->host.errorReports(); }
     // The information entries: where the session's record moved.
     Texts notes() const { return run->host.reports(EventType::information); }
-
-    FakeClock clock;
-    MemoryFileSystem files;
-    std::unique_ptr<MeteredProcess> run;
 };
 
 // At start, a stored record that began in the same second (the clock was set back) is an earlier
 // session's.
 TEST_F(Tracker, StartListsTheSessionAndTheCaptionShowsTheTotalFromTheFirstCountedSecond) {
-    file() = record(stored, stored, "0000235950") + gap +
-             record("20261205080307", "20261205080307", "0000000020");
+    log() = record(stored, stored, "0000235950") + gap +
+            record("20261205080307", "20261205080307", "0000000020");
     start();
     EXPECT_EQ(recordInSlot(5), record("20261205080307", "20261205080307", "0000000000"));
     EXPECT_EQ(run->list.row(2), "05/12/2026-08:03:07 05/12/2026-08:03:07 0000:00:00:00");
@@ -99,12 +83,12 @@ TEST_F(Tracker, TickCountsOneSecondWhenTheClocksSecondChanged) {
 // A log beyond the largest listed, as a sparse one of 100 GB, is not read: the session goes behind
 // its end, and the report says why the stored sessions are missing.
 TEST_F(Tracker, ALogTooLargeToListIsNotReadAndTheSessionGoesBehindItsEnd) {
-    file() = record(stored, stored, "0000010000");
+    log() = record(stored, stored, "0000010000");
     files.claimSize(path, largestListedLog + 1);
     start();
     const int slot = 1'677'724; // two past 1,677,722 slots, the last holding one byte
     EXPECT_EQ(files.bytesAsked, 0u);
-    EXPECT_EQ(file().size(), slotEnd(slot));
+    EXPECT_EQ(log().size(), slotEnd(slot));
     EXPECT_EQ(recordInSlot(slot), record("20261205080307", "20261205080307", "0000000000"));
     EXPECT_EQ(reports(), Texts{"[7] The log is too large to list (64 MB); its sessions are "
                                "neither listed nor counted - Inizializza"});
@@ -115,9 +99,9 @@ TEST_F(Tracker, ALogTooLargeToListIsNotReadAndTheSessionGoesBehindItsEnd) {
 
 // The rest are counted by error number, each count in an entry of its own number.
 TEST_F(Tracker, DamagedRecordsAreListedFromTheirBytesAndReportedTenInFull) {
-    file() = record(stored, stored, "0001xx0000") + gap +
-             encodeRecord("2026120108000020261201180000000001000");
-    file() += std::string(12 * 40, 'a') + record(stored, stored, "00010000x0");
+    log() = record(stored, stored, "0001xx0000") + gap +
+            encodeRecord("2026120108000020261201180000000001000");
+    log() += std::string(12 * 40, 'a') + record(stored, stored, "00010000x0");
     start();
     const Texts all = reports();
     ASSERT_EQ(all.size(), 12u);
@@ -134,7 +118,7 @@ TEST_F(Tracker, DamagedRecordsAreListedFromTheirBytesAndReportedTenInFull) {
 // where it belongs, once it can. The wait reads the log again only when it changed, and never
 // moves the selection.
 TEST_F(Tracker, StartThatCannotWriteItsRecordMetersOnAndPlacesItLater) {
-    const std::string log =
+    const std::string before =
         record(stored, stored, "0001000000") + gap + record(stored, stored, "0000000010");
     // A full disk refuses the days file too.
     const std::vector<std::pair<std::function<void(bool)>, Texts>> cases{
@@ -143,33 +127,31 @@ TEST_F(Tracker, StartThatCannotWriteItsRecordMetersOnAndPlacesItLater) {
         {[&](bool readOnly) { files.setReadOnly(path, readOnly); },
          {"[70] Permission denied - Inizializza"}}};
     for (const auto& [refuseWrites, expected] : cases) {
-        const std::string& report = expected.back();
-        files.replace(path, log);
+        SCOPED_TRACE(expected.back());
+        files.replace(path, before);
         clock = FakeClock{};
         refuseWrites(true);
         start();
         EXPECT_EQ(run->list.rowCount, 3u);
         run->list.selected = 0;
-        for (int second = 0; second < 5; ++second) {
-            tick(1);
-        }
-        EXPECT_EQ(run->list.selected, 0u) << report;
+        tick(1, 5);
+        EXPECT_EQ(run->list.selected, 0u);
         EXPECT_EQ(reports(), expected);
-        EXPECT_EQ(file(), log) << report;
-        EXPECT_EQ(run->tray.adds, 6) << report;
-        EXPECT_EQ(run->window.caption, captionPrefix + "0001:00:00:15") << report;
+        EXPECT_EQ(log(), before);
+        EXPECT_EQ(run->tray.adds, 6);
+        EXPECT_EQ(run->window.caption, captionPrefix + "0001:00:00:15");
         EXPECT_EQ(run->list.row(2), "05/12/2026-08:03:07 05/12/2026-08:03:12 0000:00:00:05");
         // Written over in place at the same length meanwhile, the log is read again once a second
         // look finds it unchanged.
-        file().replace(0, 40, record(stored, stored, "0002000000"));
-        const std::string changed = file();
+        log().replace(0, 40, record(stored, stored, "0002000000"));
+        const std::string changed = log();
         tick(1);
-        EXPECT_EQ(run->window.caption, captionPrefix + "0001:00:00:16") << report;
+        EXPECT_EQ(run->window.caption, captionPrefix + "0001:00:00:16");
         tick(1);
-        EXPECT_EQ(run->window.caption, captionPrefix + "0002:00:00:17") << report;
+        EXPECT_EQ(run->window.caption, captionPrefix + "0002:00:00:17");
         refuseWrites(false);
         tick(1);
-        EXPECT_EQ(file(), changed + gap + record("20261205080307", "20261205080315", "0000000008"));
+        EXPECT_EQ(log(), changed + gap + record("20261205080307", "20261205080315", "0000000008"));
     }
 }
 
@@ -188,116 +170,99 @@ TEST_F(Tracker, RecordStaysWhereItsStartStandsElseIsPlacedAgainOnceTheLogStays) 
     const auto moved = [](const std::string& what, int slot) {
         return what + "; this session's record moved to record " + std::to_string(slot);
     };
-    struct Case {
-        std::string what;
-        std::function<void()> change; // counts one second
-        std::string logBefore;        // what the log holds before the record's slot
+    struct Outcome {
+        std::string logBefore; // what the log holds before the record's slot
         int slot;
         std::string total;
         Texts notes;
     };
-    const std::vector<Case> cases{
+    const std::vector<std::tuple<std::string, Outcome, std::function<void()>>> cases{
         {"a copy taken during the session moved back over the log",
+         {first, 3, "0000:00:00:13", {}},
          [&] {
-             const std::string copy = file();
+             const std::string copy = log();
              tick(1);
              files.replace(path, copy);
-         },
-         first,
-         3,
-         "0000:00:00:13",
-         {}},
+         }},
         {"cut short inside the record, its start intact",
+         {first, 3, "0000:00:00:13", {}},
          [&] {
              tick(1);
-             file().resize(100);
-         },
-         first,
-         3,
-         "0000:00:00:13",
-         {}},
+             log().resize(100);
+         }},
         {"written over and put back between two looks",
+         {first, 3, "0000:00:00:13", {}},
          [&] {
-             const std::string was = file();
-             file() = first + gap + first;
+             const std::string was = log();
+             log() = first + gap + first;
              tick(0);
-             file() = was;
+             log() = was;
              tick(1);
-         },
-         first,
-         3,
-         "0000:00:00:13",
-         {}},
+         }},
         {"moved aside, the session placed in a new log, and moved back",
+         {first,
+          3,
+          "0000:00:00:13",
+          {moved("The log was deleted", 1), moved("The log was replaced", 3)}},
          [&] {
              files.moveOver(path, aside);
              tick(0);
              tick(1);
              files.moveOver(aside, path);
              tick(0);
-         },
-         first,
-         3,
-         "0000:00:00:13",
-         {moved("The log was deleted", 1), moved("The log was replaced", 3)}},
+         }},
         {"replaced by a copy still growing at the first two looks",
+         {other + gap + other, 5, "0000:02:00:03", {moved("The log was replaced", 5)}},
          [&] {
              files.replace(path, other);
              tick(0);
-             file() += gap + other;
+             log() += gap + other;
              tick(1);
-             EXPECT_EQ(file(), other + gap + other);
-         },
-         other + gap + other,
-         5,
-         "0000:02:00:03",
-         {moved("The log was replaced", 5)}},
+             EXPECT_EQ(log(), other + gap + other);
+         }},
         {"a copy that came back, then cut short within the record's start",
+         {first + gap + record("20261205080307", "20261205080308", "0000000001").substr(0, 10),
+          5,
+          "0000:00:00:13",
+          {moved("The log was cut short", 5)}},
          [&] {
-             files.replace(path, file());
+             files.replace(path, log());
              tick(0);
-             file().resize(90);
+             log().resize(90);
              tick(1);
-         },
-         first + gap + record("20261205080307", "20261205080308", "0000000001").substr(0, 10),
-         5,
-         "0000:00:00:13",
-         {moved("The log was cut short", 5)}},
+         }},
         {"overwritten",
+         {other + gap + sameStart,
+          5,
+          "0000:01:00:03",
+          {moved("The session's record was overwritten", 5)}},
          [&] {
-             file() = other + gap + sameStart;
+             log() = other + gap + sameStart;
              tick(1);
-         },
-         other + gap + sameStart,
-         5,
-         "0000:01:00:03",
-         {moved("The session's record was overwritten", 5)}},
+         }},
         {"deleted",
+         {"", 1, "0000:00:00:03", {moved("The log was deleted", 1)}},
          [&] {
              files.removeFile(path);
              tick(1);
-         },
-         "",
-         1,
-         "0000:00:00:03",
-         {moved("The log was deleted", 1)}},
+         }},
     };
-    for (const Case& change : cases) {
+    for (const auto& [what, outcome, change] : cases) {
+        SCOPED_TRACE(what);
         files.replace(path, first);
         clock = FakeClock{};
         start();
         tick(1);
-        change.change();
+        change();
         tick(1);
-        std::string expected = change.logBefore;
-        expected.resize(static_cast<std::size_t>(change.slot - 1) * 40, '\0');
-        EXPECT_EQ(file(), expected + record("20261205080307", "20261205080310", "0000000003"))
-            << change.what;
-        EXPECT_EQ(notes(), change.notes) << change.what;
-        EXPECT_EQ(run->window.caption, captionPrefix + change.total) << change.what;
-        EXPECT_TRUE(reports().empty()) << change.what;
+        std::string expected = outcome.logBefore;
+        expected.resize(static_cast<std::size_t>(outcome.slot - 1) * 40, '\0');
+        EXPECT_EQ(log(), expected + record("20261205080307", "20261205080310", "0000000003"));
+        EXPECT_EQ(notes(), outcome.notes);
+        EXPECT_EQ(run->window.caption, captionPrefix + outcome.total);
+        EXPECT_TRUE(reports().empty());
         tick(1);
-        EXPECT_EQ(recordInSlot(change.slot).substr(30), "0000000004") << change.what;
+        EXPECT_EQ(recordInSlot(outcome.slot).substr(30), "0000000004");
     }
 }
 
@@ -306,14 +271,13 @@ TEST_F(Tracker, RecordStaysWhereItsStartStandsElseIsPlacedAgainOnceTheLogStays) 
 TEST_F(Tracker, FailedAppendLeavesWhatAnotherProgramWrote) {
     const std::string first = record(stored, stored, "0000000010");
     const std::string other = record("20261101080000", "20261101090000", "0000010000");
-    file() = first;
+    log() = first;
     files.failWrites(61, 0, other);
     start();
-    EXPECT_EQ(file(), first + other);
+    EXPECT_EQ(log(), first + other);
     files.failWrites(std::nullopt);
-    tick(1);
-    tick(1);
-    EXPECT_EQ(file(),
+    tick(1, 2);
+    EXPECT_EQ(log(),
               first + other + gap + record("20261205080307", "20261205080309", "0000000002"));
     EXPECT_EQ(run->window.caption, captionPrefix + "0000:01:00:12");
     EXPECT_EQ(reports(), (Texts{"[61] Disk full writing Quillmarten.days - Inizializza",
@@ -325,8 +289,7 @@ TEST_F(Tracker, FailedAppendLeavesWhatAnotherProgramWrote) {
 TEST_F(Tracker, RewriteFailuresAreReportedHourlyPerIncidentAndTheWindowCountsOn) {
     start();
     files.failWrites(61);
-    tick(1);
-    tick(1);
+    tick(1, 2);
     EXPECT_EQ(reports(), Texts{"[61] Disk full - Aggiorna"});
     EXPECT_EQ(run->window.caption, captionPrefix + "0000:00:00:02");
     EXPECT_EQ(run->list.row(0).substr(40), "0000:00:00:02");
@@ -353,29 +316,21 @@ TEST_F(Tracker, RewriteFailuresAreReportedHourlyPerIncidentAndTheWindowCountsOn)
 // A log read again during the run that overflows the totals is the rewrite's failure.
 TEST_F(Tracker, TotalsAtTheCountersLimitAreReportedAndMeteringGoesOn) {
     const int records = std::numeric_limits<std::int32_t>::max() / 10000 + 1;
-    file().reserve(static_cast<std::size_t>(records) * 40);
+    log().reserve(static_cast<std::size_t>(records) * 40);
     for (int i = 0; i < records; ++i) {
-        file() += record(stored, stored, "9999235959");
+        log() += record(stored, stored, "9999235959");
     }
-    const std::string full = file();
+    const std::string full = log();
     start();
-    tick(1);
-    tick(1);
+    tick(1, 2);
     EXPECT_EQ(reports(), (Texts{"[6] Overflow - Inizializza", "[6] Overflow - Aggiorna"}));
     EXPECT_EQ(recordInSlot(records + 2).substr(30), "0000000002");
     files.replace(path, full);
-    tick(1);
-    tick(1);
+    tick(1, 2);
     EXPECT_EQ(reports(), (Texts{"[6] Overflow - Inizializza", "[6] Overflow - Aggiorna",
                                 "[6] Overflow - Aggiorna"}));
     EXPECT_EQ(recordInSlot(records + 2).substr(30), "0000000004");
 }
-
-} // namespace
-} // namespace quillmarten
-
-namespace quillmarten {
-namespace {
 
 // The day of each counted second is the day of the tick that counted it, whatever the wall
 // clock did between two ticks: a sleep, a pause, or the clock set back or forward across midnight.
@@ -422,14 +377,14 @@ TEST_F(Tracker, KillBetweenSnapshotAndLogWriteAttributesNothingTwice) {
     clock.time = LocalTime{{2026, 12, 5}, 23, 59, 58};
     start();
     tick(1);
-    const std::string lastOfTheDay = file();
+    const std::string lastOfTheDay = log();
     const int writes = files.writes;
     tick(1);
     EXPECT_EQ(files.writes, writes + 2);
     tick(1);
     EXPECT_EQ(files.writes, writes + 3);
     EXPECT_EQ(byDay(), "pc 05=1 pc 06=2");
-    file() = lastOfTheDay;
+    log() = lastOfTheDay;
     EXPECT_EQ(byDay(), "pc 05=1");
 }
 

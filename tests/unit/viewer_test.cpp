@@ -154,6 +154,7 @@ TEST_F(Follower, ChartsTheLastFiveWeeksByDayHalfAYearByWeekAndAYearByMonth) {
         PeriodTotals totals;
     };
     for (const ChartSpan& span : {lastFiveWeeksByDay, lastHalfYearByWeek, lastYearByMonth}) {
+        SCOPED_TRACE(periodName(span.kind));
         Totals report(span.kind);
         readSessions(files, logPath, report);
         const UsageChart chart = follower.chart(span);
@@ -167,7 +168,7 @@ TEST_F(Follower, ChartsTheLastFiveWeeksByDayHalfAYearByWeekAndAYearByMonth) {
                 << bar.period;
             all += bar.seconds;
         }
-        EXPECT_EQ(all, 3610) << periodName(span.kind) << ": the session of 2025 is out of sight";
+        EXPECT_EQ(all, 3610) << "the session of 2025 is out of sight";
     }
     const UsageChart days = follower.chart(lastFiveWeeksByDay);
     EXPECT_EQ(days.bars.front().period, "2026-11-05 Thursday");
@@ -333,16 +334,17 @@ TEST_F(Viewer, SaysWhatIsWrongInPlainWordsAndKeepsANoticeForTenSeconds) {
     const std::string damaged = "1 session; 1 damaged record, not counted";
     EXPECT_EQ(seen(), damaged);
     // A log beyond the largest shown is not read, however large: a sparse one of 100 GB.
-    for (const auto& [size, status] : std::vector<std::pair<std::uint64_t, std::string>>{
-             {largestListedLog, damaged},
-             {largestListedLog + 1, " is too large to show (64 MB)"},
-             {(std::uint64_t{100} << 30) - 80, " is too large to show (100 GB)"},
-             {0, damaged}}) {
+    const std::string upTo = "; the viewer shows logs of up to 64 MB.";
+    for (const auto& [size, status, listed] :
+         std::vector<std::tuple<std::uint64_t, std::string, std::size_t>>{
+             {largestListedLog, damaged, 2},
+             {largestListedLog + 1, logPath + " is too large to show (64 MB)" + upTo, 0},
+             {(std::uint64_t{100} << 30) - 80, logPath + " is too large to show (100 GB)" + upTo,
+              0},
+             {0, damaged, 2}}) {
         files.claimSize(logPath, size);
-        EXPECT_EQ(seen(), status == damaged
-                              ? damaged
-                              : logPath + status + "; the viewer shows logs of up to 64 MB.");
-        EXPECT_EQ(rows.size(), status == damaged ? 2u : 0u);
+        EXPECT_EQ(seen(), status);
+        EXPECT_EQ(rows.size(), listed);
     }
     files.failOpens(error_number::permissionDenied);
     EXPECT_EQ(seen(), logPath + " cannot be read: Permission denied. Trying again every second.");
@@ -441,14 +443,6 @@ TEST_F(Viewer, DrawsWhatChangedWhileShownAndBringsAHiddenWindowUpToDate) {
     EXPECT_EQ(window.chart.bars.back().seconds, 3760);
 }
 
-// The tray keeps 63 characters and the NUL after them.
-TEST_F(Viewer, TooltipOfALongFileNameKeepsSixtyThreeCharacters) {
-    const std::string named = "C:\\" + std::string(60, 'x') + ".dat";
-    files.contents(named) = firstRun;
-    viewer(named);
-    EXPECT_EQ(tooltip(), "Quillmarten: " + std::string(50, 'x'));
-}
-
 // The export is the report's CSV, written whole or not at all.
 TEST_F(Viewer, ExportWritesTheReportsCsvWholeOrSaysWhyNothingWasWritten) {
     file() = firstRun + gap + encodeRecord("2026") + gap + running;
@@ -493,11 +487,14 @@ TEST_F(Viewer, ExportWritesTheReportsCsvWholeOrSaysWhyNothingWasWritten) {
     EXPECT_EQ(files.contents(target), report.str());
 }
 
-TEST_F(Viewer, RemembersItsPlaceAndOnlyExitEndsIt) {
-    const std::pair<std::string, std::string> placement{std::string(settingsKey),
-                                                        "Window placement"};
+// The tray keeps 63 characters of a tooltip and the NUL after them.
+TEST_F(Viewer, RemembersItsPlaceKeepsTheTooltipShortAndOnlyExitEndsIt) {
+    const std::pair placement{std::string(settingsKey), std::string("Window placement")};
     settings.values[placement] = "stored";
-    viewer();
+    const std::string named = "C:\\" + std::string(60, 'x') + ".dat";
+    files.contents(named) = firstRun;
+    viewer(named);
+    EXPECT_EQ(tooltip(), "Quillmarten: " + std::string(50, 'x'));
     EXPECT_EQ(window.place, "stored");
     window.place = "moved";
     presenter->onCloseRequest();
