@@ -487,12 +487,16 @@ TEST_F(Viewer, ExportWritesTheReportsCsvWholeOrSaysWhyNothingWasWritten) {
     EXPECT_EQ(files.contents(target), report.str());
 }
 
-// The tray keeps 63 characters of a tooltip and the NUL after them.
+// The tray keeps 63 characters of a tooltip and the NUL after them: a 64th goes.
 TEST_F(Viewer, RemembersItsPlaceKeepsTheTooltipShortAndOnlyExitEndsIt) {
     const std::pair placement{std::string(settingsKey), std::string("Window placement")};
     settings.values[placement] = "stored";
     const std::string named = "C:\\" + std::string(60, 'x') + ".dat";
     files.contents(named) = firstRun;
+    const std::string named64 = "C:\\" + std::string(25, 'x') + ".dat";
+    files.contents(named64) = firstRun;
+    viewer(named64);
+    EXPECT_EQ(tooltip(), "Quillmarten: " + std::string(25, 'x') + ".dat, 0000:01:00:00 in al");
     viewer(named);
     EXPECT_EQ(tooltip(), "Quillmarten: " + std::string(50, 'x'));
     EXPECT_EQ(window.place, "stored");
