@@ -157,7 +157,7 @@ chart_heard_as_report() {
                      estimated = $6 == 0 ? "" : $6 == $3 ? ", estimated" : ", " hours($6) " of it estimated"
                      printf "%s %s\t%s, %s%s\n", $2, name, $4, hours($3), estimated }')" ]]
 }
-check "a screen reader hears the chart's bars as the report's days" wait_for 5 chart_heard_as_report 'C:\chart.dat'
+check "a screen reader hears the chart's bars as the report's days" wait_for 5 chart_heard_as_report 'C:\next.dat'
 
 # pressing KEYS COMMAND...: the keys (split at blanks), a fifth of a second apart, then COMMAND.
 # shellcheck disable=SC2086
