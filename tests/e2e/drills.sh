@@ -33,7 +33,6 @@ sudo="" && [[ $(id -u) == 0 ]] || sudo="sudo"
 new_record_number() {
     local n=$((($(stat -c %s "$log_file" 2>/dev/null || echo 0) + 39) / 40)) && echo $((n ? n + 2 : 1))
 }
-stamp_seconds() { date -d "${1:0:4}-${1:4:2}-${1:6:2} ${1:8:2}:${1:10:2}:${1:12:2}" +%s; }
 record_seconds() {
     duration_seconds "$(record_bytes "${2:-$log_file}" "$1" | sed -E 's/.{28}(.{4})(..)(..)(..)/\1:\2:\3:\4/')"
 }

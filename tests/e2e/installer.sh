@@ -59,12 +59,6 @@ shortcut() {
 # The link keeps its target's full path as ANSI text.
 shortcut_to_viewer() { tr -c '[:print:]' '\n' <"$(shortcut)" | grep -qxF "$folder\\QuillmartenView.exe"; }
 
-# The log grows: its last record, valid, moves on within 2.5 s.
-log_grows() {
-    local records last && records=$(($(stat -c %s "$log_file") / 40)) && last=$(record_bytes "$log_file" "$records")
-    sleep 2.5 && record_is_valid "$log_file" "$records" && [[ $(record_bytes "$log_file" "$records") != "$last" ]]
-}
-
 # Wine's msi writes the program's path bare, as Windows Installer does; the service, once started,
 # quotes it as "/i" does.
 registered_as_by_i() { registered_as "\"$folder\\Quillmarten.exe\""; }

@@ -30,6 +30,8 @@ check() {
 }
 summary() { echo "e2e: $passed passed, $failed failed" && summarised=1 && ((failed == 0)); }
 
+# prints TEXT COMMAND [ARGS...]: COMMAND writes TEXT, to the letter.
+prints() { [[ $("${@:2}") == "$1" ]]; }
 # wait_for SECONDS COMMAND [ARGS...]: COMMAND succeeds in a try begun within SECONDS (to the
 # microsecond) of the call, tried every 0.2 s.
 wait_for() {
@@ -108,9 +110,12 @@ e2e_cleanup() {
 }
 
 e2e_helper() { WINEDEBUG=-all timeout -k 5 120 "$E2E_WINE" "$E2E_HELPER" "$@"; }
-# windows_exist CLASS, shown CLASS, hidden CLASS (none visible), window_count CLASS.
-windows_exist() { [[ $(e2e_helper find "$1") == visible=* ]]; }
-shown() { [[ $(e2e_helper find "$1") == *visible=1* ]]; }
+# windows_exist CLASS, shown CLASS, hidden CLASS (none visible), window_count CLASS; window_is CLASS
+# PATTERN: e2e_helper find's lines for CLASS match the glob PATTERN.
+# shellcheck disable=SC2053
+window_is() { [[ $(e2e_helper find "$1") == $2 ]]; }
+windows_exist() { window_is "$1" 'visible=*'; }
+shown() { window_is "$1" '*visible=1*'; }
 hidden() { local found && found=$(e2e_helper find "$1") && [[ $found != *visible=1* ]]; }
 window_count() { e2e_helper find "$1" | grep -c '^visible='; }
 # window_rect CLASS: LEFT,TOP,RIGHT,BOTTOM of the first visible window of CLASS (or PARENT/CHILD).
@@ -120,6 +125,10 @@ window_rect() { e2e_helper find "$1" | sed -n 's/^visible=1 .* rect=\([-0-9,]*\)
 e2e_run() { WINEDEBUG=+eventlog timeout -k 5 "$1" "$E2E_WINE" "${@:2}" 2>>"$E2E_WINE_LOG"; }
 # start_viewer [ARGUMENTS...]: the viewer installed beside the service, in the background.
 start_viewer() { WINEDEBUG=-all "$E2E_WINE" "$folder\\QuillmartenView.exe" "$@" >>"$E2E_DIR/viewer.out" 2>&1 & }
+# open_viewer [ARGUMENTS...]: started, its window shown and drawn.
+open_viewer() { start_viewer "$@" && wait_for 20 shown QuillmartenViewer && sleep 1; }
+# report ARGUMENTS...: the report command installed beside the service.
+report() { e2e_run 60 "$folder\\quillmarten-report.exe" "$@"; }
 
 # The state `sc query` names (RUNNING, PAUSED, STOPPED...); empty when the service is not installed.
 service_state() { "$E2E_WINE" sc query Quillmarten 2>/dev/null | awk -F'[ \r]+' '$2 == "STATE" { print $5 }'; }
@@ -257,6 +266,11 @@ record_raw() { dd if="$1" bs=40 skip=$(($2 - 1)) count=1 2>/dev/null; }
 record_bytes() { record_raw "$@" | tail -c 38; }
 record_start() { record_bytes "$@" | cut -c1-14; }
 record_is_valid() { [[ $(record_raw "$@" | xxd -p -c 40) =~ ^2600(3[0-9]){38}$ ]]; }
+# log_grows: the log's last record, valid, moves on within 2.5 s.
+log_grows() {
+    local records last && records=$(($(stat -c %s "$log_file") / 40)) && last=$(record_bytes "$log_file" "$records")
+    sleep 2.5 && record_is_valid "$log_file" "$records" && [[ $(record_bytes "$log_file" "$records") != "$last" ]]
+}
 # The log holds FILE unchanged, then zeros, then a whole record at NUMBER, its last.
 holds_before_then_record() {
     local size && size=$(stat -c %s "$1")
@@ -265,6 +279,8 @@ holds_before_then_record() {
         record_is_valid "$log_file" "$2"
 }
 
+# A stamp yyyymmddhhnnss, local time, in Unix time.
+stamp_seconds() { date -d "${1:0:4}-${1:4:2}-${1:6:2} ${1:8:2}:${1:10:2}:${1:12:2}" +%s; }
 # DAYS:HH:MM:SS in seconds, nothing for anything else; caption_total CLASS: its caption's total.
 duration_seconds() { awk -F: 'NF == 4 {print (($1 * 24 + $2) * 60 + $3) * 60 + $4}' <<<"$1"; }
 caption_total() {
