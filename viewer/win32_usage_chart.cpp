@@ -73,20 +73,6 @@ class BufferedPaint {
     HGDIOBJ previous_ = nullptr;
 };
 
-// A GDI object of its own, deleted at the end of the scope.
-template <typename Handle> class GdiObject {
-  public:
-    explicit GdiObject(Handle object) : object_(object) {}
-    ~GdiObject() { DeleteObject(object_); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    Handle get() const { return object_; }
-
-  private:
-    Handle object_;
-};
-
 int textWidthIn(HDC context, const std::wstring& text) {
     SIZE size{};
     GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &size);
